@@ -1,0 +1,136 @@
+#include "shell/config.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+ConfigState gConfig;
+
+void ResetConfiguration() { gConfig = ConfigState(); }
+
+namespace {
+
+int32_t ReadI32(const unsigned char* bytes, size_t size, size_t offset) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i)
+        if (offset + i < size) v |= uint32_t(bytes[offset + i]) << (8 * i);
+    return int32_t(v);
+}
+
+uint8_t ReadU8(const unsigned char* bytes, size_t size, size_t offset) {
+    return offset < size ? bytes[offset] : 0;
+}
+
+void WriteI32(unsigned char* out, size_t offset, int32_t value) {
+    uint32_t v = uint32_t(value);
+    for (size_t i = 0; i < 4; ++i) out[offset + i] = uint8_t(v >> (8 * i));
+}
+
+}  // namespace
+
+ConfigRecord DecodeConfigRecord(const unsigned char* bytes, size_t size) {
+    ConfigRecord r;
+    r.homeLatitude = ReadI32(bytes, size, 0);
+    r.printButton = ReadU8(bytes, size, 4);
+    r.usersMode = ReadU8(bytes, size, 8);
+    r.logbookEnabled = ReadU8(bytes, size, 12);
+    r.singleCycleMode = ReadI32(bytes, size, 16);
+    r.mainAnimationDelay = ReadI32(bytes, size, 20);
+    r.changeTiltDelay = ReadI32(bytes, size, 24);
+    r.dayLengthDelay = ReadI32(bytes, size, 28);
+    r.orbitEnergyDelay = ReadI32(bytes, size, 32);
+    r.seasonLengthDelay = ReadI32(bytes, size, 36);
+    r.reserved40 = ReadU8(bytes, size, 40);
+    r.idleTimeoutEnabled = ReadU8(bytes, size, 44);
+    r.idleTimeoutSeconds = ReadI32(bytes, size, 48);
+    r.displayDriverMode = ReadI32(bytes, size, 52);
+    r.displayMode = ReadI32(bytes, size, 56);
+    r.logbookFilesOff = ReadU8(bytes, size, 60);
+    return r;
+}
+
+void EncodeConfigRecord(const ConfigRecord& r, unsigned char out[kConfigRecordSize]) {
+    std::memset(out, 0, kConfigRecordSize);
+    WriteI32(out, 0, r.homeLatitude);
+    out[4] = r.printButton;
+    out[8] = r.usersMode;
+    out[12] = r.logbookEnabled;
+    WriteI32(out, 16, r.singleCycleMode);
+    WriteI32(out, 20, r.mainAnimationDelay);
+    WriteI32(out, 24, r.changeTiltDelay);
+    WriteI32(out, 28, r.dayLengthDelay);
+    WriteI32(out, 32, r.orbitEnergyDelay);
+    WriteI32(out, 36, r.seasonLengthDelay);
+    out[40] = r.reserved40;
+    out[44] = r.idleTimeoutEnabled;
+    WriteI32(out, 48, r.idleTimeoutSeconds);
+    WriteI32(out, 52, r.displayDriverMode);
+    WriteI32(out, 56, r.displayMode);
+    out[60] = r.logbookFilesOff;
+}
+
+void ApplyConfiguration(const ConfigRecord& record) {
+    gConfig.record = record;
+    ConfigRecord& r = gConfig.record;
+    // Automatic driver choice: Linux has no workstation/server split of display drivers,
+    // so automatic means mixed hardware and emulation.
+    if (r.displayDriverMode == 0) r.displayDriverMode = 1;
+    // Without logbook buttons nobody may touch the logbook files either.
+    if (r.logbookEnabled == 0) r.logbookFilesOff = 1;
+    // The program always runs as the guest: one user, starting at the main screen, no printing.
+    gConfig.currentUserNumber = 0;
+    std::snprintf(gConfig.currentUserName, sizeof gConfig.currentUserName, "%s", "Guest User");
+    r.usersMode = 0;
+    r.printButton = 0;
+}
+
+bool LoadConfigurationFrom(const char* path) {
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return false;
+    unsigned char bytes[kConfigRecordSize] = {};
+    // A short file is not an error: the fields it does not reach read as zero.
+    size_t got = std::fread(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+    ApplyConfiguration(DecodeConfigRecord(bytes, got));
+    return true;
+}
+
+void LoadConfiguration() {
+    if (!LoadConfigurationFrom(kConfigFileName)) {
+        std::puts("Couldn't find configuration file, aborting program.");
+        std::fflush(stdout);
+        std::exit(1);
+    }
+}
+
+int HomeLatitude() { return gConfig.record.homeLatitude; }
+int PrintButtonFlag() { return gConfig.record.printButton; }
+int UsersMode() { return gConfig.record.usersMode; }
+int LogbookEnabled() { return gConfig.record.logbookEnabled; }
+int SingleCycleMode() { return gConfig.record.singleCycleMode; }
+int MainAnimationDelay() { return gConfig.record.mainAnimationDelay; }
+int ChangeTiltDelay() { return gConfig.record.changeTiltDelay; }
+int DayLengthDelay() { return gConfig.record.dayLengthDelay; }
+int OrbitEnergyDelay() { return gConfig.record.orbitEnergyDelay; }
+int SeasonLengthDelay() { return gConfig.record.seasonLengthDelay; }
+int ReservedFlag() { return gConfig.record.reserved40; }
+int IdleTimeoutEnabled() { return gConfig.record.idleTimeoutEnabled; }
+int IdleTimeoutSeconds() { return gConfig.record.idleTimeoutSeconds; }
+int DisplayDriverMode() { return gConfig.record.displayDriverMode; }
+int DisplayMode() { return gConfig.record.displayMode; }
+int LogbookFilesOff() { return gConfig.record.logbookFilesOff; }
+int CurrentUserNumber() { return gConfig.currentUserNumber; }
+const char* CurrentUserName() { return gConfig.currentUserName; }
+
+int MainFrameDelay(int animationSpeed) {
+    int delay = MainAnimationDelay();
+    switch (animationSpeed) {
+        case 0: return delay * 8 + 150;
+        case 1: return delay * 4 + 100;
+        case 2: return delay * 2 + 50;
+        case 3: return delay;
+        case 4: return delay / 2;
+        case 5: return delay / 4;
+        default: return delay / 8;
+    }
+}

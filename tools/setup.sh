@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Heliora needs that are not installed yet (as root or via sudo).
+#   tools/setup.sh          packages to build and run the program
+#   tools/setup.sh --tests  also those for the tests, benchmarks and the end-to-end test
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
+          libpng-dev fonts-liberation2)
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool python3)
+fi
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
