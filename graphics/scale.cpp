@@ -1,0 +1,3 @@
+#include "graphics/scale.h"
+
+DisplayScale gDisplayScale;
