@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include <unistd.h>
+
 LogbookFileState gLogbookFile;
 
 void ResetLogbookFileState() { gLogbookFile = LogbookFileState(); }
@@ -41,4 +43,10 @@ bool DeleteLogbookFile() {
 bool RenameToLogbookFile(const char* from) {
     if (gLogbookFile.fileName[0] == '\0') return false;
     return std::rename(from, gLogbookFile.fileName) == 0;
+}
+
+bool FlushFileToDisk(FILE* file) {
+    if (!file) return false;
+    if (std::fflush(file) != 0) return false;
+    return fsync(fileno(file)) == 0;
 }

@@ -22,3 +22,7 @@ void CloseLogbookFile(FILE* file);
 bool DeleteLogbookFile();
 // Renames `from` over the named file in one step; the target is replaced, never deleted first.
 bool RenameToLogbookFile(const char* from);
+
+// Pushes a file written through stdio down to the disk (fflush, then fsync), so that a
+// rename that follows never publishes a file whose contents are still in flight.
+bool FlushFileToDisk(FILE* file);

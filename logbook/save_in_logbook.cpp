@@ -1,0 +1,143 @@
+// Saving the watched run as the newest logbook entry, and the entry's time text.
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <locale.h>
+#include <vector>
+
+#include "logbook/logbook.h"
+#include "logbook/logbook_io.h"
+#include "shell/config.h"
+#include "shell/logbook_file.h"
+
+namespace {
+
+const char* const kShortDays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+const char* const kLongDays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                  "Thursday", "Friday", "Saturday"};
+const char* const kShortMonths[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char* const kLongMonths[12] = {"January", "February", "March",     "April",
+                                     "May",     "June",     "July",      "August",
+                                     "September", "October", "November", "December"};
+
+int MatchName(const char* text, const char* const* names, int count) {
+    for (int i = 0; i < count; ++i)
+        if (std::strncmp(text, names[i], 3) == 0) return i;
+    return -1;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Builds the new entry from the model and the current user.
+void BuildNewEntry(LogEntry& entry) {
+    ClearLogEntry(entry);
+    EntryFromModel(entry);
+    entry.userNumber = CurrentUser();
+    CopyTextField(entry.userName, kUserNameSize, CurrentUserName());
+    CopyTextField(entry.comments, kCommentsSize, kNewEntryComments);
+    FormatEntryTime(entry.madeAt, kMadeAtSize);
+}
+
+bool SaveInSlots(LogEntry& entry) {
+    LogEntry* slots = gLogbook.slots;
+    int64_t largest = 0;
+    for (int i = 0; i < kLogbookSlotCount - 1; ++i)
+        if (slots[i].serialNumber > largest) largest = slots[i].serialNumber;
+    if (largest >= INT32_MAX) return false;  // no number left; keep the logbook as it is
+    // The oldest slot falls off the end; the shown entry, if any, moved with its slot.
+    std::memmove(&slots[1], &slots[0], sizeof(LogEntry) * (kLogbookSlotCount - 1));
+    entry.serialNumber = int32_t(largest + 1);
+    slots[0] = entry;
+    return true;
+}
+
+bool SaveInFile(LogEntry& entry) {
+    if (gLogbookFile.saveResult == 0) return false;  // no file chosen
+    // One pass: the largest number of every record, and the records that stay.
+    std::vector<LogEntryBytes> older;
+    int64_t largest = 0;
+    if (FILE* bin = OpenLogbookFile("rb")) {
+        LogEntryBytes record;
+        while (ReadLogEntryRecord(bin, record)) {
+            int32_t n = StoredSerialNumber(record);
+            if (n > largest) largest = n;
+            if (int(older.size()) < kLogbookMaxEntries - 1) older.push_back(record);
+        }
+        CloseLogbookFile(bin);
+    }
+    if (largest >= INT32_MAX) return false;
+    entry.serialNumber = int32_t(largest + 1);
+
+    bool saved = false;
+    if (FILE* scratch = CreateScratch()) {
+        LogEntryBytes record;
+        EncodeLogEntry(entry, record.b);
+        bool ok = WriteLogEntryRecord(scratch, record);
+        for (const LogEntryBytes& r : older) ok = ok && WriteLogEntryRecord(scratch, r);
+        saved = PublishScratchAsLogbook(scratch, ok);
+    }
+    gLogbook.lastOrbitRecord = entry.run;
+    return saved;
+}
+
+time_t PresentTime() { return gLogbook.clock ? gLogbook.clock() : std::time(nullptr); }
+
+// The time text always uses English names, whatever locale the process runs in.
+locale_t CLocale() {
+    static locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(0));
+    return c;
+}
+
+}  // namespace
+
+bool SaveInLogbook() {
+    LogEntry entry;
+    BuildNewEntry(entry);
+    return MemoryOnlyLogbook() ? SaveInSlots(entry) : SaveInFile(entry);
+}
+
+bool FormatEntryTimeText(const char* t, char* out, size_t size) {
+    if (!out || size == 0) return false;
+    out[0] = '\0';
+    if (!t || strnlen(t, 25) != 24) return false;
+    if (t[3] != ' ' || t[7] != ' ' || t[10] != ' ' || t[13] != ':' || t[16] != ':' ||
+        t[19] != ' ')
+        return false;
+    for (int i : {9, 11, 12, 14, 15, 20, 21, 22, 23})
+        if (!IsDigit(t[i])) return false;
+    // A day padded with a blank reads like one padded with a zero.
+    if (!IsDigit(t[8]) && t[8] != ' ') return false;
+    int weekday = MatchName(t, kShortDays, 7);
+    int month = MatchName(t + 4, kShortMonths, 12);
+    int hour = (t[11] - '0') * 10 + (t[12] - '0');
+    if (weekday < 0 || month < 0 || hour > 23) return false;
+
+    char day[3] = {t[8], t[9], '\0'};
+    const char* dayText = (t[8] == '0' || t[8] == ' ') ? day + 1 : day;
+    const char* suffix = hour < 12 ? "AM" : "PM";
+    int shownHour = hour == 0 ? 12 : hour > 12 ? hour - 12 : hour;
+    int n = std::snprintf(out, size, "%d:%c%c %s on %s, %s %s, %c%c%c%c", shownHour, t[14],
+                          t[15], suffix, kLongDays[weekday], kLongMonths[month], dayText, t[20],
+                          t[21], t[22], t[23]);
+    if (n < 0 || size_t(n) >= size) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+bool FormatEntryTime(char* out, size_t size) {
+    if (!out || size == 0) return false;
+    out[0] = '\0';
+    time_t now = PresentTime();
+    struct tm local;
+    if (now == time_t(-1) || !localtime_r(&now, &local)) return false;
+    char text[64];
+    locale_t c = CLocale();
+    size_t n = c ? strftime_l(text, sizeof text, "%a %b %d %H:%M:%S %Y", &local, c)
+                 : std::strftime(text, sizeof text, "%a %b %d %H:%M:%S %Y", &local);
+    if (n == 0) return false;
+    return FormatEntryTimeText(text, out, size);
+}
