@@ -74,6 +74,7 @@ struct ModelState {
     int32_t homeLatitude;  // from the configuration; only read
     int32_t spinUpYears;   // model years the last spin-up took
     bool spinUpSettled;    // false when the last spin-up hit the safety limit
+    double bandG[kBands];  // meridional transport geometry, kept for the live daily step
 };
 extern ModelState gModel;
 inline ModelSettings& Settings() { return gModel.settings; }
@@ -107,6 +108,9 @@ constexpr double kDayLengthFactor = 7.639433994335359;
 // Surface temperature.
 constexpr int kSpinUpYearLimit = 1000;  // far above the ~20 years any reachable setting takes
 void ComputeYearTemperatures();
+// Band index q (-1 for no latitude) and weights w[0], w[1]: the row's temperature is
+// w[0]*T[q] + w[1]*T[q+1].
+void LatitudeWeights(int32_t latitude, int32_t& q, double w[2]);
 // Returns true when the year settled within the limit.
 bool SpinUpBandTemperatures(const int32_t q[2], const double weights[2][2]);
 void StepBandTemperatures(int day, int advance);
