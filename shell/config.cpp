@@ -90,7 +90,10 @@ bool LoadConfigurationFrom(const char* path) {
     unsigned char bytes[kConfigRecordSize] = {};
     // A short file is not an error: the fields it does not reach read as zero.
     size_t got = std::fread(bytes, 1, sizeof bytes, f);
+    // A file that opens but cannot be read (a directory, an I/O error) is unreadable, not empty.
+    bool readFailed = std::ferror(f) != 0;
     std::fclose(f);
+    if (readFailed) return false;
     ApplyConfiguration(DecodeConfigRecord(bytes, got));
     return true;
 }

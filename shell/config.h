@@ -45,7 +45,8 @@ void ResetConfiguration();
 // Reads hlra_cfg.bin from the working directory and fixes the start-up state. When the
 // file cannot be opened it prints the one fatal message and ends the process with status 1.
 void LoadConfiguration();
-// The same from a named file; returns false (and changes nothing) when it cannot be opened.
+// The same from a named file; returns false (and changes nothing) when it cannot be opened
+// or read.
 bool LoadConfigurationFrom(const char* path);
 // Applies the start-up rules to a record read from a file and makes it current.
 void ApplyConfiguration(const ConfigRecord& record);
