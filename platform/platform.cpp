@@ -1,0 +1,357 @@
+// The shared half of the platform layer: message queue and routing, coalesced presents, time,
+// and the headless backend. SDL calls live in platform_sdl.cpp.
+#include "platform/platform.h"
+
+#include "platform/platform_sdl.h"
+
+#include <algorithm>
+
+PlatformState gPlatform;
+
+namespace {
+
+bool Sdl() { return gPlatform.backend == PlatformBackend::Sdl; }
+
+bool IsMouseKind(MessageKind k) {
+    return k == MessageKind::MouseMove || k == MessageKind::LeftDown || k == MessageKind::LeftUp ||
+           k == MessageKind::RightDown || k == MessageKind::RightUp;
+}
+
+bool IsKeyboardKind(MessageKind k) {
+    return k == MessageKind::KeyDown || k == MessageKind::KeyUp || k == MessageKind::SysKeyDown ||
+           k == MessageKind::SysKeyUp || k == MessageKind::Character;
+}
+
+// Addresses a message to an edit box when the pointer is over one (and the main window has not
+// captured the mouse) or when an edit box holds the keyboard focus.
+void RouteMessage(Message& m) {
+    if (m.target != MessageTarget::MainWindow || m.childId != 0) return;
+    if (IsMouseKind(m.kind) && !gPlatform.captured) {
+        for (auto it = gPlatform.children.rbegin(); it != gPlatform.children.rend(); ++it) {
+            if (m.x >= it->left && m.x < it->right && m.y >= it->top && m.y < it->bottom) {
+                m.target = MessageTarget::EditBox;
+                m.childId = it->id;
+                return;
+            }
+        }
+    } else if (IsKeyboardKind(m.kind) && gPlatform.focusChild != 0) {
+        m.target = MessageTarget::EditBox;
+        m.childId = gPlatform.focusChild;
+    }
+}
+
+// Takes the front of the queue and notes what it says about the window.
+bool TakeQueued(Message& m) {
+    if (gPlatform.queue.empty()) return false;
+    m = gPlatform.queue.front();
+    gPlatform.queue.pop_front();
+    if (m.time == 0) m.time = PlatformTicks();
+    if (m.kind == MessageKind::SysMinimise) gPlatform.minimised = true;
+    if (m.kind == MessageKind::SysRestore) {
+        // The picture is gone after an iconised spell: screens must draw it again.
+        if (gPlatform.minimised) gPlatform.displayLost = true;
+        gPlatform.minimised = false;
+    }
+    RouteMessage(m);
+    return true;
+}
+
+}  // namespace
+
+void PlatformReset() {
+    if (gPlatform.windowOpen) PlatformCloseWindow();
+    gPlatform = PlatformState{};
+}
+
+bool PlatformSelectBackend(PlatformBackend backend) {
+    if (gPlatform.windowOpen) return false;
+    gPlatform.backend = backend;
+    return true;
+}
+
+bool PlatformScreenSize(int& width, int& height) {
+    if (Sdl()) return SdlScreenSize(width, height);
+    width = gPlatform.headlessScreenWidth;
+    height = gPlatform.headlessScreenHeight;
+    return width > 0 && height > 0;
+}
+
+bool PlatformOpenWindow(const char* title, bool softwareOnly) {
+    if (gPlatform.windowOpen) return true;
+    if (Sdl()) {
+        if (!SdlOpenWindow(title ? title : "", softwareOnly)) return false;
+        gPlatform.refreshMs = SdlRefreshMs();
+    } else {
+        gPlatform.refreshMs = 16;
+    }
+    gPlatform.windowOpen = true;
+    gPlatform.minimised = false;
+    PlatformLoadFallbackCursors();
+    return true;
+}
+
+void PlatformCloseWindow() {
+    if (Sdl()) SdlCloseWindow();
+    gPlatform.windowOpen = false;
+    gPlatform.minimised = false;
+    gPlatform.canvas = nullptr;
+    gPlatform.palette = nullptr;
+    gPlatform.canvasWidth = gPlatform.canvasHeight = 0;
+    gPlatform.frame.clear();
+    gPlatform.dirty = false;
+    gPlatform.cursorSlot = -1;
+    std::fill(std::begin(gPlatform.cursorLoaded), std::end(gPlatform.cursorLoaded), false);
+    gPlatform.children.clear();
+    gPlatform.focusChild = 0;
+    gPlatform.captured = false;
+    gPlatform.confined = false;
+}
+
+bool PlatformSetCanvas(const uint8_t* pixels, int width, int height, const PlatformColour* palette) {
+    if (!pixels || !palette || width <= 0 || height <= 0) return false;
+    if (Sdl() && gPlatform.windowOpen && !SdlSetCanvasSize(width, height)) return false;
+    gPlatform.canvas = pixels;
+    gPlatform.canvasWidth = width;
+    gPlatform.canvasHeight = height;
+    gPlatform.palette = palette;
+    gPlatform.frame.assign(size_t(width) * size_t(height), 0xFF000000u);
+    gPlatform.dirty = true;
+    return true;
+}
+
+void PlatformClearCanvas() {
+    gPlatform.canvas = nullptr;
+    gPlatform.palette = nullptr;
+    gPlatform.canvasWidth = gPlatform.canvasHeight = 0;
+    gPlatform.frame.clear();
+    gPlatform.dirty = false;
+}
+
+void PlatformConvertCanvas(const uint8_t* pixels, size_t count, const PlatformColour* palette,
+                           uint32_t* out) {
+    uint32_t lut[256];
+    for (int i = 0; i < 256; ++i)
+        lut[i] = 0xFF000000u | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 |
+                 uint32_t(palette[i].b);
+    for (size_t i = 0; i < count; ++i) out[i] = lut[pixels[i]];
+}
+
+void PlatformPresent() {
+    gPlatform.dirty = false;
+    if (!gPlatform.canvas || !gPlatform.windowOpen) return;
+    const size_t count = size_t(gPlatform.canvasWidth) * size_t(gPlatform.canvasHeight);
+    if (gPlatform.frame.size() != count) gPlatform.frame.assign(count, 0);
+    PlatformConvertCanvas(gPlatform.canvas, count, gPlatform.palette, gPlatform.frame.data());
+    // Nothing is shown while the window is an icon; the restore asks for a full redraw anyway.
+    if (Sdl() && !gPlatform.minimised)
+        SdlPresent(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight);
+    gPlatform.presentCount++;
+    gPlatform.presentedOnce = true;
+    gPlatform.lastPresent = PlatformTicks();
+}
+
+void PlatformPresentCoalesced() {
+    const uint64_t now = PlatformTicks();
+    if (!gPlatform.presentedOnce || now - gPlatform.lastPresent >= uint64_t(gPlatform.refreshMs))
+        PlatformPresent();
+    else
+        gPlatform.dirty = true;
+}
+
+void PlatformMarkDirty() { gPlatform.dirty = true; }
+
+void PlatformFlush() {
+    if (gPlatform.dirty) PlatformPresent();
+}
+
+uint64_t PlatformTicks() { return Sdl() ? SdlTicks() : gPlatform.headlessClock; }
+
+void PlatformSleep(int ms) {
+    PlatformFlush();
+    if (ms <= 0) return;
+    if (Sdl())
+        SdlDelay(ms);
+    else
+        gPlatform.headlessClock += uint64_t(ms);
+}
+
+bool PlatformPollMessage(Message& message) {
+    if (TakeQueued(message)) return true;
+    if (Sdl() && gPlatform.windowOpen && SdlFetchMessages(0) && TakeQueued(message)) return true;
+    PlatformFlush();
+    return false;
+}
+
+bool PlatformWaitMessage(Message& message, int timeoutMs) {
+    if (PlatformPollMessage(message)) return true;
+    if (!Sdl()) {
+        if (timeoutMs < 0) {
+            // A script that has run out can never deliver the awaited message: end the loop.
+            message = Message{};
+            message.kind = MessageKind::Quit;
+            message.time = gPlatform.headlessClock;
+            return true;
+        }
+        gPlatform.headlessClock += uint64_t(timeoutMs);
+        return false;
+    }
+    if (!gPlatform.windowOpen) return false;
+    return SdlFetchMessages(timeoutMs) && TakeQueued(message);
+}
+
+bool PlatformWaitForMessage(int timeoutMs) {
+    if (!gPlatform.queue.empty()) return true;
+    PlatformFlush();
+    if (!Sdl()) {
+        if (timeoutMs > 0) gPlatform.headlessClock += uint64_t(timeoutMs);
+        return false;
+    }
+    return gPlatform.windowOpen && SdlWaitForEvent(timeoutMs < 0 ? 0 : timeoutMs);
+}
+
+void PlatformPostMessage(const Message& message) { gPlatform.queue.push_back(message); }
+
+void PlatformDefaultHandling(const Message& message) {
+    switch (message.kind) {
+    case MessageKind::SysMinimise:
+        if (Sdl() && gPlatform.windowOpen) SdlMinimise();
+        break;
+    case MessageKind::SysRestore:
+        if (Sdl() && gPlatform.windowOpen) SdlRestore();
+        break;
+    case MessageKind::SysClose: {
+        Message close;
+        close.kind = MessageKind::CloseRequest;
+        PlatformPostMessage(close);
+        break;
+    }
+    case MessageKind::CloseRequest:
+        PlatformDestroyWindow();
+        break;
+    default:
+        break;
+    }
+}
+
+void PlatformMinimise() {
+    if (gPlatform.minimised) return;
+    if (Sdl()) {
+        if (gPlatform.windowOpen) SdlMinimise();  // SDL reports it back as an event
+        return;
+    }
+    Message m;
+    m.kind = MessageKind::SysMinimise;
+    PlatformPostMessage(m);
+}
+
+void PlatformRestore() {
+    if (Sdl()) {
+        if (gPlatform.windowOpen) SdlRestore();
+        return;
+    }
+    Message m;
+    m.kind = MessageKind::SysRestore;
+    PlatformPostMessage(m);
+}
+
+void PlatformDestroyWindow() {
+    if (Sdl() && gPlatform.windowOpen) SdlHideWindow();
+    Message m;
+    m.kind = MessageKind::Destroy;
+    PlatformPostMessage(m);
+    m.kind = MessageKind::Quit;
+    PlatformPostMessage(m);
+}
+
+bool PlatformTakeDisplayLost() {
+    const bool lost = gPlatform.displayLost;
+    gPlatform.displayLost = false;
+    return lost;
+}
+
+bool PlatformDisplayLostPending() { return gPlatform.displayLost; }
+
+bool PlatformSetCursorImage(int slot, const uint8_t* indices, int width, int height, int hotX,
+                            int hotY, int transparentIndex, const PlatformColour* palette) {
+    if (slot < 1 || slot >= kCursorSlots || !indices || !palette) return false;
+    if (width <= 0 || height <= 0 || width > 256 || height > 256) return false;
+    std::vector<uint32_t> argb(size_t(width) * size_t(height));
+    PlatformConvertCanvas(indices, argb.size(), palette, argb.data());
+    for (size_t i = 0; i < argb.size(); ++i)
+        if (int(indices[i]) == transparentIndex) argb[i] = 0;
+    hotX = std::clamp(hotX, 0, width - 1);
+    hotY = std::clamp(hotY, 0, height - 1);
+    if (Sdl() && gPlatform.windowOpen &&
+        !SdlSetCursorImage(slot, argb.data(), width, height, hotX, hotY))
+        return false;
+    gPlatform.cursorLoaded[slot] = true;
+    if (gPlatform.cursorSlot == slot) PlatformShowCursor(slot);
+    return true;
+}
+
+void PlatformShowCursor(int slot) {
+    if (slot == -1) {
+        if (gPlatform.cursorSlot < 0) return;
+        slot = gPlatform.cursorSlot;
+    }
+    if (slot < 0 || slot >= kCursorSlots) return;
+    gPlatform.cursorSlot = slot;
+    if (Sdl() && gPlatform.windowOpen) SdlShowCursor(gPlatform.cursorLoaded[slot] ? slot : 0);
+}
+
+void PlatformCaptureMouse(bool on) {
+    gPlatform.captured = on;
+    if (Sdl() && gPlatform.windowOpen) SdlCaptureMouse(on);
+}
+
+void PlatformConfinePointer(bool on, int left, int top, int right, int bottom) {
+    gPlatform.confined = on && right > left && bottom > top;
+    gPlatform.confineLeft = left;
+    gPlatform.confineTop = top;
+    gPlatform.confineRight = right;
+    gPlatform.confineBottom = bottom;
+    if (Sdl() && gPlatform.windowOpen)
+        SdlConfinePointer(gPlatform.confined, left, top, right, bottom);
+}
+
+void PlatformAddChild(const ChildArea& area) {
+    PlatformRemoveChild(area.id);
+    gPlatform.children.push_back(area);
+}
+
+void PlatformMoveChild(const ChildArea& area) {
+    for (ChildArea& c : gPlatform.children)
+        if (c.id == area.id) c = area;
+}
+
+void PlatformRemoveChild(int id) {
+    auto& c = gPlatform.children;
+    c.erase(std::remove_if(c.begin(), c.end(), [id](const ChildArea& a) { return a.id == id; }),
+            c.end());
+    if (gPlatform.focusChild == id) gPlatform.focusChild = 0;
+}
+
+void PlatformSetKeyboardFocus(int childId) {
+    if (childId != 0 &&
+        std::none_of(gPlatform.children.begin(), gPlatform.children.end(),
+                     [childId](const ChildArea& a) { return a.id == childId; }))
+        return;
+    gPlatform.focusChild = childId;
+}
+
+int PlatformKeyboardFocus() { return gPlatform.focusChild; }
+
+void HeadlessSetScreenSize(int width, int height) {
+    gPlatform.headlessScreenWidth = width;
+    gPlatform.headlessScreenHeight = height;
+}
+
+void HeadlessPushMessage(const Message& message) { gPlatform.queue.push_back(message); }
+
+void HeadlessAdvanceClock(uint64_t ms) { gPlatform.headlessClock += ms; }
+
+uint32_t PresentedPixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= gPlatform.canvasWidth || y >= gPlatform.canvasHeight) return 0;
+    const size_t i = size_t(y) * size_t(gPlatform.canvasWidth) + size_t(x);
+    return i < gPlatform.frame.size() ? gPlatform.frame[i] : 0;
+}

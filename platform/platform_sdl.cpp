@@ -1,0 +1,385 @@
+// The SDL2 backend: a full-screen desktop window whose renderer shows the indexed canvas,
+// letterboxed and scaled; SDL events become platform messages.
+#include "platform/platform_sdl.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+struct SdlState {
+    bool videoStarted = false;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    bool vsync = false;
+    SDL_Texture* canvas = nullptr;    // canvas-sized, streamed each present
+    SDL_Texture* upscaled = nullptr;  // whole-factor enlargement for sharp-bilinear scaling
+    int upscaleFactor = 0;
+    int canvasWidth = 0;
+    int canvasHeight = 0;
+    SDL_Cursor* cursors[kCursorSlots] = {};
+};
+SdlState gSdl;
+
+bool StartVideo() {
+    if (gSdl.videoStarted) return true;
+    // Closing the window is a message for the program, not an instant quit.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+        std::fprintf(stderr, "Couldn't start SDL video: %s\n", SDL_GetError());
+        return false;
+    }
+    gSdl.videoStarted = true;
+    return true;
+}
+
+void DestroyTextures() {
+    if (gSdl.upscaled) SDL_DestroyTexture(gSdl.upscaled);
+    if (gSdl.canvas) SDL_DestroyTexture(gSdl.canvas);
+    gSdl.upscaled = nullptr;
+    gSdl.canvas = nullptr;
+    gSdl.upscaleFactor = 0;
+}
+
+// The whole-number factor to enlarge the canvas by before the smooth final step; 0 when the
+// window shows the canvas at a whole-number scale and nearest-neighbour sampling suffices.
+int WantedUpscale() {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(gSdl.renderer, &w, &h);
+    if (gSdl.canvasWidth <= 0 || gSdl.canvasHeight <= 0 || w <= 0 || h <= 0) return 0;
+    const double s = std::min(double(w) / gSdl.canvasWidth, double(h) / gSdl.canvasHeight);
+    if (std::fabs(s - std::round(s)) < 1e-9 && s >= 1.0) return 0;
+    return std::max(1, int(std::ceil(s)));
+}
+
+bool MakeTextures() {
+    DestroyTextures();
+    gSdl.canvas = SDL_CreateTexture(gSdl.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                    SDL_TEXTUREACCESS_STREAMING, gSdl.canvasWidth,
+                                    gSdl.canvasHeight);
+    if (!gSdl.canvas) {
+        std::fprintf(stderr, "Couldn't create the canvas texture: %s\n", SDL_GetError());
+        return false;
+    }
+    SDL_SetTextureScaleMode(gSdl.canvas, SDL_ScaleModeNearest);
+    const int k = WantedUpscale();
+    if (k > 0 && SDL_RenderTargetSupported(gSdl.renderer)) {
+        gSdl.upscaled = SDL_CreateTexture(gSdl.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                          SDL_TEXTUREACCESS_TARGET, gSdl.canvasWidth * k,
+                                          gSdl.canvasHeight * k);
+        if (gSdl.upscaled) {
+            SDL_SetTextureScaleMode(gSdl.upscaled, SDL_ScaleModeLinear);
+            gSdl.upscaleFactor = k;
+        }
+    }
+    return true;
+}
+
+int MapKey(SDL_Keycode sym) {
+    if (sym >= SDLK_a && sym <= SDLK_z) return 'A' + (sym - SDLK_a);
+    if (sym >= SDLK_0 && sym <= SDLK_9) return '0' + (sym - SDLK_0);
+    if (sym >= SDLK_F1 && sym <= SDLK_F12) return KeyF1 + (sym - SDLK_F1);
+    switch (sym) {
+    case SDLK_BACKSPACE: return KeyBackspace;
+    case SDLK_TAB: return KeyTab;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return KeyEnter;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return KeyShift;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return KeyControl;
+    case SDLK_LALT:
+    case SDLK_RALT: return KeyAlt;
+    case SDLK_ESCAPE: return KeyEscape;
+    case SDLK_SPACE: return KeySpace;
+    case SDLK_PAGEUP: return KeyPageUp;
+    case SDLK_PAGEDOWN: return KeyPageDown;
+    case SDLK_END: return KeyEnd;
+    case SDLK_HOME: return KeyHome;
+    case SDLK_LEFT: return KeyLeft;
+    case SDLK_UP: return KeyUp;
+    case SDLK_RIGHT: return KeyRight;
+    case SDLK_DOWN: return KeyDown;
+    case SDLK_INSERT: return KeyInsert;
+    case SDLK_DELETE: return KeyDelete;
+    default: return (sym > 0 && sym < 128) ? int(sym) : 0;
+    }
+}
+
+void Push(const Message& m) { gPlatform.queue.push_back(m); }
+
+Message Make(MessageKind kind) {
+    Message m;
+    m.kind = kind;
+    m.time = SdlTicks();
+    return m;
+}
+
+void SetPosition(Message& m, int x, int y) {
+    // Clicks on the letterbox bars land on the nearest canvas pixel.
+    m.x = std::clamp(x, 0, std::max(0, gSdl.canvasWidth - 1));
+    m.y = std::clamp(y, 0, std::max(0, gSdl.canvasHeight - 1));
+}
+
+void Translate(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_QUIT: Push(Make(MessageKind::CloseRequest)); break;
+    case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE: Push(Make(MessageKind::CloseRequest)); break;
+        case SDL_WINDOWEVENT_MINIMIZED: Push(Make(MessageKind::SysMinimise)); break;
+        case SDL_WINDOWEVENT_RESTORED:
+            if (gPlatform.minimised) Push(Make(MessageKind::SysRestore));
+            PlatformMarkDirty();
+            break;
+        case SDL_WINDOWEVENT_SHOWN: Push(Make(MessageKind::Show)); break;
+        case SDL_WINDOWEVENT_HIDDEN: Push(Make(MessageKind::Hide)); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (gSdl.canvasWidth > 0) MakeTextures();
+            PlatformMarkDirty();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED: PlatformMarkDirty(); break;
+        default: break;
+        }
+        break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+        if (gSdl.canvasWidth > 0) MakeTextures();
+        gPlatform.displayLost = true;
+        PlatformMarkDirty();
+        break;
+    case SDL_MOUSEMOTION: {
+        Message m = Make(MessageKind::MouseMove);
+        SetPosition(m, e.motion.x, e.motion.y);
+        Push(m);
+        break;
+    }
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+        MessageKind kind;
+        if (e.button.button == SDL_BUTTON_LEFT)
+            kind = down ? MessageKind::LeftDown : MessageKind::LeftUp;
+        else if (e.button.button == SDL_BUTTON_RIGHT)
+            kind = down ? MessageKind::RightDown : MessageKind::RightUp;
+        else
+            break;
+        Message m = Make(kind);
+        SetPosition(m, e.button.x, e.button.y);
+        Push(m);
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const bool down = e.type == SDL_KEYDOWN;
+        const int key = MapKey(e.key.keysym.sym);
+        const bool system = (e.key.keysym.mod & KMOD_ALT) != 0 || key == KeyAlt || key == KeyF10;
+        Message m = Make(system ? (down ? MessageKind::SysKeyDown : MessageKind::SysKeyUp)
+                                : (down ? MessageKind::KeyDown : MessageKind::KeyUp));
+        m.key = key;
+        Push(m);
+        break;
+    }
+    case SDL_TEXTINPUT: {
+        std::vector<uint8_t> bytes;
+        Utf8ToCp1252(e.text.text, bytes);
+        for (uint8_t b : bytes) {
+            Message m = Make(MessageKind::Character);
+            m.character = b;
+            Push(m);
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+}  // namespace
+
+bool SdlScreenSize(int& width, int& height) {
+    if (!StartVideo()) return false;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        std::fprintf(stderr, "Couldn't read the screen size: %s\n", SDL_GetError());
+        return false;
+    }
+    width = mode.w;
+    height = mode.h;
+    return width > 0 && height > 0;
+}
+
+bool SdlOpenWindow(const char* title, bool softwareOnly) {
+    if (!StartVideo()) return false;
+    int w = 1024, h = 768;
+    SdlScreenSize(w, h);
+    gSdl.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
+                                   SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
+    if (!gSdl.window) {
+        std::fprintf(stderr, "Couldn't create the main window: %s\n", SDL_GetError());
+        return false;
+    }
+    Uint32 flags = SDL_RENDERER_PRESENTVSYNC |
+                   (softwareOnly ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED);
+    gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, flags);
+    if (!gSdl.renderer && !softwareOnly)
+        gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!gSdl.renderer) {
+        std::fprintf(stderr, "Couldn't create a renderer: %s\n", SDL_GetError());
+        SDL_DestroyWindow(gSdl.window);
+        gSdl.window = nullptr;
+        return false;
+    }
+    SDL_RendererInfo info;
+    gSdl.vsync = SDL_GetRendererInfo(gSdl.renderer, &info) == 0 &&
+                 (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
+    SDL_RaiseWindow(gSdl.window);
+    SDL_StartTextInput();
+    SDL_SetRenderDrawColor(gSdl.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(gSdl.renderer);
+    SDL_RenderPresent(gSdl.renderer);
+    return true;
+}
+
+void SdlCloseWindow() {
+    for (SDL_Cursor*& c : gSdl.cursors) {
+        if (c) SDL_FreeCursor(c);
+        c = nullptr;
+    }
+    DestroyTextures();
+    if (gSdl.renderer) SDL_DestroyRenderer(gSdl.renderer);
+    if (gSdl.window) {
+        SDL_StopTextInput();
+        SDL_DestroyWindow(gSdl.window);
+    }
+    if (gSdl.videoStarted) SDL_Quit();
+    gSdl = SdlState{};
+}
+
+bool SdlSetCanvasSize(int width, int height) {
+    if (!gSdl.renderer) return false;
+    gSdl.canvasWidth = width;
+    gSdl.canvasHeight = height;
+    // The logical size letterboxes the canvas and maps pointer events to canvas pixels.
+    SDL_RenderSetLogicalSize(gSdl.renderer, width, height);
+    SDL_RenderSetIntegerScale(gSdl.renderer, SDL_FALSE);
+    return MakeTextures();
+}
+
+void SdlPresent(const uint32_t* frame, int width, int height) {
+    if (!gSdl.renderer || !gSdl.canvas || width != gSdl.canvasWidth || height != gSdl.canvasHeight)
+        return;
+    const uint64_t start = SdlTicks();
+    SDL_UpdateTexture(gSdl.canvas, nullptr, frame, width * 4);
+    SDL_SetRenderDrawColor(gSdl.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(gSdl.renderer);
+    if (gSdl.upscaled) {
+        // Sharp-bilinear: whole-number enlargement first, then one smooth step to the window.
+        SDL_SetRenderTarget(gSdl.renderer, gSdl.upscaled);
+        SDL_RenderCopy(gSdl.renderer, gSdl.canvas, nullptr, nullptr);
+        SDL_SetRenderTarget(gSdl.renderer, nullptr);
+        SDL_RenderCopy(gSdl.renderer, gSdl.upscaled, nullptr, nullptr);
+    } else {
+        SDL_RenderCopy(gSdl.renderer, gSdl.canvas, nullptr, nullptr);
+    }
+    SDL_RenderPresent(gSdl.renderer);
+    // Without a vertical-blank wait, a present still lasts one refresh so animations keep pace.
+    if (!gSdl.vsync) {
+        const uint64_t spent = SdlTicks() - start;
+        if (spent < uint64_t(gPlatform.refreshMs)) SDL_Delay(Uint32(gPlatform.refreshMs - spent));
+    }
+}
+
+int SdlRefreshMs() {
+    SDL_DisplayMode mode;
+    int hz = 60;
+    if (gSdl.window && SDL_GetWindowDisplayMode(gSdl.window, &mode) == 0 && mode.refresh_rate > 0)
+        hz = mode.refresh_rate;
+    return std::max(1, 1000 / hz);
+}
+
+uint64_t SdlTicks() { return SDL_GetTicks64(); }
+
+void SdlDelay(int ms) { SDL_Delay(Uint32(ms)); }
+
+bool SdlFetchMessages(int timeoutMs) {
+    SDL_Event e;
+    const uint64_t start = SdlTicks();
+    while (gPlatform.queue.empty()) {
+        int got;
+        if (timeoutMs == 0) {
+            got = SDL_PollEvent(&e);
+        } else if (timeoutMs < 0) {
+            got = SDL_WaitEvent(&e);
+        } else {
+            const uint64_t spent = SdlTicks() - start;
+            if (spent >= uint64_t(timeoutMs)) break;
+            got = SDL_WaitEventTimeout(&e, int(uint64_t(timeoutMs) - spent));
+        }
+        if (!got) break;
+        Translate(e);
+    }
+    return !gPlatform.queue.empty();
+}
+
+bool SdlWaitForEvent(int timeoutMs) {
+    return SDL_WaitEventTimeout(nullptr, timeoutMs) == 1;
+}
+
+bool SdlSetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX,
+                       int hotY) {
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width,
+                                                        height, 32, width * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return false;
+    SDL_Cursor* c = SDL_CreateColorCursor(s, hotX, hotY);
+    SDL_FreeSurface(s);
+    if (!c) return false;
+    if (gSdl.cursors[slot]) {
+        if (SDL_GetCursor() == gSdl.cursors[slot]) SDL_SetCursor(c);
+        SDL_FreeCursor(gSdl.cursors[slot]);
+    }
+    gSdl.cursors[slot] = c;
+    return true;
+}
+
+void SdlShowCursor(int slot) {
+    if (slot > 0 && slot < kCursorSlots && gSdl.cursors[slot]) {
+        SDL_SetCursor(gSdl.cursors[slot]);
+        SDL_ShowCursor(SDL_ENABLE);
+    } else {
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+}
+
+void SdlCaptureMouse(bool on) {
+    if (gSdl.window) SDL_SetWindowMouseGrab(gSdl.window, on ? SDL_TRUE : SDL_FALSE);
+}
+
+void SdlConfinePointer(bool on, int left, int top, int right, int bottom) {
+    if (!gSdl.window) return;
+    if (!on) {
+        SDL_SetWindowMouseRect(gSdl.window, nullptr);
+        return;
+    }
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    SDL_RenderLogicalToWindow(gSdl.renderer, float(left), float(top), &x0, &y0);
+    SDL_RenderLogicalToWindow(gSdl.renderer, float(right), float(bottom), &x1, &y1);
+    SDL_Rect r{x0, y0, std::max(1, x1 - x0), std::max(1, y1 - y0)};
+    SDL_SetWindowMouseRect(gSdl.window, &r);
+}
+
+void SdlMinimise() {
+    if (gSdl.window) SDL_MinimizeWindow(gSdl.window);
+}
+
+void SdlRestore() {
+    if (gSdl.window) SDL_RestoreWindow(gSdl.window);
+}
+
+void SdlHideWindow() {
+    if (gSdl.window) SDL_HideWindow(gSdl.window);
+}

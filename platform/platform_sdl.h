@@ -1,0 +1,23 @@
+// The SDL2 backend, called only by platform.cpp. SDL types stay inside platform_sdl.cpp.
+#pragma once
+#include "platform/platform.h"
+
+bool SdlScreenSize(int& width, int& height);
+bool SdlOpenWindow(const char* title, bool softwareOnly);
+void SdlCloseWindow();
+bool SdlSetCanvasSize(int width, int height);
+void SdlPresent(const uint32_t* frame, int width, int height);
+int SdlRefreshMs();
+uint64_t SdlTicks();
+void SdlDelay(int ms);
+// Turns SDL events into messages on gPlatform.queue; waits up to timeoutMs for the first one
+// (0: do not wait, negative: without limit). Returns true when the queue holds a message.
+bool SdlFetchMessages(int timeoutMs);
+bool SdlWaitForEvent(int timeoutMs);
+bool SdlSetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX, int hotY);
+void SdlShowCursor(int slot);
+void SdlCaptureMouse(bool on);
+void SdlConfinePointer(bool on, int left, int top, int right, int bottom);
+void SdlMinimise();
+void SdlRestore();
+void SdlHideWindow();

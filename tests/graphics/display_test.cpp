@@ -1,0 +1,181 @@
+// The display on the headless backend: modes and scale, palette rules, the drawing bracket.
+#include "graphics/display.h"
+
+#include <gtest/gtest.h>
+
+#include "graphics/draw.h"
+#include "graphics/palette.h"
+#include "graphics/present.h"
+#include "graphics/rect.h"
+#include "graphics/scale.h"
+
+namespace {
+
+class Display : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDisplayState();
+        PlatformReset();
+        PlatformSelectBackend(PlatformBackend::Headless);
+    }
+    void TearDown() override {
+        ResetDisplayState();
+        PlatformReset();
+    }
+};
+
+TEST_F(Display, AutomaticModeFollowsTheScreen) {
+    HeadlessSetScreenSize(1280, 1024);
+    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 0), 1);
+    EXPECT_EQ(DisplayWidth(), 1024);
+    EXPECT_EQ(DisplayHeight(), 768);
+    EXPECT_DOUBLE_EQ(gDisplayScale.sx, 1.0);
+    TearDownDisplay();
+
+    // A screen that cannot hold 1024 x 768 gets the smaller picture.
+    HeadlessSetScreenSize(800, 600);
+    ASSERT_EQ(CreateMainDisplay("Heliora", 0, 0), 1);
+    EXPECT_EQ(DisplayWidth(), 800);
+    EXPECT_DOUBLE_EQ(gDisplayScale.sx, 0.78125);
+    EXPECT_DOUBLE_EQ(gDisplayScale.sy, 0.78125);
+    EXPECT_EQ(gDisplay.canvas.width, 800);
+    EXPECT_EQ(gDisplay.canvas.height, 600);
+}
+
+TEST_F(Display, StartsWithTheDrawingStateOfAFreshContext) {
+    ASSERT_EQ(CreateMainDisplay("Heliora", 2, 1024), 1);
+    EXPECT_EQ(gDraw.target, &gDisplay.canvas);
+    EXPECT_EQ(gDraw.penColour, 255);
+    EXPECT_EQ(gDraw.fillColour, 0);
+    EXPECT_EQ(gDraw.patternNumber, 1);
+    EXPECT_EQ(gPlatform.canvas, gDisplay.canvas.pixels.data());
+}
+
+TEST_F(Display, UnsupportedModesFailAndTearDownIsSafe) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CreateMainDisplay("Heliora", 1, 640), 0);
+    EXPECT_EQ(CreateMainDisplay("Heliora", 3, 0), 0);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("Couldn't set display mode 640"), std::string::npos);
+    EXPECT_NE(err.find("driver mode 3"), std::string::npos);
+    TearDownDisplay();
+    TearDownDisplay();
+    EXPECT_FALSE(gPlatform.windowOpen);
+    EXPECT_EQ(gDraw.target, nullptr);
+}
+
+TEST_F(Display, ConversionsAtTheSmallMode) {
+    SetDisplaySize(800, 600);
+    EXPECT_EQ(ToDeviceX(32), 25);  // 25.5 truncated
+    EXPECT_EQ(ToDeviceX(-1), 0);   // -0.28125 truncated toward zero
+    ScreenRect r;
+    MakeRect(r, 10, 10, 42, 42);
+    const DeviceRect d = ToDeviceRect(r);
+    EXPECT_EQ(d.left, 8);
+    EXPECT_EQ(d.right - d.left, 25);  // a width is scaled as a width
+    SetDisplaySize(0, 600);  // ignored: a zero scale would break every conversion
+    EXPECT_EQ(DisplayWidth(), 800);
+}
+
+TEST_F(Display, FixedPalette) {
+    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+    SetUpFixedPalette();
+    const PaletteEntry& e60 = gDisplay.paletteCopy[60];
+    EXPECT_EQ(e60.r, 1);
+    EXPECT_EQ(e60.g, 1);
+    EXPECT_EQ(e60.b, 60);
+    const PaletteEntry& e26 = gDisplay.paletteCopy[26];
+    EXPECT_EQ(e26.r, 192);
+    EXPECT_EQ(e26.g, 192);
+    EXPECT_EQ(e26.b, 192);
+    EXPECT_EQ(gDisplay.paletteCopy[19].b, 235);
+    EXPECT_EQ(gDisplay.paletteCopy[50].g, 255);
+    EXPECT_EQ(gDisplay.paletteCopy[254].b, 254);
+    for (int i = 1; i < 255; ++i) EXPECT_EQ(gDisplay.paletteCopy[i].flags, kPaletteNoCollapse);
+    // What is shown matches the copy, with black and white at the ends.
+    EXPECT_EQ(gDisplay.shown[26].r, 192);
+    EXPECT_EQ(gDisplay.shown[0].r, 0);
+    EXPECT_EQ(gDisplay.shown[255].b, 255);
+}
+
+TEST_F(Display, BlackAndWhiteSlotsNeverChange) {
+    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+    SetPaletteEntry(0, 9, 9, 9);
+    SetPaletteEntry(255, 9, 9, 9);
+    SetPaletteEntryNow(0, 9, 9, 9);
+    SetPaletteEntry(-4, 9, 9, 9);
+    SetPaletteEntry(300, 9, 9, 9);
+    ApplyPalette(-10, 1000);
+    EXPECT_EQ(gDisplay.paletteCopy[0].r, 0);
+    EXPECT_EQ(gDisplay.paletteCopy[255].r, 0);
+    EXPECT_EQ(gDisplay.shown[255].r, 255);
+    EXPECT_EQ(PaletteColour(255).g, 255);
+    EXPECT_EQ(PaletteColour(0).g, 0);
+}
+
+TEST_F(Display, PaletteChangesShowOnlyWhenSent) {
+    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+    SetPaletteEntry(160, 50, 60, 70);
+    EXPECT_EQ(gDisplay.shown[160].r, 0);
+    EXPECT_EQ(PaletteColour(160).r, 50);
+    SetPaletteEntryNow(161, 80, 90, 300);
+    EXPECT_EQ(gDisplay.shown[161].b, 255);  // channels are limited to 0..255
+    EXPECT_EQ(gDisplay.shown[160].r, 0);
+    ApplyPalette(160, 1);
+    EXPECT_EQ(gDisplay.shown[160].r, 50);
+}
+
+TEST_F(Display, FreeColourAvoidsEveryEntry) {
+    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+    SetUpFixedPalette();
+    // The fixed colours replaced (1,1,1)..(1,1,50); slot 70 takes the first of them back.
+    SetPaletteEntry(70, 1, 1, 1);
+    FindFreeColour(100);
+    EXPECT_EQ(gDisplay.paletteCopy[100].b, 2);
+    FindFreeColour(100);  // its own colour counts as taken too
+    EXPECT_EQ(gDisplay.paletteCopy[100].b, 3);
+}
+
+TEST_F(Display, DrawingsWithinOneRefreshShareOnePresent) {
+    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+    PlatformPresent();
+    const long before = gPlatform.presentCount;
+    for (int i = 0; i < 40; ++i) {
+        BeginDrawing();
+        BeginDrawing();  // nested: nothing
+        gDisplay.canvas.pixels[size_t(i)] = 7;
+        EndDrawing();
+    }
+    EXPECT_EQ(gPlatform.presentCount, before);
+    EXPECT_FALSE(gDraw.drawing);
+    PlatformSleep(10);
+    EXPECT_EQ(gPlatform.presentCount, before + 1);
+
+    // An animation frame that follows a sleep of a refresh or more is shown at once.
+    PlatformSleep(gPlatform.refreshMs);
+    BeginDrawing();
+    EndDrawing();
+    EXPECT_EQ(gPlatform.presentCount, before + 2);
+    EndDrawing();  // not held: nothing
+    EXPECT_EQ(gPlatform.presentCount, before + 2);
+}
+
+TEST_F(Display, LostDisplayIsReportedOnceForTheCanvas) {
+    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+    Message m;
+    m.kind = MessageKind::SysMinimise;
+    HeadlessPushMessage(m);
+    m.kind = MessageKind::SysRestore;
+    HeadlessPushMessage(m);
+    while (PlatformPollMessage(m)) {
+    }
+    Surface buffer;
+    ResizeSurface(buffer, 4, 4);
+    SetDrawTarget(&buffer);
+    EXPECT_EQ(IsDisplayLost(), 0);  // a buffer keeps its contents
+    SetDrawTarget(nullptr);
+    EXPECT_EQ(IsDisplayLost(), 1);
+    EXPECT_EQ(IsDisplayLost(), 0);
+}
+
+}  // namespace
