@@ -1,0 +1,138 @@
+// Rectangles, frames, pattern brushes and raster modes on tiny surfaces.
+#include "graphics/rect.h"
+
+#include "tests/graphics/draw_fixture.h"
+
+namespace {
+
+using RectTest = DrawTest;
+
+TEST_F(RectTest, FillsLeaveRightAndBottomEdgesOut) {
+    SetBrushColour(7);
+    FillScreenRect(R(2, 3, 6, 5));
+    EXPECT_EQ(Count(7), 4 * 2);
+    const DeviceRect ink = Ink();
+    EXPECT_EQ(ink.left, 2);
+    EXPECT_EQ(ink.top, 3);
+    EXPECT_EQ(ink.right, 6);
+    EXPECT_EQ(ink.bottom, 5);
+}
+
+TEST_F(RectTest, EmptyAndInvertedRectsPaintNothing) {
+    SetBrushColour(7);
+    FillScreenRect(R(10, 10, 10, 20));  // zero width
+    FillScreenRect(R(10, 10, 20, 10));  // zero height
+    FillScreenRect(R(20, 20, 10, 10));  // inverted
+    FillScreenRectPattern(R(10, 10, 10, 20));
+    FrameScreenRect(R(10, 10, 10, 20));
+    EXPECT_EQ(Count(0), 32 * 32);
+}
+
+TEST_F(RectTest, HugeRectsAreClippedToTheSurface) {
+    SetBrushColour(3);
+    FillScreenRect(R(-32768, -32768, 32767, 32767));
+    EXPECT_EQ(Count(3), 32 * 32);
+}
+
+TEST_F(RectTest, FrameIsOnePixelInsideTheRect) {
+    SetPenColour(5);
+    FrameScreenRect(R(1, 1, 6, 5));
+    EXPECT_EQ(Count(5), 5 * 2 + 2 * 2);
+    EXPECT_EQ(canvas.At(1, 1), 5);
+    EXPECT_EQ(canvas.At(5, 4), 5);
+    EXPECT_EQ(canvas.At(3, 2), 0);
+    EXPECT_EQ(canvas.At(6, 4), 0);
+}
+
+TEST_F(RectTest, PatternUsesPenForZeroBitsAndFillForOneBits) {
+    SetPenColour(4);
+    SetBrushColour(9);
+    ASSERT_TRUE(SetBrushPattern(2));  // rows 22 88 ...
+    FillScreenRectPattern(R(0, 0, 16, 16));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const uint8_t row = (y & 1) ? 0x88 : 0x22;
+            const bool one = (row >> (7 - (x & 7))) & 1;
+            ASSERT_EQ(canvas.At(x, y), one ? 9 : 4) << x << "," << y;
+        }
+}
+
+TEST_F(RectTest, PatternIsAnchoredToTheDeviceGrid) {
+    SetPenColour(4);
+    SetBrushColour(9);
+    SetBrushPattern(9);
+    FillScreenRectPattern(R(0, 0, 32, 32));
+    const Surface whole = canvas;
+    ResizeSurface(canvas, 32, 32, 0);
+    FillScreenRectPattern(R(3, 5, 20, 17));  // an offset rect shows the same pixels
+    for (int y = 5; y < 17; ++y)
+        for (int x = 3; x < 20; ++x) ASSERT_EQ(canvas.At(x, y), whole.At(x, y));
+}
+
+TEST_F(RectTest, PatternOneIsPlainPenColourAndBadPatternsKeepTheOld) {
+    SetPenColour(6);
+    SetBrushColour(1);
+    ASSERT_TRUE(SetBrushPattern(3));
+    EXPECT_FALSE(SetBrushPattern(0));
+    EXPECT_FALSE(SetBrushPattern(11));
+    EXPECT_EQ(gDraw.patternNumber, 3);
+    ASSERT_TRUE(SetBrushPattern(1));
+    FillScreenRectPattern(R(0, 0, 8, 8));
+    EXPECT_EQ(Count(6), 64);
+}
+
+TEST_F(RectTest, RasterModesCombineIndices) {
+    SetUpCanvas(4, 1, 0x0C);
+    SetBrushColour(0x0A);
+    SetRasterMode(1);
+    FillScreenRect(R(0, 0, 1, 1));
+    SetRasterMode(2);
+    FillScreenRect(R(1, 0, 2, 1));
+    SetRasterMode(7);
+    FillScreenRect(R(2, 0, 3, 1));
+    EXPECT_EQ(canvas.At(0, 0), 0x0E);
+    EXPECT_EQ(canvas.At(1, 0), 0x06);
+    EXPECT_EQ(canvas.At(2, 0), 0x0A);
+    EXPECT_EQ(canvas.At(3, 0), 0x0C);
+}
+
+TEST_F(RectTest, DeviceConversionScalesWidthsAsWidths) {
+    gDisplayScale = DisplayScale{0.78125, 0.78125};
+    const DeviceRect d = ToDeviceRect(R(1, 1, 33, 33));
+    EXPECT_EQ(d.left, 1);
+    EXPECT_EQ(d.right, 1 + 25);  // 32 * 0.78125 + 0.5 = 25.5
+    EXPECT_EQ(ToDeviceRect(R(-1, 0, 0, 0)).left, 0);
+    ScreenRect r = R(1, 2, 3, 4);
+    OffsetRect(r, 10, -20);
+    EXPECT_EQ(r.left32, 11);
+    EXPECT_EQ(r.top32, -18);
+    int cx, cy;
+    RectCentre(R(-3, 0, 0, 5), cx, cy);
+    EXPECT_EQ(cx, -1);  // toward zero
+    EXPECT_EQ(cy, 2);
+}
+
+TEST_F(RectTest, ClipRectStopsFills) {
+    SetBrushColour(2);
+    const ScreenRect clip = R(4, 4, 8, 8);
+    SetClipRect(&clip);
+    FillScreenRect(R(0, 0, 32, 32));
+    EXPECT_EQ(Count(2), 16);
+    SetClipRect(nullptr);
+    FillScreenRect(R(0, 0, 32, 32));
+    EXPECT_EQ(Count(2), 32 * 32);
+}
+
+TEST_F(RectTest, PointInRectUsesExclusiveEdgesAndTheBox) {
+    const ScreenRect r = R(10, 10, 20, 20);
+    EXPECT_TRUE(PointInRect(P(10, 10), r, 0, 0));
+    EXPECT_TRUE(PointInRect(P(19, 19), r, 1, 1));
+    EXPECT_FALSE(PointInRect(P(20, 15), r, 0, 0));
+    EXPECT_FALSE(PointInRect(P(15, 20), r, 1, 0));
+    EXPECT_TRUE(PointInRect(P(21, 15), r, 4, 4));   // box 19..22 reaches column 19
+    EXPECT_FALSE(PointInRect(P(22, 15), r, 4, 4));  // box 20..23 does not
+    EXPECT_TRUE(PointInRect(P(20, 15), r, 5, 1));   // a height of 1 counts as 2
+    EXPECT_FALSE(PointInRect(P(15, 40), r, 1000000000, 2));
+}
+
+}  // namespace

@@ -1,0 +1,227 @@
+// Polygons, ellipses, arcs and pies.
+#include "graphics/shape.h"
+
+#include "graphics/line.h"
+
+#include <vector>
+
+#include "tests/graphics/draw_fixture.h"
+
+namespace {
+
+using ShapeTest = DrawTest;
+
+std::vector<Point> Points(std::initializer_list<std::pair<int, int>> xy) {
+    std::vector<Point> pts;
+    for (auto [x, y] : xy) {
+        Point p;
+        MakePoint(p, x, y);
+        pts.push_back(p);
+    }
+    return pts;
+}
+
+PointRange Range(int first, int last) { return PointRange{int16_t(first), int16_t(last)}; }
+
+TEST_F(ShapeTest, PolygonPatternFillLeavesRightAndBottomOut) {
+    SetPenColour(3);
+    const auto sq = Points({{2, 2}, {10, 2}, {10, 6}, {2, 6}});
+    FillPolygonPattern(Range(0, 3), sq.data());
+    EXPECT_EQ(Count(3), 8 * 4);
+    // With the fill outline pen the outline covers the far edges too.
+    SetUpCanvas(32, 32);
+    SetBrushColour(5);
+    FillPolygon(Range(0, 3), sq.data());
+    EXPECT_EQ(Count(5), 9 * 5);
+}
+
+TEST_F(ShapeTest, EvenOddPolygonLeavesItsHole) {
+    // A square drawn twice round, outer then inner: the inner square is a hole.
+    const auto ring = Points({{0, 0}, {20, 0}, {20, 20}, {0, 20}, {0, 0},
+                              {5, 5}, {15, 5}, {15, 15}, {5, 15}, {5, 5}});
+    SetPenColour(4);
+    FillPolygonPattern(Range(0, 9), ring.data());
+    EXPECT_EQ(canvas.At(2, 10), 4);
+    EXPECT_EQ(canvas.At(10, 10), 0);
+    EXPECT_EQ(canvas.At(17, 17), 4);
+    // A five-pointed star drawn as one path has an empty centre too.
+    SetUpCanvas(32, 32);
+    SetPenColour(4);
+    const auto star = Points({{16, 1}, {25, 29}, {1, 11}, {31, 11}, {7, 29}});
+    FillPolygonPattern(Range(0, 4), star.data());
+    EXPECT_EQ(canvas.At(16, 16), 0);
+    EXPECT_EQ(canvas.At(16, 5), 4);
+}
+
+TEST_F(ShapeTest, PolygonRangesOutsideTheLimitDrawNothing) {
+    std::vector<Point> many(600);
+    for (size_t i = 0; i < many.size(); ++i) MakePoint(many[i], int(i % 2 ? 30 : 1), int(i % 3 ? 1 : 30));
+    SetBrushColour(1);
+    SetPenColour(1);
+    FillPolygon(Range(0, 500), many.data());  // 501 points
+    DrawPolygon(Range(0, 500), many.data());
+    FillPolygonPattern(Range(0, 500), many.data());
+    FillPolygon(Range(5, 4), many.data());   // inverted
+    FillPolygon(Range(-1, 3), many.data());  // before the array
+    FillPolygon(Range(0, 3), nullptr);
+    EXPECT_EQ(Count(1), 0);
+    FillPolygon(Range(0, 499), many.data());  // 500 points draw
+    EXPECT_GT(Count(1), 0);
+}
+
+TEST_F(ShapeTest, DrawPolygonClosesThePath) {
+    SetPenColour(2);
+    const auto tri = Points({{2, 2}, {12, 2}, {2, 12}});
+    DrawPolygon(Range(0, 2), tri.data());
+    EXPECT_EQ(canvas.At(2, 2), 2);
+    EXPECT_EQ(canvas.At(12, 2), 2);
+    EXPECT_EQ(canvas.At(2, 12), 2);
+    EXPECT_EQ(canvas.At(2, 7), 2);  // the closing edge
+    EXPECT_EQ(canvas.At(5, 5), 0);
+}
+
+bool MirrorSymmetric(const Surface& s, const DeviceRect& box) {
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) {
+            const int mx = box.left + box.right - 1 - x;
+            const int my = box.top + box.bottom - 1 - y;
+            if (s.At(x, y) != s.At(mx, y) || s.At(x, y) != s.At(x, my)) return false;
+        }
+    return true;
+}
+
+TEST_F(ShapeTest, EllipsesAreSymmetricAndStayInTheirBox) {
+    for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {7, 7}, {12, 5}, {25, 30}, {31, 2}}) {
+        for (int kind = 0; kind < 3; ++kind) {
+            SetUpCanvas(32, 32);
+            SetPenColour(3);
+            SetBrushColour(3);
+            SetPenWidth(kind == 2 ? 3 : 1, 1);
+            const ScreenRect r = R(1, 1, 1 + w, 1 + h);
+            if (kind == 0) FillEllipse(r);
+            if (kind == 1) DrawEllipse(r);
+            if (kind == 2) DrawEllipse(r);
+            const DeviceRect box{1, 1, 1 + w, 1 + h};
+            const DeviceRect ink = Ink();
+            EXPECT_EQ(ink.left, box.left) << w << "x" << h;
+            EXPECT_EQ(ink.top, box.top) << w << "x" << h;
+            EXPECT_EQ(ink.right, box.right) << w << "x" << h;
+            EXPECT_EQ(ink.bottom, box.bottom) << w << "x" << h;
+            EXPECT_TRUE(MirrorSymmetric(canvas, box)) << w << "x" << h << "\n" << Dump();
+        }
+    }
+}
+
+TEST_F(ShapeTest, EllipseOutlineIsClosedAndPatternFillStaysInside) {
+    SetPenColour(2);
+    SetBrushColour(6);
+    SetBrushPattern(3);
+    SetPenColour(2);  // plain outline pen
+    FillEllipsePattern(R(2, 2, 30, 24));
+    // Every row and column that crosses the ellipse starts and ends with the outline.
+    for (int y = 2; y < 24; ++y) {
+        int first = -1, last = -1;
+        for (int x = 0; x < 32; ++x)
+            if (canvas.At(x, y) != 0) {
+                if (first < 0) first = x;
+                last = x;
+            }
+        ASSERT_GE(first, 0);
+        EXPECT_EQ(canvas.At(first, y), 2);
+        EXPECT_EQ(canvas.At(last, y), 2);
+    }
+    EXPECT_EQ(canvas.At(16, 13), 6);  // pattern 3, row 5 is AA: x 16 has a 1 bit
+}
+
+TEST_F(ShapeTest, ArcWithNegativeSweepEqualsTheMirroredStart) {
+    SetPenColour(1);
+    DrawArc(R(2, 2, 30, 30), 450, -900);
+    const Surface first = canvas;
+    EXPECT_GT(Count(1), 5);
+    SetUpCanvas(32, 32);
+    SetPenColour(1);
+    DrawArc(R(2, 2, 30, 30), -450, 900);
+    EXPECT_EQ(first.pixels, canvas.pixels);
+    // From -45 to +45 degrees: only the right-hand side of the circle.
+    EXPECT_GE(Ink().left, 16);
+    DrawArc(R(2, 2, 30, 30), 900, 0);  // a zero sweep draws nothing
+    EXPECT_EQ(first.pixels, canvas.pixels);
+}
+
+TEST_F(ShapeTest, PiesCoverTheirQuadrants) {
+    struct Case { int start, sweep; bool right, top; };
+    for (Case c : {Case{0, 900, true, true}, Case{900, 900, false, true},
+                   Case{1800, 900, false, false}, Case{2700, 900, true, false},
+                   Case{-900, 900, true, false}, Case{900, -900, true, true}}) {
+        SetUpCanvas(32, 32);
+        SetBrushColour(7);
+        FillPie(R(0, 0, 32, 32), c.start, c.sweep);
+        const DeviceRect ink = Ink();
+        EXPECT_EQ(ink.left, c.right ? 16 : 0) << c.start << " " << c.sweep;
+        EXPECT_EQ(ink.right, c.right ? 32 : 16) << c.start << " " << c.sweep;
+        EXPECT_EQ(ink.top, c.top ? 0 : 16) << c.start << " " << c.sweep;
+        EXPECT_EQ(ink.bottom, c.top ? 16 : 32) << c.start << " " << c.sweep;
+    }
+    // Four quarter pies make the whole ellipse, each pixel once.
+    SetUpCanvas(32, 32);
+    SetBrushColour(1);
+    SetRasterMode(2);
+    for (int q = 0; q < 4; ++q) FillPie(R(0, 0, 32, 32), q * 900, 900);
+    const Surface quarters = canvas;
+    SetUpCanvas(32, 32);
+    SetBrushColour(1);
+    FillEllipse(R(0, 0, 32, 32));
+    EXPECT_EQ(quarters.pixels, canvas.pixels);
+}
+
+TEST_F(ShapeTest, FullTurnPieIsTheEllipseAndPatternPieUsesThePattern) {
+    SetBrushColour(1);
+    FillPie(R(0, 0, 20, 20), 300, 3600);
+    const Surface pie = canvas;
+    SetUpCanvas(32, 32);
+    SetBrushColour(1);
+    FillEllipse(R(0, 0, 20, 20));
+    EXPECT_EQ(pie.pixels, canvas.pixels);
+    SetUpCanvas(32, 32);
+    SetPenColour(4);
+    SetBrushColour(9);
+    SetBrushPattern(3);  // row 0 all ones
+    FillPiePattern(R(0, 0, 32, 32), 0, 1800);
+    EXPECT_EQ(canvas.At(16, 8), 9);   // row 8: FF
+    EXPECT_EQ(canvas.At(16, 9), 9);   // row 9: AA, x 16 has bit 1
+    EXPECT_EQ(canvas.At(17, 9), 4);
+    EXPECT_EQ(canvas.At(16, 20), 0);  // lower half untouched
+}
+
+TEST_F(ShapeTest, XorTwiceRestoresThePicture) {
+    SetUpCanvas(40, 40);
+    for (int i = 0; i < 1600; ++i) canvas.pixels[size_t(i)] = uint8_t(i * 7);
+    const Surface before = canvas;
+    const auto poly = Points({{3, 3}, {35, 8}, {20, 38}, {30, 20}, {2, 30}});
+    auto drawAll = [&] {
+        SetRasterMode(2);
+        SetPenColour(0x5A);
+        SetBrushColour(0x33);
+        SetBrushPattern(4);
+        FillPolygon(Range(0, 4), poly.data());
+        FillPolygonPattern(Range(0, 4), poly.data());
+        SetPenColour(0x11);
+        SetPenWidth(5, 5);
+        DrawPolygon(Range(0, 4), poly.data());
+        FillEllipsePattern(R(5, 5, 30, 25));
+        DrawArc(R(0, 0, 40, 40), 100, 2500);
+        FillPie(R(4, 4, 36, 36), 450, 1300);
+        MoveTo(0, 39);
+        LineTo(39, 0);
+        SetPenWidth(1, 1);
+        SetPenStyle(3);
+        LineTo(10, 30);
+        FrameScreenRect(R(1, 1, 39, 39));
+    };
+    drawAll();
+    EXPECT_NE(before.pixels, canvas.pixels);
+    drawAll();
+    EXPECT_EQ(before.pixels, canvas.pixels);
+}
+
+}  // namespace
