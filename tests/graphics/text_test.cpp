@@ -1,0 +1,243 @@
+// Fonts and text on the headless canvas, checked by where the glyph pixels land.
+#include "graphics/text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+
+#include "graphics/display.h"
+#include "graphics/palette.h"
+#include "graphics/png.h"
+#include "graphics/present.h"
+
+namespace {
+
+// The box holding every pixel of one colour, or an empty box.
+struct Ink {
+    int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;  // inclusive
+    long count = 0;
+};
+
+Ink FindInk(uint8_t colour) {
+    Ink ink;
+    const Surface& s = gDisplay.canvas;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            if (s.At(x, y) == colour) {
+                ink.left = std::min(ink.left, x);
+                ink.right = std::max(ink.right, x);
+                ink.top = std::min(ink.top, y);
+                ink.bottom = std::max(ink.bottom, y);
+                ink.count++;
+            }
+    return ink;
+}
+
+class Text : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDisplayState();
+        PlatformReset();
+        PlatformSelectBackend(PlatformBackend::Headless);
+        ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+        SetUpFixedPalette();
+        Clear();
+        label = CreateTextFont("Arial Bold", 18, 0, 0);
+        heading = CreateTextFont("Times New Roman Bold", 30, 0, 0);
+        ASSERT_NE(label, nullptr);
+        ASSERT_NE(heading, nullptr);
+        SelectTextFont(label);
+        SetPenColour(4);
+        BeginDrawing();
+    }
+    void TearDown() override {
+        EndDrawing();
+        DeleteTextFont(label);
+        DeleteTextFont(heading);
+        ResetDisplayState();
+        ResetTextState();
+        PlatformReset();
+        EXPECT_EQ(gText.fontCount, 0);
+    }
+    void Clear() { std::fill(gDisplay.canvas.pixels.begin(), gDisplay.canvas.pixels.end(), 26); }
+
+    TextFont* label = nullptr;
+    TextFont* heading = nullptr;
+};
+
+TEST_F(Text, FacesResolveToTheMetricCompatibleFamilies) {
+    EXPECT_EQ(label->family, "Liberation Sans");
+    EXPECT_NE(label->file.find("LiberationSans-Bold"), std::string::npos);
+    EXPECT_EQ(heading->family, "Liberation Serif");
+    EXPECT_NE(heading->file.find("LiberationSerif-Bold"), std::string::npos);
+    EXPECT_EQ(label->pixelHeight, 18);
+
+    // The bold style bit and the face name's " Bold" ask for the same file.
+    TextFont* styled = CreateTextFont("Arial", 18, 0, kFontBold);
+    ASSERT_NE(styled, nullptr);
+    EXPECT_EQ(styled->file, label->file);
+    DeleteTextFont(styled);
+
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CreateTextFont("Qzx Nonexistent Sans", 18, 0, 0), nullptr);
+    EXPECT_EQ(CreateTextFont("", 18, 0, 0), nullptr);
+    EXPECT_EQ(CreateTextFont(nullptr, 18, 0, 0), nullptr);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("Qzx Nonexistent Sans"), std::string::npos);
+}
+
+TEST_F(Text, HorizontalAlignmentPlacesTheInk) {
+    const int w = TextWidthDevice(label, "Seasons", 7);
+    SetTextAlignment(0, 0);
+    DrawTextAt(500, 300, "Seasons");
+    Ink ink = FindInk(4);
+    EXPECT_GE(ink.left, 500);
+    EXPECT_LE(ink.left, 502);
+    EXPECT_EQ(gDraw.curX, 500 + w);  // the position moves past the text
+
+    Clear();
+    SetTextAlignment(2, 0);
+    DrawTextAt(500, 300, "Seasons");
+    ink = FindInk(4);
+    EXPECT_LE(ink.right, 499);
+    EXPECT_GE(ink.right, 496);
+
+    Clear();
+    SetTextAlignment(1, 0);
+    DrawTextAt(500, 300, "Seasons");
+    ink = FindInk(4);
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 500, 2.0);
+}
+
+TEST_F(Text, VerticalAlignmentPlacesTheInk) {
+    SetTextAlignment(0, 0);
+    DrawTextAt(100, 300, "H");
+    Ink top = FindInk(4);
+    EXPECT_GE(top.top, 300);
+    EXPECT_EQ(top.bottom, 300 + label->ascent - 1);  // H stands on the baseline
+
+    Clear();
+    SetTextAlignment(0, 3);
+    DrawTextAt(100, 300, "H");
+    EXPECT_EQ(FindInk(4).bottom, 299);
+
+    Clear();
+    SetTextAlignment(0, 2);
+    DrawTextAt(100, 300, "H");
+    EXPECT_EQ(FindInk(4).bottom, 299 - label->descent);
+
+    // Middle: drawn top-aligned from half a text height higher.
+    Clear();
+    SetTextAlignment(0, 1);
+    gDraw.curX = 100;
+    gDraw.curY = 300;
+    DrawTextHere("H");
+    const int half = TextHeightDevice("H") / 2;
+    EXPECT_EQ(FindInk(4).bottom, 300 - half + label->ascent - 1);
+    EXPECT_EQ(gDraw.curY, 300);
+    DrawTextAt(100, 300, "H");
+    EXPECT_EQ(gDraw.curY, 300 + half);  // DrawTextAt ends half a height lower
+}
+
+TEST_F(Text, DegreeByteDrawsADegreeSign) {
+    const GlyphImage& degree = Glyph(label, 0xBA);
+    long ink = 0;
+    for (uint8_t m : degree.mask) ink += m;
+    EXPECT_GT(ink, 4);
+    // A small ring high above the baseline, not the underlined ordinal the byte would be.
+    EXPECT_GT(degree.top - degree.rows, label->ascent / 3);
+    EXPECT_EQ(TextWidthDevice(label, "\x81\x01", 2), 0);  // unassigned and control bytes
+}
+
+TEST_F(Text, TextPaintsOnlyGlyphPixelsInsideTheClip) {
+    ScreenRect clip;
+    MakeRect(clip, 0, 0, 1024, 305);
+    SetClipRect(&clip);
+    SetTextAlignment(0, 0);
+    DrawTextAt(100, 290, "Solar energy 23\xBA");
+    SetClipRect(nullptr);
+    const Ink ink = FindInk(4);
+    EXPECT_GT(ink.count, 20);
+    EXPECT_LE(ink.bottom, 304);
+    EXPECT_EQ(FindInk(26).count + ink.count, long(1024) * 768);  // background stays
+}
+
+TEST_F(Text, ParagraphsWrapInsideTheirRect) {
+    ScreenRect box;
+    MakeRect(box, 100, 100, 260, 400);
+    SetTextAlignment(2, 0);
+    DrawTextInRect(box, "The tilt of the axis makes the days longer in summer and shorter in "
+                        "winter.\r\nNew paragraph.");
+    const Ink ink = FindInk(4);
+    EXPECT_GE(ink.left, 100);
+    EXPECT_LE(ink.right, 259);
+    EXPECT_GT(ink.bottom - ink.top, 4 * FontHeight(label));  // at least five lines
+    EXPECT_LT(ink.bottom, 400);
+    // Placement is left and top afterwards.
+    Clear();
+    DrawTextAt(600, 300, "Seasons");
+    EXPECT_GE(FindInk(4).left, 600);
+
+    // A word wider than the rect stays on one line and is clipped.
+    Clear();
+    MakeRect(box, 100, 100, 130, 400);
+    DrawTextInRect(box, "Insolation");
+    const Ink word = FindInk(4);
+    EXPECT_LE(word.right, 129);
+    EXPECT_LT(word.bottom - word.top, FontHeight(label));
+}
+
+TEST_F(Text, TabsExpandToEightAverageCharacters) {
+    ScreenRect box;
+    MakeRect(box, 0, 0, 1024, 200);
+    DrawTextInRect(box, "\tI");
+    const Ink ink = FindInk(4);
+    EXPECT_GE(ink.left, 8 * label->averageWidth);
+    EXPECT_LE(ink.left, 8 * label->averageWidth + 3);
+}
+
+TEST_F(Text, WidthsAreLogicalAndFollowTheFont) {
+    EXPECT_EQ(TextWidth(""), 0);
+    EXPECT_EQ(TextWidth(nullptr), 0);
+    const int wide = TextWidth("Watch the Seasons");
+    TextFont* narrow = CreateTextFont("Arial Bold", 18, 6, 0);
+    ASSERT_NE(narrow, nullptr);
+    SelectTextFont(narrow);
+    EXPECT_LT(TextWidth("Watch the Seasons"), wide * 3 / 4);
+    EXPECT_EQ(TextHeightDevice("x"), FontHeight(label));
+    DeleteTextFont(narrow);
+    EXPECT_EQ(gDraw.font, nullptr);  // a deleted font is no longer selected
+}
+
+TEST_F(Text, SmallDisplayScalesFontsAndWidths) {
+    DeleteTextFont(label);
+    SetDisplaySize(800, 600);
+    label = CreateTextFont("Arial Bold", 18, 0, 0);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->pixelHeight, 14);  // 18 * 0.78125 + 0.5 = 14.56
+    SelectTextFont(label);
+    const int device = TextWidthDevice(label, "Tilt", 4);
+    EXPECT_EQ(TextWidth("Tilt"), int(device / 0.78125 + 0.5));
+}
+
+TEST_F(Text, RenderedSampleForInspection) {
+    SetPenColour(1);
+    SetTextAlignment(0, 0);
+    DrawTextAt(20, 20, "Change Tilt  Watch the Seasons  23.5\xBA N  -40\xBA C");
+    SelectTextFont(heading);
+    SetPenColour(37);
+    DrawTextAt(20, 60, "Hours of Daylight \x96 caf\xE9 \x80 5\xBA");
+    TextFont* title = CreateTextFont("Times New Roman Bold", 48, 0, kFontUnderline);
+    ASSERT_NE(title, nullptr);
+    SelectTextFont(title);
+    DrawTextAt(20, 110, "66.5\xBA");
+    DeleteTextFont(title);
+    Surface part;
+    ResizeSurface(part, 640, 180);
+    for (int y = 0; y < 180; ++y)
+        std::copy(gDisplay.canvas.Row(y), gDisplay.canvas.Row(y) + 640, part.Row(y));
+    EXPECT_TRUE(WriteSurfacePng("text_sample.png", part, gDisplay.shown));
+}
+
+}  // namespace
