@@ -1,0 +1,252 @@
+// The embedded images: each is a well-formed indexed PNG of the size the program cuts
+// it at, drawn only in fixed palette slots, and the sheets, cursors and brush patterns
+// hold what their users rely on.
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "resources/resources.h"
+
+namespace {
+
+struct Image {
+  int width = 0, height = 0;
+  std::vector<uint8_t> pixels;              // palette indices, row-major
+  std::vector<uint8_t> palette;             // RGB triples
+  std::vector<uint8_t> alpha;               // tRNS entries, if any
+  int At(int x, int y) const { return pixels[size_t(y) * width + x]; }
+};
+
+uint32_t Be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+
+// Decodes an 8-bit indexed PNG, checking every chunk's CRC. Fails the test and returns
+// false on anything else.
+bool DecodeIndexedPng(const char* name, Image* out) {
+  const ResourceData data = FindResource(name);
+  if (data.bytes == nullptr) {
+    ADD_FAILURE() << name << " is not embedded";
+    return false;
+  }
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  if (data.size < 8 || std::memcmp(data.bytes, kSignature, 8) != 0) {
+    ADD_FAILURE() << name << ": no PNG signature";
+    return false;
+  }
+  std::vector<uint8_t> idat;
+  bool sawHeader = false, sawEnd = false;
+  for (size_t at = 8; at + 12 <= data.size && !sawEnd;) {
+    const uint32_t length = Be32(data.bytes + at);
+    if (length > data.size - at - 12) {
+      ADD_FAILURE() << name << ": chunk runs past the end";
+      return false;
+    }
+    const uint8_t* type = data.bytes + at + 4;
+    const uint8_t* body = type + 4;
+    const uint32_t crc = uint32_t(crc32(0, type, length + 4));
+    EXPECT_EQ(crc, Be32(body + length)) << name << ": bad CRC in " << std::string(type, type + 4);
+    const std::string kind(type, type + 4);
+    if (kind == "IHDR") {
+      EXPECT_EQ(at, 8u) << name << ": IHDR must come first";
+      out->width = int(Be32(body));
+      out->height = int(Be32(body + 4));
+      EXPECT_EQ(body[8], 8) << name << ": bit depth";
+      EXPECT_EQ(body[9], 3) << name << ": colour type (indexed)";
+      EXPECT_EQ(body[12], 0) << name << ": interlaced";
+      sawHeader = body[8] == 8 && body[9] == 3 && body[12] == 0;
+    } else if (kind == "PLTE") {
+      out->palette.assign(body, body + length);
+    } else if (kind == "tRNS") {
+      out->alpha.assign(body, body + length);
+    } else if (kind == "IDAT") {
+      idat.insert(idat.end(), body, body + length);
+    } else if (kind == "IEND") {
+      sawEnd = true;
+    }
+    at += 12 + length;
+  }
+  if (!sawHeader || !sawEnd || out->palette.size() != 768) {
+    ADD_FAILURE() << name << ": missing IHDR, IEND or a full 256-entry palette";
+    return false;
+  }
+  const size_t stride = size_t(out->width) + 1;
+  std::vector<uint8_t> raw(stride * out->height);
+  uLongf rawSize = raw.size();
+  if (uncompress(raw.data(), &rawSize, idat.data(), idat.size()) != Z_OK || rawSize != raw.size()) {
+    ADD_FAILURE() << name << ": image data does not inflate to its size";
+    return false;
+  }
+  // Undo the per-row filters (one byte per pixel, so the left neighbour is one back).
+  out->pixels.assign(size_t(out->width) * out->height, 0);
+  for (int y = 0; y < out->height; ++y) {
+    const uint8_t filter = raw[y * stride];
+    for (int x = 0; x < out->width; ++x) {
+      const int a = x > 0 ? out->At(x - 1, y) : 0;
+      const int b = y > 0 ? out->At(x, y - 1) : 0;
+      const int c = x > 0 && y > 0 ? out->At(x - 1, y - 1) : 0;
+      int predictor = 0;
+      switch (filter) {
+        case 0: break;
+        case 1: predictor = a; break;
+        case 2: predictor = b; break;
+        case 3: predictor = (a + b) / 2; break;
+        case 4: {
+          const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+          predictor = pa <= pb && pa <= pc ? a : (pb <= pc ? b : c);
+          break;
+        }
+        default: ADD_FAILURE() << name << ": unknown filter " << int(filter); return false;
+      }
+      out->pixels[size_t(y) * out->width + x] = uint8_t(raw[y * stride + 1 + x] + predictor);
+    }
+  }
+  return true;
+}
+
+struct Cell {
+  int x, y, w, h;
+};
+
+// The 25 cells the program cuts from each sheet, in the same order for both layouts.
+const Cell kCells1024[25] = {
+    {0, 0, 32, 32},    {32, 0, 32, 32},   {32, 32, 32, 32}, {40, 128, 32, 32}, {64, 32, 32, 32},
+    {0, 32, 32, 32},   {64, 0, 32, 32},   {96, 32, 32, 32}, {140, 64, 48, 32}, {128, 32, 32, 32},
+    {160, 32, 32, 32}, {0, 96, 40, 40},   {32, 64, 32, 32}, {0, 64, 16, 16},   {72, 96, 12, 12},
+    {96, 64, 22, 22},  {118, 64, 22, 22}, {68, 64, 22, 32}, {84, 96, 64, 32},  {96, 0, 32, 32},
+    {160, 0, 32, 32},  {128, 0, 32, 32},  {40, 96, 32, 32}, {159, 96, 12, 12}, {147, 96, 12, 12}};
+const Cell kCells800[25] = {
+    {0, 0, 24, 24},   {24, 0, 24, 24},  {24, 24, 24, 24}, {30, 96, 24, 24}, {48, 24, 24, 24},
+    {0, 24, 24, 24},  {48, 0, 24, 24},  {72, 24, 24, 24}, {105, 48, 36, 24}, {117, 24, 20, 24},
+    {96, 24, 20, 24}, {0, 72, 28, 30},  {24, 48, 24, 24}, {0, 48, 8, 8},     {54, 72, 8, 8},
+    {73, 48, 16, 16}, {89, 48, 16, 16}, {48, 48, 24, 24}, {63, 72, 48, 24},  {72, 0, 24, 24},
+    {120, 0, 24, 24}, {96, 0, 24, 24},  {30, 72, 24, 24}, {120, 72, 10, 10}, {111, 72, 10, 10}};
+const int kPanelMark = 13;  // tiled without its colour key, so it must be opaque
+
+const uint8_t kBrushRows[10][8] = {
+    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}, {0x22, 0x88, 0x22, 0x88, 0x22, 0x88, 0x22, 0x88},
+    {0xFF, 0xAA, 0xFF, 0x55, 0xFF, 0xAA, 0xFF, 0x55}, {0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77},
+    {0x77, 0xFF, 0xDD, 0xFF, 0x77, 0xFF, 0xDD, 0xFF}, {0x7F, 0xFF, 0xF7, 0xFF, 0x7F, 0xFF, 0xF7, 0xFF},
+    {0x7F, 0xFF, 0xFF, 0xFF, 0xF7, 0xFF, 0xFF, 0xFF}, {0x33, 0xFF, 0xFF, 0x33, 0x33, 0xFF, 0xFF, 0x33},
+    {0xEF, 0xEF, 0xEF, 0x00, 0xFE, 0xFE, 0xFE, 0x00}, {0x7F, 0xFF, 0xFF, 0xEB, 0xF7, 0xFF, 0xFF, 0xBE}};
+
+constexpr int kKey = kResourceTransparentSlot;
+
+TEST(Resources, EveryFileIsAnIndexedPngOfItsSizeInTheFixedPalette) {
+  struct Expected {
+    const char* name;
+    int width, height;
+  };
+  std::vector<Expected> expected = {{SpriteSheetResourceName(1024), 192, 168},
+                                    {SpriteSheetResourceName(800), 144, 126},
+                                    {"icon.png", 32, 32}};
+  for (int shape = 1; shape <= 3; ++shape) expected.push_back({CursorResourceName(shape), 32, 32});
+  for (int n = 1; n <= 10; ++n) expected.push_back({BrushPatternResourceName(n), 8, 8});
+  ASSERT_EQ(ResourceCount(), int(expected.size()));
+
+  for (const Expected& e : expected) {
+    SCOPED_TRACE(e.name);
+    Image image;
+    ASSERT_TRUE(DecodeIndexedPng(e.name, &image));
+    EXPECT_EQ(image.width, e.width);
+    EXPECT_EQ(image.height, e.height);
+    for (uint8_t index : image.pixels) {
+      ASSERT_TRUE(index <= 50 || index == 255) << "slot " << int(index) << " is not a fixed colour";
+    }
+    // Spot checks that the file shows in the program's colours in any viewer.
+    const uint8_t* p = image.palette.data();
+    EXPECT_EQ(std::vector<uint8_t>(p, p + 3), (std::vector<uint8_t>{0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(p + 16 * 3, p + 17 * 3), (std::vector<uint8_t>{29, 105, 159}));
+    EXPECT_EQ(std::vector<uint8_t>(p + 19 * 3, p + 20 * 3), (std::vector<uint8_t>{148, 198, 235}));
+    EXPECT_EQ(std::vector<uint8_t>(p + 26 * 3, p + 27 * 3), (std::vector<uint8_t>{192, 192, 192}));
+    EXPECT_EQ(std::vector<uint8_t>(p + 255 * 3, p + 256 * 3), (std::vector<uint8_t>{255, 255, 255}));
+  }
+  for (int i = 0; i < ResourceCount(); ++i) EXPECT_NE(FindResource(ResourceName(i)).bytes, nullptr);
+  EXPECT_EQ(FindResource("sprites.png").bytes, nullptr);
+  EXPECT_EQ(FindResource(nullptr).size, 0u);
+  EXPECT_EQ(ResourceName(ResourceCount()), nullptr);
+  EXPECT_EQ(CursorResourceName(4), nullptr);
+  EXPECT_EQ(BrushPatternResourceName(0), nullptr);
+}
+
+void CheckSheet(const char* name, const Cell (&cells)[25]) {
+  SCOPED_TRACE(name);
+  Image sheet;
+  ASSERT_TRUE(DecodeIndexedPng(name, &sheet));
+  std::vector<bool> inCell(sheet.pixels.size(), false);
+  for (int i = 0; i < 25; ++i) {
+    const Cell& c = cells[i];
+    ASSERT_LE(c.x + c.w, sheet.width);
+    ASSERT_LE(c.y + c.h, sheet.height);
+    int drawn = 0;
+    for (int y = c.y; y < c.y + c.h; ++y) {
+      for (int x = c.x; x < c.x + c.w; ++x) {
+        drawn += sheet.At(x, y) != kKey;
+        inCell[size_t(y) * sheet.width + x] = true;
+      }
+    }
+    // A real picture covers a good part of its cell; an empty or stray-pixel cell does not.
+    const int area = c.w * c.h;
+    if (i == kPanelMark) {
+      EXPECT_EQ(drawn, area) << "the panel tile has see-through pixels";
+    } else {
+      EXPECT_GE(drawn * 100, area * 8) << "sprite " << i << " is nearly empty";
+      EXPECT_LT(drawn, area) << "sprite " << i << " has no see-through pixel";
+    }
+  }
+  for (int y = 0; y < sheet.height; ++y) {
+    for (int x = 0; x < sheet.width; ++x) {
+      if (!inCell[size_t(y) * sheet.width + x]) {
+        ASSERT_EQ(sheet.At(x, y), kKey) << "stray pixel at " << x << ", " << y;
+      }
+    }
+  }
+}
+
+TEST(Resources, SpriteSheetsHoldAPictureInEveryCellAndNothingElse) {
+  CheckSheet("sprites_1024.png", kCells1024);
+  CheckSheet("sprites_800.png", kCells800);
+}
+
+TEST(Resources, BrushPatternsHaveTheirRows) {
+  for (int n = 1; n <= 10; ++n) {
+    SCOPED_TRACE(n);
+    Image brush;
+    ASSERT_TRUE(DecodeIndexedPng(BrushPatternResourceName(n), &brush));
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x) {
+        const bool one = kBrushRows[n - 1][y] & (0x80 >> x);
+        ASSERT_EQ(brush.At(x, y), one ? 255 : 0) << "at " << x << ", " << y;
+      }
+    }
+  }
+}
+
+TEST(Resources, CursorsAndIconAreShapesOnTheKeyWithTheHotspotOnThePointer) {
+  const char* names[4] = {CursorResourceName(1), CursorResourceName(2), CursorResourceName(3), "icon.png"};
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(names[i]);
+    Image image;
+    ASSERT_TRUE(DecodeIndexedPng(names[i], &image));
+    EXPECT_EQ(image.At(31, 31), kKey);
+    // Only the key is see-through, so RGBA loaders cut the same shape.
+    ASSERT_EQ(image.alpha.size(), size_t(kKey + 1));
+    EXPECT_EQ(image.alpha[kKey], 0);
+    EXPECT_EQ(image.alpha[0], 255);
+    if (i < 3) {
+      const CursorHotspot spot = CursorHotspotOf(i + 1);
+      ASSERT_TRUE(spot.x >= 0 && spot.x < 32 && spot.y >= 0 && spot.y < 32);
+      EXPECT_NE(image.At(spot.x, spot.y), kKey) << "the hotspot is off the drawn pointer";
+    }
+  }
+  // The plain arrow points with its tip, the top-left pixel.
+  EXPECT_EQ(CursorHotspotOf(1).x, 0);
+  EXPECT_EQ(CursorHotspotOf(1).y, 0);
+  EXPECT_EQ(CursorHotspotOf(9).x, 0);
+}
+
+}  // namespace
