@@ -1,0 +1,199 @@
+#include "shell/config.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "shell/logbook_file.h"
+
+namespace {
+
+// A record with every field distinct and non-zero, so a swapped offset shows.
+ConfigRecord SampleRecord() {
+    ConfigRecord r;
+    r.homeLatitude = -33;
+    r.printButton = 1;
+    r.usersMode = 1;
+    r.logbookEnabled = 1;
+    r.singleCycleMode = 7;
+    r.mainAnimationDelay = 40;
+    r.changeTiltDelay = 31;
+    r.dayLengthDelay = 62;
+    r.orbitEnergyDelay = 33;
+    r.seasonLengthDelay = 34;
+    r.reserved40 = 5;
+    r.idleTimeoutEnabled = 1;
+    r.idleTimeoutSeconds = 120;
+    r.displayDriverMode = 2;
+    r.displayMode = 800;
+    r.logbookFilesOff = 1;
+    return r;
+}
+
+void WriteBytes(const std::string& path, const unsigned char* bytes, size_t size) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    ASSERT_EQ(std::fwrite(bytes, 1, size, f), size);
+    std::fclose(f);
+}
+
+// Decoding and encoding again gives the bytes a record stands for, padding aside.
+std::string Reencoded(const unsigned char* bytes, size_t size) {
+    unsigned char out[kConfigRecordSize];
+    EncodeConfigRecord(DecodeConfigRecord(bytes, size), out);
+    return std::string(reinterpret_cast<const char*>(out), sizeof out);
+}
+
+std::string TestFile(const char* suffix) {
+    return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + suffix;
+}
+
+TEST(ConfigRecord, FieldsSitAtTheirOffsetsLittleEndian) {
+    unsigned char bytes[kConfigRecordSize];
+    EncodeConfigRecord(SampleRecord(), bytes);
+    const unsigned char home[4] = {0xDF, 0xFF, 0xFF, 0xFF};  // -33
+    EXPECT_EQ(std::memcmp(bytes, home, 4), 0);
+    // Offset and expected low byte of every other field.
+    const int expected[][2] = {{4, 1},   {8, 1},   {12, 1},  {16, 7},   {20, 40}, {24, 31},
+                               {28, 62}, {32, 33}, {36, 34}, {40, 5},   {44, 1},  {48, 120},
+                               {52, 2},  {56, 0x20}, {57, 0x03}, {60, 1}};  // 800 = 0x320
+    for (const auto& e : expected) EXPECT_EQ(bytes[e[0]], e[1]) << "offset " << e[0];
+    for (size_t i = 64; i < kConfigRecordSize; ++i) EXPECT_EQ(bytes[i], 0) << i;
+
+    EXPECT_EQ(Reencoded(bytes, sizeof bytes), std::string(reinterpret_cast<const char*>(bytes), sizeof bytes));
+}
+
+TEST(ConfigRecord, OnlyTheLowByteOfAFlagSlotAndNothingPastByte63Counts) {
+    unsigned char bytes[kConfigRecordSize];
+    EncodeConfigRecord(SampleRecord(), bytes);
+    unsigned char noisy[kConfigRecordSize];
+    std::memcpy(noisy, bytes, sizeof noisy);
+    for (size_t i = 64; i < kConfigRecordSize; ++i) noisy[i] = 0xA5;
+    for (size_t slot : {4, 8, 12, 40, 44, 60})
+        for (size_t i = 1; i < 4; ++i) noisy[slot + i] = 0xFF;
+    EXPECT_EQ(Reencoded(noisy, sizeof noisy), Reencoded(bytes, sizeof bytes));
+}
+
+TEST(StartUpRules, AlwaysGuestWithoutPrintingWhateverTheFileSays) {
+    ResetConfiguration();
+    ApplyConfiguration(SampleRecord());  // users mode 1, print button 1
+    EXPECT_EQ(UsersMode(), 0);
+    EXPECT_EQ(PrintButtonFlag(), 0);
+    EXPECT_EQ(CurrentUserNumber(), 0);
+    EXPECT_STREQ(CurrentUserName(), "Guest User");
+    EXPECT_EQ(HomeLatitude(), -33);  // the rest passes through
+}
+
+TEST(StartUpRules, DisabledLogbookTurnsTheFilesOff) {
+    ConfigRecord r = SampleRecord();
+    r.logbookEnabled = 0;
+    r.logbookFilesOff = 0;
+    ApplyConfiguration(r);
+    EXPECT_EQ(LogbookFilesOff(), 1);
+
+    r.logbookEnabled = 1;
+    r.logbookFilesOff = 0;
+    ApplyConfiguration(r);
+    EXPECT_EQ(LogbookFilesOff(), 0);
+    r.logbookFilesOff = 1;
+    ApplyConfiguration(r);
+    EXPECT_EQ(LogbookFilesOff(), 1);
+}
+
+TEST(StartUpRules, AutomaticDriverModeBecomesMixedStoredModesStay) {
+    ConfigRecord r = SampleRecord();
+    const int cases[][2] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {-1, -1}};
+    for (const auto& c : cases) {
+        r.displayDriverMode = c[0];
+        ApplyConfiguration(r);
+        EXPECT_EQ(DisplayDriverMode(), c[1]) << "stored " << c[0];
+    }
+}
+
+TEST(StartUpRules, MainFrameDelayScalesWithSpeed) {
+    ConfigRecord r;
+    r.mainAnimationDelay = 10;
+    ApplyConfiguration(r);
+    const int expected[7] = {230, 140, 70, 10, 5, 2, 1};
+    for (int speed = 0; speed <= 6; ++speed) EXPECT_EQ(MainFrameDelay(speed), expected[speed]) << speed;
+}
+
+TEST(LoadConfiguration, ReadsAFileAndAShortFile) {
+    unsigned char bytes[kConfigRecordSize];
+    EncodeConfigRecord(SampleRecord(), bytes);
+    const std::string full = TestFile(".full.bin");
+    WriteBytes(full, bytes, sizeof bytes);
+    ResetConfiguration();
+    ASSERT_TRUE(LoadConfigurationFrom(full.c_str()));
+    EXPECT_EQ(HomeLatitude(), -33);
+    EXPECT_EQ(DisplayMode(), 800);
+
+    // 16 bytes: up to the logbook flag; the delays, modes and files-off flag read as zero.
+    const std::string part = TestFile(".short.bin");
+    WriteBytes(part, bytes, 16);
+    ASSERT_TRUE(LoadConfigurationFrom(part.c_str()));
+    EXPECT_EQ(HomeLatitude(), -33);
+    EXPECT_EQ(LogbookEnabled(), 1);
+    EXPECT_EQ(LogbookFilesOff(), 0);
+    EXPECT_EQ(MainAnimationDelay(), 0);
+    EXPECT_EQ(IdleTimeoutSeconds(), 0);
+    EXPECT_EQ(DisplayDriverMode(), 1);  // read as 0, then chosen automatically
+    EXPECT_EQ(DisplayMode(), 0);
+    std::remove(full.c_str());
+    std::remove(part.c_str());
+}
+
+TEST(LoadConfiguration, MissingOrUnreadableFileChangesNothing) {
+    ResetConfiguration();
+    ApplyConfiguration(SampleRecord());
+    EXPECT_FALSE(LoadConfigurationFrom("no-such-config.bin"));
+    const std::string dir = TestFile(".dir");
+    ::mkdir(dir.c_str(), 0755);
+    EXPECT_FALSE(LoadConfigurationFrom(dir.c_str()));  // opens, but cannot be read
+    ::rmdir(dir.c_str());
+    EXPECT_EQ(HomeLatitude(), -33);
+}
+
+// Runs LoadConfiguration in an empty folder with stdout sent to a file; returns only by exit.
+void LoadInEmptyFolder(const std::string& dir, const std::string& out) {
+    if (std::freopen(out.c_str(), "w", stdout) == nullptr) std::_Exit(99);
+    if (::chdir(dir.c_str()) != 0) std::_Exit(98);
+    LoadConfiguration();
+    std::_Exit(0);
+}
+
+TEST(LoadConfigurationDeathTest, MissingFileEndsTheProgramWithStatusOneAndAMessage) {
+    char cwd[4096];
+    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
+    const std::string dir = std::string(cwd) + "/" + TestFile(".empty");
+    const std::string out = std::string(cwd) + "/" + TestFile(".stdout.txt");
+    ::mkdir(dir.c_str(), 0755);
+    EXPECT_EXIT(LoadInEmptyFolder(dir, out), ::testing::ExitedWithCode(1), "");
+    std::ifstream in(out);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "Couldn't find configuration file, aborting program.\n");
+    std::remove(out.c_str());
+    ::rmdir(dir.c_str());
+}
+
+TEST(LogbookFileChoice, SaveAndOpenNameTheSameFileAndSetTheirOwnFlag) {
+    ResetLogbookFileState();
+    EXPECT_EQ(ChooseLogbookFileForSave(), 1);
+    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
+    EXPECT_EQ(gLogbookFile.saveResult, 1);
+    EXPECT_EQ(gLogbookFile.openResult, 0);
+
+    ResetLogbookFileState();
+    EXPECT_EQ(ChooseLogbookFileForOpen(), 1);
+    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
+    EXPECT_EQ(gLogbookFile.openResult, 1);
+    EXPECT_EQ(gLogbookFile.saveResult, 0);
+}
+
+}  // namespace

@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "run_tool.h"
+#include "shell/config.h"
+
+namespace {
+
+const std::string kTool = HELIORA_CONFIG_TOOL;
+
+ConfigRecord ReadRecord(const std::string& path) {
+    std::string bytes = ReadWholeFile(path);
+    return DecodeConfigRecord(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+std::string Encoded(const ConfigRecord& record) {
+    unsigned char bytes[kConfigRecordSize];
+    EncodeConfigRecord(record, bytes);
+    return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(ConfigTool, HelpExplainsEveryOption) {
+    ToolResult r = RunTool(kTool, {"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    for (const char* option :
+         {"show", "write", "--home-latitude", "--print-button", "--users-mode", "--logbook ",
+          "--single-cycle", "--main-delay", "--tilt-delay", "--day-length-delay", "--orbit-energy-delay",
+          "--season-length-delay", "--idle-timeout", "--idle-seconds", "--driver-mode", "--display-mode",
+          "--logbook-files"})
+        EXPECT_TRUE(Contains(r.out, option)) << option;
+    EXPECT_EQ(RunTool(kTool, {"write", "x.bin", "--bogus", "--help"}).status, 0);
+}
+
+TEST(ConfigTool, BadArgumentsAreRefusedInOneLineAndWriteNothing) {
+    const std::string file = TestFile(".bin");
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frob"},
+        {"show"},
+        {"write"},
+        {"write", "--home-latitude", "40"},
+        {"write", file, "--home-latitude", "91"},
+        {"write", file, "--home-latitude", "40.5"},
+        {"write", file, "--home-latitude", "forty"},
+        {"write", file, "--home-latitude", "99999999999999999999"},
+        {"write", file, "--home-latitude"},
+        {"write", file, "--home-latitude", "1", "--home-latitude", "2"},
+        {"write", file, "--print-button", "2"},
+        {"write", file, "--logbook", "1"},
+        {"write", file, "--main-delay", "10001"},
+        {"write", file, "--season-length-delay=abc"},
+        {"write", file, "--driver-mode", "3"},
+        {"write", file, "--display-mode", "640"},
+        {"write", file, "--idle-timeout", "on"},  // on with no seconds would close at once
+        {"write", file, "--bogus", "1"},
+        {"write", file, "stray"},
+    };
+    for (const auto& args : cases) {
+        std::string shown;
+        for (const auto& a : args) shown += "[" + a + "] ";
+        ToolResult r = RunTool(kTool, args);
+        EXPECT_EQ(r.status, 2) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+        EXPECT_EQ(SplitLines(r.err).size(), 1u) << shown << r.err;
+        EXPECT_EQ(access(file.c_str(), F_OK), -1) << shown << " wrote the file";
+        std::remove(file.c_str());
+    }
+}
+
+TEST(ConfigTool, WriteThenShowRoundTrip) {
+    const std::string file = TestFile(".bin");
+    ToolResult w = RunTool(kTool, {"write", file, "--home-latitude", "-12", "--print-button", "1", "--users-mode",
+                                   "1", "--logbook", "off", "--single-cycle", "96", "--main-delay", "40",
+                                   "--tilt-delay=30", "--day-length-delay", "60", "--orbit-energy-delay", "31",
+                                   "--season-length-delay", "32", "--idle-timeout", "on", "--idle-seconds", "120",
+                                   "--driver-mode", "0", "--display-mode", "800", "--logbook-files", "on"});
+    ASSERT_EQ(w.status, 0) << w.err;
+    ConfigRecord want;
+    want.homeLatitude = -12;
+    want.printButton = 1;
+    want.usersMode = 1;
+    want.singleCycleMode = 96;
+    want.mainAnimationDelay = 40;
+    want.changeTiltDelay = 30;
+    want.dayLengthDelay = 60;
+    want.orbitEnergyDelay = 31;
+    want.seasonLengthDelay = 32;
+    want.idleTimeoutEnabled = 1;
+    want.idleTimeoutSeconds = 120;
+    want.displayMode = 800;
+    EXPECT_EQ(ReadWholeFile(file), Encoded(want));
+
+    ToolResult s = RunTool(kTool, {"show", file});
+    ASSERT_EQ(s.status, 0) << s.err;
+    EXPECT_EQ(s.err, "");
+    const std::vector<std::string> lines = SplitLines(s.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], "home latitude: -12");
+    for (const char* line : {"print button: 1", "users mode: 1", "logbook: off (0)", "single-cycle mode: 96",
+                             "main animation delay: 40 ms", "Change Tilt delay: 30 ms", "day length delay: 60 ms",
+                             "orbit energy delay: 31 ms", "season length delay: 32 ms", "idle time-out: on (1)",
+                             "idle time-out seconds: 120", "display-driver mode: 0 (automatic)",
+                             "display mode: 800 (800x600 only)", "logbook files: on (logbook-files-off 0)"})
+        EXPECT_TRUE(Contains(s.out, std::string(line) + "\n")) << line;
+    // As stored the file asks for a second user, printing and logbook files; the program
+    // grants none of it, and says so.
+    EXPECT_TRUE(Contains(s.out, "in effect: print button 0, users mode 0 as \"Guest User\", logbook files off, "
+                                "display-driver mode 1\n"))
+        << s.out;
+    EXPECT_FALSE(Contains(s.out, "short file"));
+
+    // The files-off flag is the one field stored inverted.
+    ASSERT_EQ(RunTool(kTool, {"write", file, "--logbook", "on", "--logbook-files", "off"}).status, 0);
+    ConfigRecord r = ReadRecord(file);
+    EXPECT_EQ(r.logbookEnabled, 1);
+    EXPECT_EQ(r.logbookFilesOff, 1);
+    EXPECT_TRUE(Contains(RunTool(kTool, {"show", file}).out, "logbook files: off (logbook-files-off 1)\n"));
+
+    // Nothing given: an all-zero record.
+    ASSERT_EQ(RunTool(kTool, {"write", file}).status, 0);
+    EXPECT_EQ(ReadWholeFile(file), std::string(kConfigRecordSize, '\0'));
+    std::remove(file.c_str());
+}
+
+TEST(ConfigTool, ShowNamesTheFieldsAShortFileLacks) {
+    const std::string full = TestFile(".full.bin"), part = TestFile(".short.bin");
+    ASSERT_EQ(RunTool(kTool, {"write", full, "--home-latitude", "40", "--idle-seconds", "9"}).status, 0);
+    FILE* f = std::fopen(part.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(ReadWholeFile(full).data(), 1, 30, f);
+    std::fclose(f);
+
+    ToolResult s = RunTool(kTool, {"show", part});
+    EXPECT_EQ(s.status, 0) << s.err;
+    EXPECT_EQ(SplitLines(s.out).at(0), "home latitude: 40");
+    EXPECT_TRUE(Contains(s.out, "idle time-out seconds: 0\n"));  // read as zero, as the program does
+    EXPECT_TRUE(Contains(s.out, "short file: 30 of 80 bytes; read as zero: day length delay (partly), "
+                                "orbit energy delay, season length delay, reserved byte 40, idle time-out, "
+                                "idle time-out seconds, display-driver mode, display mode, logbook files\n"))
+        << s.out;
+
+    // An empty file still shows, every field missing.
+    f = std::fopen(part.c_str(), "wb");
+    std::fclose(f);
+    s = RunTool(kTool, {"show", part});
+    EXPECT_EQ(s.status, 0);
+    EXPECT_EQ(SplitLines(s.out).at(0), "home latitude: 0");
+    EXPECT_TRUE(Contains(s.out, "short file: 0 of 80 bytes; read as zero: home latitude, print button,")) << s.out;
+    std::remove(full.c_str());
+    std::remove(part.c_str());
+}
+
+TEST(ConfigTool, ShowOfAMissingOrUnreadableFileFails) {
+    ToolResult s = RunTool(kTool, {"show", "no-such-file.bin"});
+    EXPECT_EQ(s.status, 1);
+    EXPECT_EQ(s.out, "");
+    EXPECT_EQ(SplitLines(s.err).size(), 1u);
+    EXPECT_TRUE(Contains(s.err, "no-such-file.bin"));
+
+    const std::string dir = TestFile(".dir");
+    ::mkdir(dir.c_str(), 0755);
+    s = RunTool(kTool, {"show", dir});
+    EXPECT_EQ(s.status, 1);
+    EXPECT_EQ(s.out, "");
+    // Writing into a folder that does not exist fails the same way.
+    EXPECT_EQ(RunTool(kTool, {"write", dir + "/missing/x.bin"}).status, 1);
+    ::rmdir(dir.c_str());
+}
+
+TEST(ConfigTool, ShippedConfigurationHoldsTheClassroomDefaults) {
+    const std::string shipped = std::string(HELIORA_SOURCE_DIR) + "/data/hlra_cfg.bin";
+    ConfigRecord want;
+    want.homeLatitude = 40;
+    want.logbookEnabled = 1;
+    want.mainAnimationDelay = 40;
+    want.changeTiltDelay = 30;
+    want.dayLengthDelay = 60;
+    want.orbitEnergyDelay = 30;
+    want.seasonLengthDelay = 30;
+    want.idleTimeoutEnabled = 1;
+    want.idleTimeoutSeconds = 120;
+    EXPECT_EQ(ReadWholeFile(shipped), Encoded(want));
+    // The run script reads the home latitude from the first line.
+    EXPECT_EQ(SplitLines(RunTool(kTool, {"show", shipped}).out).at(0), "home latitude: 40");
+}
+
+}  // namespace

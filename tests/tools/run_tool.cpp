@@ -1,0 +1,58 @@
+#include "run_tool.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace {
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+}  // namespace
+
+std::string TestFile(const std::string& suffix) {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name() + "." + std::to_string(::getpid()) +
+           suffix;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+ToolResult RunTool(const std::string& exe, const std::vector<std::string>& args) {
+    const std::string out = TestFile(".out"), err = TestFile(".err");
+    std::string command = Quote(exe);
+    for (const std::string& a : args) command += " " + Quote(a);
+    command += " >" + Quote(out) + " 2>" + Quote(err);
+    ToolResult r;
+    int raw = std::system(command.c_str());
+    if (raw != -1 && WIFEXITED(raw)) r.status = WEXITSTATUS(raw);
+    // The shell reports a killed child as 128 + signal.
+    else if (raw != -1 && WIFSIGNALED(raw)) r.status = 128 + WTERMSIG(raw);
+    r.out = ReadWholeFile(out);
+    r.err = ReadWholeFile(err);
+    std::remove(out.c_str());
+    std::remove(err.c_str());
+    return r;
+}
