@@ -25,7 +25,7 @@ bool IsKeyboardKind(MessageKind k) {
 // Addresses a message to an edit box when the pointer is over one (and the main window has not
 // captured the mouse) or when an edit box holds the keyboard focus.
 void RouteMessage(Message& m) {
-    if (m.target != MessageTarget::MainWindow || m.childId != 0) return;
+    if (m.addressed || m.target != MessageTarget::MainWindow || m.childId != 0) return;
     if (IsMouseKind(m.kind) && !gPlatform.captured) {
         for (auto it = gPlatform.children.rbegin(); it != gPlatform.children.rend(); ++it) {
             if (m.x >= it->left && m.x < it->right && m.y >= it->top && m.y < it->bottom) {
@@ -209,7 +209,10 @@ bool PlatformWaitForMessage(int timeoutMs) {
     return gPlatform.windowOpen && SdlWaitForEvent(timeoutMs < 0 ? 0 : timeoutMs);
 }
 
-void PlatformPostMessage(const Message& message) { gPlatform.queue.push_back(message); }
+void PlatformPostMessage(const Message& message) {
+    gPlatform.queue.push_back(message);
+    gPlatform.queue.back().addressed = true;
+}
 
 void PlatformDefaultHandling(const Message& message) {
     switch (message.kind) {

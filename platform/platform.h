@@ -46,6 +46,7 @@ struct Message {
     MessageTarget target = MessageTarget::MainWindow;
     int childId = 0;    // the edit box's child id when target is EditBox
     uint64_t time = 0;  // milliseconds of the platform clock
+    bool addressed = false;  // posted to exactly this target: the focus does not redirect it
 };
 
 // Key codes: letters and digits are their upper-case ASCII codes, the rest as listed.
@@ -168,7 +169,7 @@ bool PlatformWaitMessage(Message& message, int timeoutMs);
 // Waits up to timeoutMs until a message is waiting, without taking it: for screens with no idle
 // work, so they do not spin.
 bool PlatformWaitForMessage(int timeoutMs);
-// Adds a message to the end of the queue.
+// Adds a message to the end of the queue, delivered to the target it names.
 void PlatformPostMessage(const Message& message);
 // What the window does with a message nobody else handles: iconise, restore, destroy on close.
 void PlatformDefaultHandling(const Message& message);

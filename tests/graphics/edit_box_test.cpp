@@ -1,0 +1,299 @@
+// Edit boxes driven by scripted messages on the headless backend.
+#include "graphics/edit_box.h"
+
+#include <gtest/gtest.h>
+
+#include "graphics/display.h"
+#include "graphics/palette.h"
+#include "graphics/png.h"
+#include "graphics/scale.h"
+
+namespace {
+
+class Edit : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDisplayState();
+        PlatformReset();
+        PlatformSelectBackend(PlatformBackend::Headless);
+        ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
+        SetUpFixedPalette();
+        std::fill(gDisplay.canvas.pixels.begin(), gDisplay.canvas.pixels.end(), 26);
+        font = CreateTextFont("Arial Bold", 18, 0, 0);
+        ASSERT_NE(font, nullptr);
+    }
+    void TearDown() override {
+        ResetEditBoxes();
+        DeleteTextFont(font);
+        ResetDisplayState();
+        ResetTextState();
+        PlatformReset();
+        EXPECT_EQ(gText.fontCount, 0);
+    }
+
+    // Sends the messages through the queue, as the screen loop would, and returns the last
+    // non-zero answer of the boxes.
+    int Run() {
+        int answer = 0;
+        Message m;
+        while (PlatformPollMessage(m)) {
+            const int a = DispatchEditBoxMessage(m);
+            if (a) answer = a;
+        }
+        return answer;
+    }
+    void Type(const char* text) {
+        for (const char* p = text; *p; ++p) {
+            Message m;
+            m.kind = MessageKind::Character;
+            m.character = uint8_t(*p);
+            HeadlessPushMessage(m);
+        }
+    }
+    void Key(int key, MessageKind kind = MessageKind::KeyDown) {
+        Message m;
+        m.kind = kind;
+        m.key = key;
+        HeadlessPushMessage(m);
+    }
+    void Click(int x, int y) {
+        Message m;
+        m.kind = MessageKind::LeftDown;
+        m.x = x;
+        m.y = y;
+        HeadlessPushMessage(m);
+        m.kind = MessageKind::LeftUp;
+        HeadlessPushMessage(m);
+    }
+    ScreenRect Rect(int l, int t, int r, int b) {
+        ScreenRect s;
+        MakeRect(s, l, t, r, b);
+        return s;
+    }
+    std::string Text(const EditBox& box) {
+        char buffer[2048];
+        GetEditText(box, buffer, sizeof buffer);
+        return buffer;
+    }
+
+    TextFont* font = nullptr;
+};
+
+TEST_F(Edit, TypingAndCaretKeys) {
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    EXPECT_EQ(PlatformKeyboardFocus(), int(box.childId));
+    SetEditFont(box, font);
+    Type("Tilt 23");
+    Key(KeyLeft);
+    Key(KeyLeft);
+    Key(KeyBackspace);  // the blank goes
+    Type("=");
+    Key(KeyHome);
+    Key(KeyDelete);
+    Type("t");
+    Key(KeyEnd);
+    Type("\xBA");
+    Run();
+    EXPECT_EQ(Text(box), "tilt=23\xBA");
+    EXPECT_EQ(EditCaret(box), 8u);
+    Type("\x01\x7F");  // control bytes are not text
+    Run();
+    EXPECT_EQ(Text(box), "tilt=23\xBA");
+}
+
+TEST_F(Edit, ShiftSelectsAndTypingReplacesTheSelection) {
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    SetEditText(box, "winter");
+    Key(KeyEnd);
+    Key(KeyShift);
+    Key(KeyLeft);
+    Key(KeyLeft);
+    Key(KeyLeft);
+    Key(KeyShift, MessageKind::KeyUp);
+    Type("d");
+    Key(KeyLeft);  // no selection any more: an ordinary move
+    Key(KeyBackspace);
+    Run();
+    EXPECT_EQ(Text(box), "wid");
+}
+
+TEST_F(Edit, TheLimitHolds) {
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, kEditMulti, Rect(100, 100, 400, 300)), 1);
+    EXPECT_EQ(box.limit, kEditDefaultLimit);
+    SetEditLimit(box, 5);
+    SetEditLimit(box, 0);   // refused
+    SetEditLimit(box, -3);  // refused
+    EXPECT_EQ(box.limit, 5);
+    Type("abcd");
+    Key(KeyEnter);  // a line break takes two bytes and no longer fits
+    Type("efgh");
+    Run();
+    EXPECT_EQ(Text(box), "abcde");
+    SetEditText(box, "0123456789");
+    EXPECT_EQ(Text(box), "01234");
+    SetEditText(box, "abcd\r\nx");  // cut inside a line break: no half break is kept
+    EXPECT_EQ(Text(box), "abcd");
+    char small[3];
+    EXPECT_EQ(GetEditText(box, small, sizeof small), 2);
+    EXPECT_STREQ(small, "ab");
+    EXPECT_EQ(GetEditText(box, nullptr, 10), 0);
+}
+
+TEST_F(Edit, EnterEndsAOneLineBoxAndBreaksAMultiLineOne) {
+    EditBox one, multi;
+    ASSERT_EQ(CreateEditBox(one, 7, Rect(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(multi, kEditMulti, Rect(100, 200, 400, 400)), 1);
+    EXPECT_NE(one.childId, multi.childId);
+    Type("a");
+    Key(KeyEnter);
+    Type("b");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Text(multi), "a\r\nb");
+    Key(KeyBackspace);
+    Key(KeyBackspace);  // the line break goes as one
+    Run();
+    EXPECT_EQ(Text(multi), "a");
+
+    Click(150, 110);  // the one-line box takes the focus
+    Type("x");
+    Key(KeyEnter);
+    EXPECT_EQ(Run(), 11);
+    EXPECT_EQ(Text(one), "x");
+}
+
+TEST_F(Edit, PasswordsAreHidden) {
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, kEditPassword, Rect(100, 100, 400, 130)), 1);
+    SetEditFont(box, font);
+    Type("secret");
+    Run();
+    EXPECT_EQ(Text(box), "secret");
+    // What is drawn is six stars: compare with a box that shows "******".
+    EditBox stars;
+    ASSERT_EQ(CreateEditBox(stars, 0, Rect(100, 200, 400, 230)), 1);
+    SetEditFont(stars, font);
+    SetEditText(stars, "******");
+    // The focus went to the new box, so the old one no longer shows its caret.
+    const int caretX = box.rect.left + 3 + TextWidthDevice(font, "******", 6);
+    for (int y = box.rect.top + 2; y < box.rect.bottom - 2; ++y)
+        EXPECT_EQ(gDisplay.canvas.At(caretX, y), 255) << y;
+    const int shift = ToDeviceY(100);
+    for (int y = box.rect.top; y < box.rect.bottom; ++y)
+        for (int x = box.rect.left; x < box.rect.right; ++x)
+            if (x <= box.rect.left + 3 || x > box.rect.left + 2 + TextWidthDevice(font, "******", 6))
+                continue;  // leave out the carets: the focus differs
+            else if (gDisplay.canvas.At(x, y) != gDisplay.canvas.At(x, y + shift))
+                FAIL() << "differs at " << x << "," << y;
+}
+
+TEST_F(Edit, LongTextWrapsAndScrolls) {
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, kEditMultiScroll, Rect(100, 100, 300, 200)), 1);
+    SetEditFont(box, font);
+    SetEditLimit(box, 1028);
+    Type("The Sun stands higher in summer, so each square metre of ground receives more "
+         "energy, and the days are longer too. In winter the opposite holds.");
+    Run();
+    const int lines = EditLineCount(box);
+    const int visible = EditVisibleLines(box);
+    EXPECT_GT(lines, visible);
+    EXPECT_EQ(EditFirstLine(box), lines - visible);  // the caret at the end is in view
+
+    // No wrapped line is wider than the text area.
+    for (int y = box.rect.top + 1; y < box.rect.bottom - 1; ++y)
+        for (int x = box.rect.right - 1 - 16 - 3; x < box.rect.right - 1 - 16; ++x)
+            EXPECT_NE(gDisplay.canvas.At(x, y), 0) << x << "," << y;
+
+    // The scroll bar: the up arrow, then the track below the thumb.
+    const int barX = box.rect.right - 8;
+    Click(barX, box.rect.top + 4);
+    Run();
+    EXPECT_EQ(EditFirstLine(box), lines - visible - 1);
+    Click(barX, box.rect.top + 1);
+    Click(barX, box.rect.top + 1);
+    Click(barX, box.rect.top + 1);
+    Click(barX, box.rect.top + 1);
+    Click(barX, box.rect.top + 1);
+    Click(barX, box.rect.top + 1);
+    Run();
+    EXPECT_EQ(EditFirstLine(box), 0);  // never above the first line
+    Click(barX, box.rect.bottom - 20);  // the track below the thumb: a page down
+    Run();
+    EXPECT_EQ(EditFirstLine(box), std::min(visible, lines - visible));
+
+    // Ctrl-less keyboard paging moves the caret and the view with it.
+    Key(KeyPageUp);
+    Key(KeyPageUp);
+    Key(KeyPageUp);
+    Key(KeyPageUp);
+    Run();
+    EXPECT_EQ(EditFirstLine(box), 0);
+    EXPECT_LT(EditCaret(box), 30u);
+    WriteCanvasPng("edit_box_sample.png");
+}
+
+TEST_F(Edit, ArrowsMoveBetweenWrappedLines) {
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, kEditMulti, Rect(100, 100, 400, 300)), 1);
+    SetEditFont(box, font);
+    SetEditText(box, "first\r\nsecond line\r\nthird");
+    Key(KeyDown);
+    Key(KeyEnd);
+    Key(KeyDown);
+    Run();
+    EXPECT_EQ(EditCaret(box), std::string("first\r\nsecond line\r\nthird").size());
+    Key(KeyUp);
+    Key(KeyUp);
+    Key(KeyUp);
+    Key(KeyHome);
+    Run();
+    EXPECT_EQ(EditCaret(box), 0u);
+}
+
+TEST_F(Edit, F2ReachesTheMainWindowAndTheRightButtonIsIgnored) {
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    SetEditText(box, "ab");
+    Key(KeyF2);
+    Message m;
+    ASSERT_TRUE(PlatformPollMessage(m));
+    EXPECT_EQ(m.target, MessageTarget::EditBox);
+    DispatchEditBoxMessage(m);
+    ASSERT_TRUE(PlatformPollMessage(m));
+    EXPECT_EQ(m.target, MessageTarget::MainWindow);
+    EXPECT_EQ(m.key, KeyF2);
+    m = Message{};
+    m.kind = MessageKind::RightDown;
+    m.x = 390;
+    m.y = 110;
+    HeadlessPushMessage(m);
+    Run();
+    EXPECT_EQ(EditCaret(box), 0u);
+}
+
+TEST_F(Edit, DestroyFreesTheBoxAndItsFont) {
+    EditBox box;
+    EXPECT_EQ(CreateEditBox(box, 0, Rect(100, 100, 100, 130)), 0);  // no width
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    EXPECT_NE(box.ownedFont, nullptr);  // no font chosen: the box made its own
+    const int fonts = gText.fontCount;
+    const unsigned id = box.childId;
+    DestroyEditBox(box);
+    EXPECT_EQ(gText.fontCount, fonts - 1);
+    EXPECT_EQ(box.window, nullptr);
+    EXPECT_EQ(PlatformKeyboardFocus(), 0);
+    DestroyEditBox(box);  // twice is harmless
+    SetEditText(box, "x");
+    EXPECT_EQ(Text(box), "");
+    Message m;
+    m.kind = MessageKind::Character;
+    m.character = 'x';
+    m.target = MessageTarget::EditBox;
+    m.childId = int(id);
+    EXPECT_EQ(DispatchEditBoxMessage(m), 0);
+}
+
+}  // namespace
