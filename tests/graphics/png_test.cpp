@@ -1,0 +1,66 @@
+// PNG files of surfaces: indices and palette survive a round trip; bad files are refused.
+#include "graphics/png.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+TEST(Png, RoundTripKeepsIndicesPaletteAndTransparency) {
+    Surface s;
+    ResizeSurface(s, 7, 5, 26);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) s.Row(y)[x] = uint8_t(x * 37 + y * 11);
+    s.transparentIndex = 19;
+    PlatformColour palette[256];
+    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
+    ASSERT_TRUE(WriteSurfacePng("round_trip.png", s, palette));
+
+    Surface back;
+    PlatformColour read[256];
+    ASSERT_TRUE(ReadSurfacePng("round_trip.png", back, read));
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.height, 5);
+    EXPECT_EQ(back.pixels, s.pixels);
+    EXPECT_EQ(back.transparentIndex, 19);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(read[i].r, palette[i].r);
+        EXPECT_EQ(read[i].g, palette[i].g);
+        EXPECT_EQ(read[i].b, palette[i].b);
+    }
+}
+
+TEST(Png, BadInputIsRefused) {
+    Surface empty;
+    PlatformColour palette[256];
+    EXPECT_FALSE(WriteSurfacePng("empty.png", empty, palette));
+    Surface s;
+    ResizeSurface(s, 2, 2);
+    EXPECT_FALSE(WriteSurfacePng("no/such/folder/x.png", s, palette));
+    EXPECT_FALSE(WriteSurfacePng("x.png", s, nullptr));
+
+    Surface back;
+    EXPECT_FALSE(ReadSurfacePng("missing.png", back, nullptr));
+    std::FILE* f = std::fopen("junk.png", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("\x89PNG\r\n\x1a\n but then nothing useful", f);
+    std::fclose(f);
+    EXPECT_FALSE(ReadSurfacePng("junk.png", back, palette));
+    EXPECT_EQ(back.width, 0);
+
+    // A file cut short fails cleanly.
+    ResizeSurface(s, 64, 64, 3);
+    ASSERT_TRUE(WriteSurfacePng("whole.png", s, palette));
+    f = std::fopen("whole.png", "rb");
+    ASSERT_NE(f, nullptr);
+    char bytes[4096];
+    const size_t n = std::fread(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+    f = std::fopen("cut.png", "wb");
+    std::fwrite(bytes, 1, n / 2, f);
+    std::fclose(f);
+    EXPECT_FALSE(ReadSurfacePng("cut.png", back, palette));
+}
+
+}  // namespace
