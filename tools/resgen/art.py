@@ -6,7 +6,7 @@ pixel so the small layout stays crisp; where scaling alone does not read well, t
 small size gets its own touch-ups."""
 import math
 from raster import (Canvas, Scene, T, ellipse, disc, ring, rect, polygon, line,
-                    polyline, sector, halfplane)
+                    polyline, sector, halfplane, thin_ellipse, thin_line, plot, halo)
 
 # Palette slots used by the art.
 BLACK, WHITE = 0, 255
@@ -123,37 +123,40 @@ def _outline_pts(x0, y0, x1, y1, w, head, o):
 
 def tilt_icon(w, h):
     s = w / 32.0
+    c = Canvas(w, h)
     sc = Scene(w, h)
-    cx, cy, r = w / 2.0, h / 2.0 + 0.5 * s, 10.5 * s
+    cx, cy, r = w / 2.0, h / 2.0 + 1.0 * s, 10.0 * s
     a = math.radians(23.5)
-    L = 15.0 * s
+    L = 16.0 * s
     dxa, dya = math.sin(a) * L, -math.cos(a) * L
     # Upright reference, dashed, above the globe.
-    for y0 in (1.0 * s, 4.5 * s):
-        sc.add(line(cx, y0, cx, y0 + 2.0 * s, px(1.2, s), cap=False), G0)
-    sc.add(line(cx - dxa, cy - dya, cx + dxa, cy + dya, px(2.6, s, 1.6)), BLACK)
-    sc.add(line(cx - dxa * 0.97, cy - dya * 0.97, cx + dxa * 0.97, cy + dya * 0.97, px(1.0, s, 0.01)), G2)
+    for y0 in ((0.0, 3.0) if w >= 32 else (0.0,)):
+        sc.add(rect(math.floor(cx) - 1, y0, math.floor(cx), y0 + 2.0), G0)
+    sc.add(line(cx - dxa, cy - dya, cx + dxa, cy + dya, px(2.4, s, 1.8)), BLACK)
     body = globe(sc, cx, cy, r, tilt=23.5)
-    # The tilted equator.
     ex, ey = math.cos(a) * r, math.sin(a) * r
     sc.add(line(cx - ex, cy - ey, cx + ex, cy + ey, px(1.6, s, 1.1)) & body, R6)
-    return sc.render()
+    sc.render(c)
+    # The axis runs on through the globe.
+    ax = thin_line(cx - dxa * 0.6, cy - dya * 0.6, cx + dxa * 0.6, cy + dya * 0.6) if w >= 32 else []
+    plot(c, [p for p in ax if body(p[0] + 0.5, p[1] + 0.5) and c.get(*p) != R6], BLACK)
+    return c
 
 
 def shape_icon(w, h):
     s = w / 32.0
-    sc = Scene(w, h)
+    c = Canvas(w, h)
     cx, cy = w / 2.0, h / 2.0
     # The circle it could be, dashed, and the stretched orbit it is.
-    for i in range(12):
-        a0 = i * 30
-        sc.add(ring(cx, cy, 8.5 * s, 8.5 * s, px(1.0, s)) & sector(cx, cy, a0, a0 + 15), G1)
-    sc.add(ring(cx, cy, 14.0 * s, 7.0 * s, px(2.6, s, 1.8)), B0)
-    sc.add(ring(cx, cy, 14.0 * s, 7.0 * s, px(1.0, s, 0.6)), WHITE)
+    circ = thin_ellipse(cx, cy, 8.5 * s, 8.5 * s)
+    plot(c, [p for i, p in enumerate(circ) if (i // 3) % 2 == 0], G0)
+    orbit_line(c, cx, cy, 14.0 * s, 7.0 * s)
+    sc = Scene(w, h)
     sun(sc, cx - 4.0 * s, cy, 3.2 * s, rays=8, ray_in=4.6 * s, ray_out=6.8 * s, ray_w=2.0 * s, s=s)
-    globe(sc, cx + 14.0 * s, cy, 3.4 * s, ow=1.0, shade=False,
+    a = math.radians(-50)
+    globe(sc, cx + 14.0 * s * math.cos(a), cy - 7.0 * s * math.sin(a), 3.6 * s, ow=1.0, shade=False,
           land=[(-0.2, -0.2, 0.5, 0.35, 30)])
-    return sc.render()
+    return sc.render(c)
 
 
 def temperature_icon(w, h):
@@ -189,33 +192,36 @@ def solar_icon(w, h):
 def daylight_icon(w, h):
     s = w / 32.0
     sc = Scene(w, h)
-    cx, hy = w / 2.0, 21.0 * s
+    cx, hy = w / 2.0 + 1.0 * s, 20.0 * s
     sun(sc, cx, hy, 8.0 * s, rays=9, ray_in=10.0 * s, ray_out=15.5 * s, ray_w=3.6 * s, phase=0, s=s)
-    # Hills in front hide the lower half of the sun.
-    ground = polygon([(-1, hy - 1.0 * s), (w * 0.3, hy + 0.5 * s), (w * 0.7, hy - 0.3 * s),
-                      (w + 1, hy + 0.8 * s), (w + 1, h + 1), (-1, h + 1)])
-    sc.add(ground, GR0)
-    inner = polygon([(-1, hy + 0.6 * s), (w * 0.3, hy + 2.1 * s), (w * 0.7, hy + 1.3 * s),
-                     (w + 1, hy + 2.4 * s), (w + 1, h + 1), (-1, h + 1)])
-    sc.add(inner & rect(0, 0, w, h - max(1.0, 1.0 * s)), GR3)
-    sc.add(inner & rect(0, hy + 5.0 * s, w, h - max(1.0, 1.0 * s)), GR2)
-    sc.add(rect(0, h - max(1.0, 1.0 * s), w, h), GR0)
+    # Two hills in front hide the lower half of the sun.
+    o = max(1.0, 1.1 * s)
+    hills = [(5.0 * s, hy + 10.0 * s, 17.0 * s, 10.5 * s), (28.0 * s, hy + 12.0 * s, 15.0 * s, 11.0 * s)]
+    for hx, hyc, rx, ry in hills:
+        sc.add(ellipse(hx, hyc, rx + o, ry + o), GR0)
+    for hx, hyc, rx, ry in hills:
+        sc.add(ellipse(hx, hyc, rx, ry), GR3)
+        sc.add(ellipse(hx, hyc, rx, ry) - ellipse(hx - 3.0 * s, hyc - 3.0 * s, rx, ry), GR2)
+    sc.add(ellipse(hills[1][0], hills[1][1], hills[1][2] + o, hills[1][3] + o) &
+           ellipse(hills[0][0], hills[0][1], hills[0][2], hills[0][3]) -
+           ellipse(hills[1][0], hills[1][1], hills[1][2], hills[1][3]), GR0)
     return sc.render()
 
 
 def latitudes_icon(w, h):
     s = w / 32.0
     sc = Scene(w, h)
-    cx, cy, r = w / 2.0, h / 2.0, 12.0 * s
+    cx, cy, r = w / 2.0, h / 2.0, 11.0 * s
     body = globe(sc, cx, cy, r)
-    for f in (-0.78, -0.4, 0.0, 0.4, 0.78):
+    for f in (-0.8, -0.42, 0.0, 0.42, 0.8):
         sc.add(line(cx - r, cy + f * r, cx + r, cy + f * r, px(0.9, s, 0.9), cap=False) & body, B5)
     # The two chosen latitudes stand out past the globe's edge.
-    for f, col in ((-0.4, R6), (0.4, YELLOW)):
-        y = cy + f * r
-        hw = math.sqrt(1 - f * f) * r + 2.2 * s
-        sc.add(line(cx - hw, y, cx + hw, y, px(2.8, s, 2.2)), BLACK)
-        sc.add(line(cx - hw + 0.5, y, cx + hw - 0.5, y, px(1.4, s, 1.0), cap=False), col)
+    for f, col in ((-0.42, R6), (0.42, YELLOW)):
+        y = math.floor(cy + f * r) + 0.0
+        hw = math.sqrt(1 - f * f) * r + 2.0 * s
+        th = 2.0 if w >= 32 else 1.0
+        sc.add(rect(cx - hw - 1, y - 1, cx + hw + 1, y + th + 1), B0)
+        sc.add(rect(cx - hw, y, cx + hw, y + th), col)
     return sc.render()
 
 
@@ -237,16 +243,17 @@ def normal_icon(w, h):
 
 def watch_icon(w, h):
     s = h / 32.0
+    c = Canvas(w, h)
+    cx, cy = w / 2.0, h / 2.0 + 1.0 * s
+    rx, ry = w / 2.0 - 2.5 * s, 10.0 * s
+    orbit_line(c, cx, cy, rx, ry)
     sc = Scene(w, h)
-    cx, cy = w / 2.0, h / 2.0 + 0.5 * s
-    rx, ry = w / 2.0 - 3.5 * s, 9.5 * s
-    sc.add(ring(cx, cy, rx, ry, px(3.0, s, 2.4)), B0)
-    sc.add(ring(cx, cy, rx, ry, px(1.1, s, 0.8)), WHITE)
-    sun(sc, cx, cy - 1.0 * s, 5.0 * s, rays=8, ray_in=6.5 * s, ray_out=10.0 * s, ray_w=3.0 * s, phase=22.5, s=s)
+    sun(sc, cx - 3.0 * s, cy - 0.5 * s, 5.0 * s, rays=8, ray_in=6.5 * s, ray_out=9.5 * s, ray_w=3.0 * s,
+        phase=22.5, s=s)
     a = math.radians(215)
     ex, ey = cx + rx * math.cos(a), cy - ry * math.sin(a)
-    globe(sc, ex, ey, 4.6 * s, tilt=23.5, ow=1.1, land=[(-0.3, -0.25, 0.5, 0.3, 30), (0.35, 0.4, 0.3, 0.3, 0)])
-    return sc.render()
+    globe(sc, ex, ey, 4.8 * s, tilt=23.5, ow=1.1, land=[(-0.3, -0.25, 0.5, 0.3, 30), (0.35, 0.4, 0.3, 0.3, 0)])
+    return sc.render(c)
 
 
 def orbit_arrows(sc, cx, cy, s, vertical, reach, size):
@@ -259,33 +266,31 @@ def orbit_arrows(sc, cx, cy, s, vertical, reach, size):
 
 
 def rounder_icon(w, h):
-    s = min(w, h) / 32.0 if w >= 30 else h / 32.0
-    sc = Scene(w, h)
+    s = h / 32.0
+    c = Canvas(w, h)
     cx, cy = w / 2.0, h / 2.0
-    r = min(w / 2.0 - 1.6, 9.5 * s)
-    sc.add(ring(cx, cy, r, r, px(2.6, s, 2.0)), B0)
-    sc.add(ring(cx, cy, r, r, px(1.0, s, 0.7)), WHITE)
+    r = min(w / 2.0 - 2.0, 9.0 * s)
+    orbit_line(c, cx, cy, r, r)
+    sc = Scene(w, h)
     sun(sc, cx, cy, 3.0 * s, rays=8, ray_in=4.3 * s, ray_out=6.3 * s, ray_w=2.0 * s, s=s)
     orbit_arrows(sc, cx, cy, s, True, h / 2.0 - 0.4, 4.2 * s)
-    return sc.render()
+    return sc.render(c)
 
 
 def stretched_icon(w, h):
     s = h / 32.0
-    sc = Scene(w, h)
+    c = Canvas(w, h)
     cx, cy = w / 2.0, h / 2.0
-    rx, ry = w / 2.0 - 1.6, 5.0 * s
-    if w < 30:
-        rx, ry = w / 2.0 - 1.3, 4.5 * s
-    sc.add(ring(cx, cy, rx, ry, px(2.6, s, 2.0)), B0)
-    sc.add(ring(cx, cy, rx, ry, px(1.0, s, 0.7)), WHITE)
-    sun(sc, cx - rx * 0.45, cy, 2.6 * s, rays=8, ray_in=3.9 * s, ray_out=5.6 * s, ray_w=1.8 * s, s=s)
+    rx, ry = w / 2.0 - 2.0, 4.5 * s
+    orbit_line(c, cx, cy, rx, ry)
+    sc = Scene(w, h)
+    sun(sc, cx - rx * 0.5, cy, 2.4 * s, rays=8, ray_in=3.6 * s, ray_out=5.2 * s, ray_w=1.8 * s, s=s)
     # Arrows above and below point along the long axis.
     for sgn in (-1, 1):
-        y = cy + sgn * (ry + 5.5 * s)
+        y = cy + sgn * (ry + 6.0 * s)
         for d in (-1, 1):
             arrow(sc, cx + d * 1.5 * s, y, cx + d * (w / 2.0 - 1.0), y, px(1.8, s, 1.2), 4.0 * s, R5, R1, 0.8)
-    return sc.render()
+    return sc.render(c)
 
 
 def done_icon(w, h):
@@ -354,10 +359,13 @@ def panel_mark(w, h):
 
 
 def spare_mark(w, h):
+    if w < 12:
+        c = Canvas(w, h)
+        c.pixmap(0, 0, EARTH_8, {'#': B0, 'o': B1, 'g': GR2, 'w': B4})
+        return c
     sc = Scene(w, h)
     r = w / 2.0 - 1.2
-    globe(sc, w / 2.0, h / 2.0, r, tilt=23.5, ow=1.0, shade=w >= 12,
-          land=[(-0.3, -0.25, 0.5, 0.3, 30), (0.35, 0.4, 0.3, 0.3, 0)])
+    globe(sc, w / 2.0, h / 2.0, r, tilt=23.5, ow=1.0, land=[(-0.3, -0.25, 0.5, 0.3, 30), (0.35, 0.4, 0.3, 0.3, 0)])
     return sc.render()
 
 
@@ -412,31 +420,27 @@ def delete_icon(w, h):
     return sc.render()
 
 
-def emblem(sc, w, h, s, sun_x, sun_y, sun_r, earth_x, earth_y, earth_r, orbit):
-    """The program's mark: the Sun, an orbit sweeping round it, and the tilted Earth."""
+def emblem(c, s, sun_x, sun_y, sun_r, ray_out, orbit, earth_angle, earth_r):
+    """The program's mark: the Sun inside the orbit, and the tilted Earth on it."""
     ocx, ocy, orx, ory = orbit
-    back = halfplane(0, ocy, 1, ocy)    # the half of the orbit behind the Sun
-    sc.add(ring(ocx, ocy, orx, ory, px(2.8, s, 2.2)) & back, B0)
-    sc.add(ring(ocx, ocy, orx, ory, px(1.0, s, 0.7)) & back, WHITE)
-    sun(sc, sun_x, sun_y, sun_r, rays=12, ray_in=sun_r + 1.8 * s, ray_out=sun_r + 5.8 * s,
-        ray_w=2.8 * s, phase=15, s=s)
-    front = halfplane(1, ocy, 0, ocy)
-    sc.add(ring(ocx, ocy, orx, ory, px(2.8, s, 2.2)) & front, B0)
-    sc.add(ring(ocx, ocy, orx, ory, px(1.0, s, 0.7)) & front, WHITE)
+    orbit_line(c, ocx, ocy, orx, ory)
+    sc = Scene(c.w, c.h)
+    sun(sc, sun_x, sun_y, sun_r, rays=12, ray_in=sun_r + 1.6 * s, ray_out=ray_out, ray_w=2.6 * s, phase=15, s=s)
+    t = math.radians(earth_angle)
+    ex, ey = ocx + orx * math.cos(t), ocy - ory * math.sin(t)
     a = math.radians(23.5)
-    L = earth_r + 3.0 * s
-    sc.add(line(earth_x - math.sin(a) * L, earth_y + math.cos(a) * L,
-                earth_x + math.sin(a) * L, earth_y - math.cos(a) * L, px(1.6, s, 1.1)), BLACK)
-    globe(sc, earth_x, earth_y, earth_r, tilt=23.5, ow=max(1.0, 1.1 * s))
+    L = earth_r + 2.8 * s
+    sc.add(line(ex - math.sin(a) * L, ey + math.cos(a) * L, ex + math.sin(a) * L, ey - math.cos(a) * L,
+                px(1.8, s, 1.3)), BLACK)
+    globe(sc, ex, ey, earth_r, tilt=23.5, ow=max(1.0, 1.1 * s))
+    return sc.render(c)
 
 
 def about_logo(w, h):
     s = h / 32.0
-    sc = Scene(w, h)
-    emblem(sc, w, h, s, 15.5 * s, 15.5 * s, 7.5 * s, w - 10.5 * s, 17.5 * s, 6.2 * s,
-           (w / 2.0 + 2.0 * s, 16.5 * s, w / 2.0 - 6.0 * s, 8.0 * s))
+    c = Canvas(w, h)
+    emblem(c, s, 24.0 * s, 16.0 * s, 5.8 * s, 9.6 * s, (33.0 * s, 16.0 * s, 27.0 * s, 12.5 * s), -42, 5.4 * s)
     # The sheet column shared with the minimise box stays clear.
-    c = sc.render()
     for y in range(h):
         c.set(w - 1, y, T)
     return c
@@ -444,10 +448,9 @@ def about_logo(w, h):
 
 def program_icon(w, h):
     s = w / 32.0
-    sc = Scene(w, h)
-    emblem(sc, w, h, s, 11.0 * s, 11.0 * s, 6.0 * s, 23.5 * s, 22.5 * s, 6.2 * s,
-           (16.0 * s, 16.0 * s, 13.0 * s, 7.0 * s))
-    return sc.render()
+    c = Canvas(w, h)
+    emblem(c, s, 13.5 * s, 14.0 * s, 4.4 * s, 7.6 * s, (16.0 * s, 14.0 * s, 14.0 * s, 9.5 * s), -58, 5.4 * s)
+    return c
 
 
 def book_pages(sc, s, x0, x1, ytop, ymid, depth, lines=True):
@@ -567,23 +570,17 @@ def exit_icon(w, h):
 
 
 def close_icon(w, h):
-    sc = Scene(w, h)
-    # Column 0 of the small box is shared with the minimise box beside it.
-    x0 = 1.0 if w < 12 else 0.0
-    m = 2.6 if w >= 12 else 2.3
-    a, b = x0 + m, w - m + (0.0 if w >= 12 else 0.0)
-    wd = 2.1 if w >= 12 else 1.7
-    cy0, cy1 = m, h - m
-    sc.add(line(a, cy0, b, cy1, wd), BLACK)
-    sc.add(line(a, cy1, b, cy0, wd), BLACK)
-    return sc.render()
+    c = Canvas(w, h)
+    # The small box's first column is shared with the minimise box beside it.
+    c.pixmap(0, 0, CLOSE_12 if w >= 12 else CLOSE_10, {'#': BLACK})
+    return c
 
 
 def minimise_icon(w, h):
     c = Canvas(w, h)
     # The large box's first column and the small box's last are shared with a neighbour.
     x0, x1 = (2, w - 2) if w >= 12 else (1, w - 2)
-    y1 = h - 2 if w >= 12 else h - 2
+    y1 = h - 2 if w >= 12 else h - 1
     for y in range(y1 - 2, y1):
         for x in range(x0, x1):
             c.set(x, y, BLACK)
@@ -591,26 +588,72 @@ def minimise_icon(w, h):
 
 
 def spare_icon(w, h):
-    """A calendar page: the year the model runs through."""
-    s = w / 32.0
+    """A calendar page: the year the model runs through. Laid out on whole pixels."""
+    c = Canvas(w, h)
+    big = w >= 32
+    x0, y0, x1, y1 = (4, 7, 28, 29) if big else (3, 5, 21, 22)
+    head = 5 if big else 4
     sc = Scene(w, h)
-    o = max(1.0, 1.1 * s)
-    x0, x1, y0, y1 = 4.0 * s, 28.0 * s, 5.0 * s, 29.0 * s
-    sc.add(rect(x0 - o, y0 - o, x1 + o, y1 + o), G0)
+    sc.add(rect(x0 - 1, y0 - 1, x1 + 1, y1 + 1), G0)
     sc.add(rect(x0, y0, x1, y1), WHITE)
-    sc.add(rect(x0, y0, x1, y0 + 6.0 * s), R3)
-    for i in range(3):
-        rx = x0 + (5.0 + 7.0 * i) * s
-        sc.add(rect(rx - 1.2 * s - 0.4, y0 - 3.0 * s, rx + 1.2 * s + 0.4, y0 + 2.0 * s), G0)
-        sc.add(rect(rx - 0.6 * s, y0 - 2.3 * s, rx + 0.6 * s, y0 + 1.3 * s), G5)
-    cols, rows = 4, 3
-    for j in range(rows):
-        for i in range(cols):
-            gx = x0 + 2.5 * s + i * 5.0 * s
-            gy = y0 + 8.5 * s + j * 5.0 * s
-            col = R5 if (i, j) == (2, 1) else G2
-            sc.add(rect(gx, gy, gx + 3.5 * s, gy + 3.2 * s), col)
-    return sc.render()
+    sc.add(rect(x0, y0, x1, y0 + head), R3)
+    sc.add(rect(x0, y0 + head, x1, y0 + head + 1), R1)
+    rings = (9, 15, 21) if big else (6, 11, 16)
+    for rx in rings:
+        sc.add(rect(rx, y0 - 4 if big else y0 - 3, rx + 2, y0 + 2), G0)
+        sc.add(rect(rx, y0 - 3 if big else y0 - 2, rx + 1, y0 + 1), G5)
+    cell, pitch = (3, 5) if big else (2, 4)
+    gx0, gy0 = (x0 + 3, y0 + head + 3) if big else (x0 + 2, y0 + head + 2)
+    for j in range(3):
+        for i in range(4):
+            gx, gy = gx0 + i * pitch, gy0 + j * pitch
+            sc.add(rect(gx, gy, gx + cell, gy + cell), R5 if (i, j) == (2, 1) else G2)
+    return sc.render(c)
+
+
+def orbit_line(c, cx, cy, rx, ry, a0=0.0, a1=360.0):
+    """An orbit as a crisp one-pixel white line with a dark border."""
+    pix = thin_ellipse(cx, cy, rx, ry, a0, a1)
+    halo(c, pix, B0)
+    plot(c, pix, WHITE)
+
+
+CLOSE_12 = [
+    "............",
+    "............",
+    "..##....##..",
+    "..###..###..",
+    "...######...",
+    "....####....",
+    "....####....",
+    "...######...",
+    "..###..###..",
+    "..##....##..",
+    "............",
+    "............",
+]
+CLOSE_10 = [
+    "..........",
+    ".##....##.",
+    ".###..###.",
+    "..######..",
+    "...####...",
+    "...####...",
+    "..######..",
+    ".###..###.",
+    ".##....##.",
+    "..........",
+]
+EARTH_8 = [
+    "..####..",
+    ".#wggo#.",
+    "#oggooo#",
+    "#ogooog#",
+    "#oooggo#",
+    "#ooogoo#",
+    ".#oooo#.",
+    "..####..",
+]
 
 
 # ---- cursors ----------------------------------------------------------------------

@@ -208,3 +208,71 @@ class Scene:
                 if votes[best] > ss * ss - hits:
                     c.set(ox + x, oy + y, best)
         return c
+
+
+# ---- one-pixel curves ---------------------------------------------------------------
+
+def thin_path(points, closed):
+    """The pixels a dense polyline passes through, one pixel wide: a pixel whose two
+    path neighbours touch each other is an L-corner and is dropped."""
+    path = []
+    for x, y in points:
+        p = (int(math.floor(x)), int(math.floor(y)))
+        if not path or path[-1] != p:
+            path.append(p)
+    if closed and len(path) > 1 and path[0] == path[-1]:
+        path.pop()
+    changed = True
+    while changed and len(path) > 3:
+        changed = False
+        out = []
+        n = len(path)
+        i = 0
+        while i < n:
+            if (not closed and (i == 0 or i == n - 1)):
+                out.append(path[i])
+                i += 1
+                continue
+            a = out[-1] if out else path[i - 1]
+            b = path[(i + 1) % n]
+            if abs(a[0] - b[0]) <= 1 and abs(a[1] - b[1]) <= 1 and a != b:
+                changed = True
+                out.append(b) if i + 1 < n else None
+                i += 2
+                continue
+            out.append(path[i])
+            i += 1
+        path = out
+    return path
+
+
+def thin_ellipse(cx, cy, rx, ry, a0=0.0, a1=360.0):
+    n = int(max(rx, ry) * 40) + 100
+    full = abs(a1 - a0) >= 360
+    pts = []
+    for i in range(n + 1):
+        t = math.radians(a0 + (a1 - a0) * i / n)
+        pts.append((cx + rx * math.cos(t), cy - ry * math.sin(t)))
+    return thin_path(pts, full)
+
+
+def thin_line(x0, y0, x1, y1):
+    n = int(math.hypot(x1 - x0, y1 - y0) * 20) + 2
+    return thin_path([(x0 + (x1 - x0) * i / n, y0 + (y1 - y0) * i / n) for i in range(n + 1)], False)
+
+
+def plot(canvas, pixels, colour):
+    for x, y in pixels:
+        canvas.set(x, y, colour)
+
+
+def halo(canvas, pixels, colour, diagonal=True):
+    """Border a one-pixel line on both sides so it shows on any background."""
+    own = set(pixels)
+    nb = [(1, 0), (-1, 0), (0, 1), (0, -1)]
+    if diagonal:
+        nb += [(1, 1), (1, -1), (-1, 1), (-1, -1)]
+    for x, y in pixels:
+        for dx, dy in nb:
+            if (x + dx, y + dy) not in own:
+                canvas.set(x + dx, y + dy, colour)
