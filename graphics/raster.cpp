@@ -143,19 +143,19 @@ void PolygonInterior(const DevicePoint* pts, int n, const DeviceRect& window, Re
     const int y1 = std::min(maxY, window.bottom);
     std::vector<double> xs;
     for (int y = y0; y < y1; ++y) {
-        const double Y = y + 0.5;
+        const double Y = y;
         xs.clear();
         for (int i = 0; i < n; ++i) {
             const DevicePoint& p = pts[i];
             const DevicePoint& q = pts[(i + 1) % n];
-            if ((p.y < Y) == (q.y < Y)) continue;
+            if ((p.y <= Y) == (q.y <= Y)) continue;  // rows [top, bottom) of each edge
             xs.push_back(p.x + (Y - p.y) * double(q.x - p.x) / double(q.y - p.y));
         }
         std::sort(xs.begin(), xs.end());
         for (size_t i = 0; i + 1 < xs.size(); i += 2) {
-            // A pixel is inside when its centre x + 0.5 lies in [xs[i], xs[i+1]).
-            const int a = ClampToInt(std::ceil(xs[i] - 0.5), window.left - 1, window.right + 1);
-            const int b = ClampToInt(std::ceil(xs[i + 1] - 0.5), window.left - 1, window.right + 1);
+            // Pixel (x, y) is inside when the point (x, y) lies in [xs[i], xs[i+1]).
+            const int a = ClampToInt(std::ceil(xs[i]), window.left - 1, window.right + 1);
+            const int b = ClampToInt(std::ceil(xs[i + 1]), window.left - 1, window.right + 1);
             AddSpan(out, window, y, a, b);
         }
     }

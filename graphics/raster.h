@@ -27,8 +27,10 @@ Region SpanSubtract(const Region& a, const Region& b);
 Region SpanIntersectRect(const Region& a, const DeviceRect& r);
 bool SpanContains(const Region& r, int x, int y);
 
-// Interior of a polygon by the alternate (even-odd) rule. Vertices sit on pixel corners and a
-// pixel is inside when its centre is, so right and bottom edges are left out.
+// Interior of a polygon by the alternate (even-odd) rule. Pixel (x, y) is inside when the
+// point (x, y) is, with left and top edges in and right and bottom edges out; sampling at the
+// same points a one-pixel line is drawn through means a filled polygon meets its outline
+// without a gap.
 void PolygonInterior(const DevicePoint* pts, int n, const DeviceRect& window, Region& out);
 // The ellipse inscribed in box (right and bottom exclusive), by pixel centres. Mirror
 // symmetric in both axes and never outside the box.

@@ -35,6 +35,21 @@ TEST_F(ShapeTest, PolygonPatternFillLeavesRightAndBottomOut) {
     EXPECT_EQ(Count(5), 9 * 5);
 }
 
+TEST_F(ShapeTest, FilledPolygonMeetsItsOutlineWithoutGaps) {
+    // A convex polygon filled in one colour is one run of pixels on every row it covers.
+    for (auto tri : {Points({{0, 0}, {20, 4}, {4, 20}}), Points({{30, 2}, {3, 9}, {25, 29}}),
+                     Points({{5, 1}, {28, 30}, {2, 17}, {9, 3}})}) {
+        SetUpCanvas(32, 32);
+        SetBrushColour(5);
+        FillPolygon(Range(0, int(tri.size()) - 1), tri.data());
+        for (int y = 0; y < 32; ++y) {
+            int runs = 0;
+            for (int x = 0; x < 32; ++x) runs += canvas.At(x, y) == 5 && (x == 0 || canvas.At(x - 1, y) != 5);
+            EXPECT_LE(runs, 1) << "row " << y << "\n" << Dump();
+        }
+    }
+}
+
 TEST_F(ShapeTest, EvenOddPolygonLeavesItsHole) {
     // A square drawn twice round, outer then inner: the inner square is a hole.
     const auto ring = Points({{0, 0}, {20, 0}, {20, 20}, {0, 20}, {0, 0},
