@@ -533,8 +533,8 @@ def person(sc, s, cx, head_y, head_r, shirt, shirt_dark):
     sc.add(shoulders & halfplane(cx + 2.5 * s, 0, cx + 2.5 * s - 0.1, 1), shirt_dark)
     sc.add(disc(cx, head_y, head_r + o), G0)
     sc.add(disc(cx, head_y, head_r), TAN4)
-    sc.add(disc(cx, head_y, head_r) & disc(cx, head_y - 2.2 * s, head_r), TAN1)
-    sc.add(disc(cx, head_y, head_r) & disc(cx, head_y - 2.2 * s, head_r) & halfplane(cx - head_r, head_y - 1.2 * s, cx + head_r, head_y - 1.2 * s), TAN4)
+    # Hair over the top of the head, a little lower at the sides.
+    sc.add(disc(cx, head_y, head_r) - disc(cx, head_y + 1.6 * s, head_r * 0.95), TAN0)
 
 
 def users_icon(w, h):
