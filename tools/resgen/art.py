@@ -5,8 +5,8 @@ are laid out on a 32-unit grid and scaled, but stroke widths keep a floor of abo
 pixel so the small layout stays crisp; where scaling alone does not read well, the
 small size gets its own touch-ups."""
 import math
-from raster import (Canvas, Scene, T, ellipse, disc, ring, rect, polygon, line,
-                    polyline, sector, halfplane, thin_ellipse, thin_line, plot, halo)
+from raster import (Canvas, Scene, T, ellipse, disc, rect, polygon, line,
+                    polyline, halfplane, thin_ellipse, thin_line, plot, halo)
 
 # Palette slots used by the art.
 BLACK, WHITE = 0, 255
@@ -387,10 +387,6 @@ def updown_icon(w, h, up):
     return sc.render()
 
 
-def _shrink(pts, d):
-    return _grow(pts, -d)
-
-
 def delete_icon(w, h):
     s = min(w / 22.0, h / 32.0)
     sc = Scene(w, h)
@@ -738,6 +734,4 @@ def cursor_busy():
     sc.add(glass & rect(0, 7.0, 32, 11.5), TAN2)
     sc.add(glass & (polygon([(cx - 5.5, bot - 3.0), (cx, bot - 8.0), (cx + 5.5, bot - 3.0)])), TAN2)
     sc.add(rect(cx - 0.5, 11.0, cx + 0.5, bot - 6.0), TAN1)
-    c = sc.render()
-    c.replace(TAN2, TAN2)
-    return c, (10, 12)
+    return sc.render(), (10, 12)

@@ -2,8 +2,8 @@
 
 Shapes are point predicates in pixel units (pixel (x, y) covers [x, x+1) x [y, y+1)).
 A Scene paints layers in order; each pixel takes the colour that covers most of its
-sub-samples, with outline layers weighted up so one-pixel strokes survive. No colour
-is ever blended, so every pixel stays an exact palette slot."""
+sub-samples (a layer may weigh more), so no colour is ever blended and every pixel stays
+an exact palette slot. One-pixel lines such as orbits are traced pixel by pixel instead."""
 import math
 
 T = 19  # transparent key
@@ -36,31 +36,6 @@ class Canvas:
             for i, ch in enumerate(row):
                 if ch != '.':
                     self.set(x0 + i, y0 + j, colours[ch])
-
-    def replace(self, old, new):
-        self.px = [new if c == old else c for c in self.px]
-
-    def outline(self, colour, diagonal=False, inside=False):
-        """Outer (grow by one pixel) or inner (recolour the rim) outline of everything
-        that is not transparent."""
-        src = list(self.px)
-        nb = [(1, 0), (-1, 0), (0, 1), (0, -1)]
-        if diagonal:
-            nb += [(1, 1), (1, -1), (-1, 1), (-1, -1)]
-        for y in range(self.h):
-            for x in range(self.w):
-                c = src[y * self.w + x]
-
-                def at(i, j):
-                    if 0 <= i < self.w and 0 <= j < self.h:
-                        return src[j * self.w + i]
-                    return T
-                if inside:
-                    if c != T and any(at(x + dx, y + dy) == T for dx, dy in nb):
-                        self.px[y * self.w + x] = colour
-                elif c == T and any(at(x + dx, y + dy) != T for dx, dy in nb):
-                    self.px[y * self.w + x] = colour
-
 
 # ---- shapes -----------------------------------------------------------------------
 
@@ -100,12 +75,6 @@ def ellipse(cx, cy, rx, ry=None, angle=0.0):
 
 def disc(cx, cy, r):
     return ellipse(cx, cy, r, r)
-
-
-def ring(cx, cy, rx, ry, width, angle=0.0):
-    """An elliptical band `width` pixels wide centred on the ellipse rx, ry."""
-    h = width / 2.0
-    return ellipse(cx, cy, rx + h, ry + h, angle) - ellipse(cx, cy, max(rx - h, 0.01), max(ry - h, 0.01), angle)
 
 
 def rect(x0, y0, x1, y1):
@@ -154,15 +123,6 @@ def polyline(pts, width):
     return s
 
 
-def sector(cx, cy, a0, a1, r=1000):
-    """Angles in degrees, counter-clockwise from +x with y pointing up on screen."""
-    def fn(x, y):
-        a = math.degrees(math.atan2(cy - y, x - cx)) % 360
-        lo, hi = a0 % 360, a1 % 360
-        return lo <= a <= hi if lo <= hi else (a >= lo or a <= hi)
-    return Shape(fn, (cx - r, cy - r, cx + r, cy + r))
-
-
 def halfplane(ax, ay, bx, by):
     """Points on the left of the directed line a->b (screen coordinates)."""
     return Shape(lambda x, y: (bx - ax) * (y - ay) - (by - ay) * (x - ax) <= 0,
@@ -180,10 +140,6 @@ class Scene:
         if shape is not None:
             self.layers.append((shape, colour, weight))
         return self
-
-    def stroke(self, shape, colour):
-        """A thin outline-like layer that wins pixels it only partly covers."""
-        return self.add(shape, colour, 2.2)
 
     def render(self, canvas=None, ox=0, oy=0):
         c = canvas or Canvas(self.w, self.h)
