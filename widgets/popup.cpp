@@ -19,7 +19,8 @@
 
 namespace {
 
-constexpr int kPopupWaitMs = 20;  // how long an idle pop-up waits before it looks again
+constexpr int kPopupWaitMs = 20;
+constexpr int kMaxNoticeLines = 8;  // how long an idle pop-up waits before it looks again
 
 ScreenRect Rect(int left, int top, int right, int bottom) {
     ScreenRect r;
@@ -213,7 +214,33 @@ void ShowNotice(const ScreenRect& rect, const char* text, TextFont* font, int sh
         return;
     }
     if (n.shown) return;  // one notice at a time
-    MakeRect(n.rect, rect.left, rect.top, rect.right + 20, rect.bottom + 20);
+
+    // The lines, split at '@'.
+    const char* lines = text ? text : "";
+    char line[kMaxNoticeLines][kLabelSize];
+    int count = 0;
+    for (const char* start = lines; count < kMaxNoticeLines;) {
+        const char* at = std::strchr(start, '@');
+        const size_t len = at ? size_t(at - start) : std::strlen(start);
+        const size_t kept = std::min(len, sizeof line[0] - 1);
+        std::memcpy(line[count], start, kept);
+        line[count][kept] = '\0';
+        ++count;
+        if (!at) break;
+        start = at + 1;
+    }
+
+    // What is saved covers the box, its shadow and any line wider than the box, so taking the
+    // notice away leaves nothing of it behind.
+    SelectTextFont(font);
+    const int cx = (rect.left + rect.right) / 2;
+    int left = rect.left, right = rect.right + 20;
+    for (int i = 0; i < count; ++i) {
+        const int half = TextWidth(line[i]) / 2 + 2;
+        left = std::min(left, cx - half);
+        right = std::max(right, cx + half);
+    }
+    MakeRect(n.rect, left, rect.top, right, rect.bottom + 20);
     SaveScreenArea(n.rect, 0, n.saved);
     n.shown = true;
 
@@ -229,22 +256,9 @@ void ShowNotice(const ScreenRect& rect, const char* text, TextFont* font, int sh
     SelectTextFont(font);
     SetTextAlignment(1, 1);
     SetPenColour(14);
-    const char* lines = text ? text : "";
-    int count = 1;
-    for (const char* p = lines; *p; ++p)
-        if (*p == '@') ++count;
-    const int cx = (rect.left + rect.right) / 2;
-    const char* start = lines;
     for (int i = 0; i < count; ++i) {
-        const char* at = std::strchr(start, '@');
-        const size_t len = at ? size_t(at - start) : std::strlen(start);
-        char line[kLabelSize];
-        const size_t kept = std::min(len, sizeof line - 1);
-        std::memcpy(line, start, kept);
-        line[kept] = '\0';
         const double f = double(i + 1) / (count + 1);
-        DrawTextAt(cx, int((1 - f) * rect.top + f * rect.bottom), line);
-        start = at ? at + 1 : start + len;
+        DrawTextAt(cx, int((1 - f) * rect.top + f * rect.bottom), line[i]);
     }
     EndDrawing();
 }

@@ -1,0 +1,341 @@
+// Controls: the state each kind leaves after a drawing, labels, round-button captions, greyed
+// buttons, panels and their text items.
+#include <cstring>
+
+#include "widgets/control.h"
+#include "widgets/interaction.h"
+#include "widgets_fixture.h"
+
+namespace {
+
+using Controls = WidgetTest;
+
+Control* Make(int kind, int state) {
+    Control* c = CreateButton(7, 1, state, WidgetTest::R(100, 100, 200, 150), "Go", "", nullptr,
+                              nullptr, 16, gUi.labelFont);
+    c->kind = kind;
+    return c;
+}
+
+TEST_F(Controls, EachKindLeavesTheStateItsTableGives) {
+    struct Case {
+        int kind, before, after;
+    };
+    const Case cases[] = {
+        {kPushButton, -2, 2},   {kPushButton, -1, 1},  {kPushButton, 2, 2},
+        {kPushButton, 1, 1},    {kSliderTrack, -2, 2}, {kSliderTrack, 2, 2},
+        {kRoundButton, -2, 2},  {kRoundButton, 2, -2}, {kRoundButton, -1, 1},
+        {kPanel, -2, 2},        {kPanel, 2, -2},       {kValuePanel, -2, 2},
+        {kValuePanel, 2, -2},   {kSunkenBox, -2, 2},   {kSunkenBox, 2, -2},
+        {kTextLabel, -2, -2},   {kTextLabel, 2, 2},    {kPopupFrame, -1, -1},
+        {kTextBar, -2, 2},      {kTextBar, 2, 2},      {kHelpArea, -2, 2},
+        {kHelpArea, 2, 2},      {kOpenFrame, -1, 2},   {kOpenFrame, 1, 2},
+        {kEntryArea, 2, 2},     {kEntryArea, -2, -2},  {kCustomArea, -2, -2},
+        {kEntryArea, 3, 3},     {kPanel, 3, 0},        {kPushButton, 3, 0},
+        {kPushButton, 0, 0},
+    };
+    for (const Case& k : cases) {
+        Control* c = Own(Make(k.kind, k.before));
+        gDrawCount = 0;
+        c->drawCallback = CountDrawing;
+        DrawControl(c);
+        EXPECT_EQ(c->state, k.after) << "kind " << k.kind << " from state " << k.before;
+        // The callback follows every drawing except of hidden controls and hide requests.
+        const bool drawn = k.before != 0 && (k.before != 3 || k.kind == kEntryArea);
+        EXPECT_EQ(gDrawCount, drawn ? 1 : 0) << "kind " << k.kind << " from " << k.before;
+    }
+    DrawControl(nullptr);  // nothing to draw, nothing to fail
+}
+
+TEST_F(Controls, HideRequestAndInvisibleKindsPaintNothing) {
+    const std::vector<uint8_t> before = gDisplay.canvas.pixels;
+    Control* hidden = Own(Make(kPushButton, 3));
+    DrawControl(hidden);
+    Control* help = Own(CreateHotspot(1, R(100, 100, 200, 150), "help", nullptr));
+    DrawControl(help);
+    Control* entry = Own(CreateEntryArea(5, 1, R(100, 100, 200, 150), "", nullptr));
+    DrawControl(entry);
+    EXPECT_EQ(gDisplay.canvas.pixels, before);
+    EXPECT_EQ(hidden->state, 0);
+    EXPECT_EQ(entry->state, 2);  // entry areas are clickable from the start
+}
+
+TEST_F(Controls, ActiveButtonFaceBevelsOutlineAndShadow) {
+    Control* panel = Own(CreatePanel(0, R(50, 50, 400, 300), "", nullptr, 23));
+    DrawControl(panel);
+    Control* b = Own(CreateButton(5, 1, -2, R(50, 50, 150, 100), "Go", "", nullptr, panel, 16,
+                                  gUi.labelFont));
+    EXPECT_EQ(b->rect.left, 100);  // placed on its panel
+    EXPECT_EQ(b->rect.top, 100);
+    DrawControl(b);
+    EXPECT_EQ(b->state, 2);
+    EXPECT_EQ(At(100, 100), 0);    // black outline
+    EXPECT_EQ(At(101, 120), 22);   // inset 1: palest shade on the left
+    EXPECT_EQ(At(198, 120), 16);   // inset 1: darkest on the right
+    EXPECT_EQ(At(102, 120), 21);
+    EXPECT_EQ(At(103, 120), 20);
+    EXPECT_EQ(At(110, 110), 19);   // face c+3
+    EXPECT_EQ(At(200, 120), 24);   // shadow p+1 just outside the right edge
+    EXPECT_EQ(At(201, 120), 25);   // and p+2 one further
+    EXPECT_EQ(At(201, 101), 26);   // the outer shadow starts three rows down
+
+    // Selected faces: yellow, or slot 12 for the alternate selection.
+    b->selected = 1;
+    b->state = -2;
+    DrawControl(b);
+    EXPECT_EQ(At(110, 110), 14);
+    b->selected = 2;
+    b->state = -2;
+    DrawControl(b);
+    EXPECT_EQ(At(110, 110), 12);
+
+    // A positive state redraws only the frame: the face keeps what lies there.
+    Fill(R(110, 110, 120, 120), 40);
+    DrawControl(b);
+    EXPECT_EQ(At(112, 112), 40);
+    EXPECT_EQ(At(100, 100), 0);
+}
+
+TEST_F(Controls, LabelLinesSitAtTheirFractionsOfTheHeight) {
+    struct Case {
+        const char* label;
+        std::vector<const char*> lines;
+        std::vector<int> ys;
+    };
+    // rect top 100, bottom 220
+    const Case cases[] = {
+        {"Exit", {"Exit"}, {160}},
+        {"Change@Tilt", {"Change", "Tilt"}, {136, 184}},
+        {"Delete/Restore@This@Entry", {"Delete/Restore", "This", "Entry"}, {130, 160, 190}},
+    };
+    for (const Case& k : cases) {
+        Fill(R(0, 0, 1024, 600), 26);
+        Control* b = Own(CreateButton(5, 1, -2, R(300, 100, 500, 220), k.label, "", nullptr,
+                                      nullptr, 16, gUi.labelFont));
+        DrawControl(b);
+        const auto runs = InkRows(b->labelRect, 0);
+        ASSERT_EQ(runs.size(), k.lines.size()) << k.label;
+        for (size_t i = 0; i < runs.size(); ++i) {
+            const DeviceRect ref = ReferenceInk(gUi.labelFont, k.lines[i], 400, k.ys[i]);
+            EXPECT_EQ(runs[i].first, ref.top) << k.label << " line " << i;
+            EXPECT_EQ(runs[i].second, ref.bottom) << k.label << " line " << i;
+        }
+    }
+}
+
+TEST_F(Controls, LabelsAreCutToTheirBuffers) {
+    std::string longText(300, 'W');
+    Control* b = Own(CreateButton(5, 1, -2, R(300, 100, 500, 220), longText.c_str(),
+                                  longText.c_str(), nullptr, nullptr, 16, gUi.labelFont));
+    EXPECT_EQ(std::strlen(b->label), size_t(kLabelSize - 1));
+    EXPECT_EQ(std::strlen(b->help), size_t(kLabelSize - 1));
+    DrawControl(b);  // one 127-character line is cut to 40 and drawn, clipped by nothing else
+    EXPECT_EQ(b->state, 2);
+    std::string many;
+    for (int i = 0; i < 70; ++i) many += "@";
+    SetControlLabel(b, many.c_str());
+    b->state = -2;
+    DrawControl(b);  // 128 empty lines: nothing to draw, nothing out of bounds
+    EXPECT_EQ(b->state, 2);
+}
+
+TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
+    Control* panel = Own(CreatePanel(0, R(0, 0, 1024, 64), "", nullptr, 23));
+    DrawControl(panel);
+    const Sprite* icon = UiSprite(kSpriteSaveLogbook);
+    Control* b = Own(CreateButton(806, 1, -1, R(690, 10, 810, 56), "Save In@Logbook", "", icon,
+                                  panel, 16, gUi.smallLabelFont));
+    DrawControl(b);
+    EXPECT_EQ(b->state, 1);
+    const int p2 = 25;
+    // Flat frame in p+2, no outline, no bevels.
+    EXPECT_EQ(At(690, 30), p2);
+    EXPECT_EQ(At(809, 30), p2);
+    EXPECT_EQ(At(691, 30), 19);
+    // The icon's place: free height 38 - 32 = 6, so it starts 3 rows below top + 4.
+    EXPECT_EQ(At(694, 17), p2);
+    EXPECT_EQ(At(725, 17), p2);
+    EXPECT_EQ(At(694, 48), p2);
+    EXPECT_EQ(At(710, 30), 19);  // inside the outline: face, no icon
+    EXPECT_EQ(Count(R(694, 17, 726, 49), 19) + Count(R(694, 17, 726, 49), p2), 32 * 32);
+    // The caption is grey, never black.
+    EXPECT_GT(Count(b->labelRect, p2), 20);
+    EXPECT_EQ(Count(b->labelRect, 0), 0);
+    // And it is not clickable.
+    Control* list[] = {panel, b};
+    EXPECT_EQ(HitTestControls(750, 30, 2, list), panel);
+
+    // Made active, the icon appears and the caption turns black.
+    b->state = -2;
+    DrawControl(b);
+    EXPECT_GT(Count(R(694, 17, 726, 49), 19), 0);
+    EXPECT_LT(Count(R(694, 17, 726, 49), 19), 32 * 32);
+    EXPECT_GT(Count(b->labelRect, 0), 20);
+    EXPECT_EQ(HitTestControls(750, 30, 2, list), b);
+}
+
+TEST_F(Controls, IconBoxesWithoutRoomGetATinyLabelBox) {
+    Control* box = Own(CreateButton(810, 1, -2, R(990, 10, 1010, 30), "", "", UiSprite(kSpriteClose),
+                                    nullptr, 23, gUi.labelFont));
+    EXPECT_EQ(box->labelRect.left, 991);
+    EXPECT_EQ(box->labelRect.right, 992);
+    EXPECT_EQ(box->labelRect.bottom, 12);
+    DrawControl(box);
+    EXPECT_EQ(box->state, 2);
+}
+
+// The text colour of a round button: white unless selected.
+int CaptionColour(const Control* c) { return c->selected ? 0 : 255; }
+
+TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
+    Control* panel = Own(CreatePanel(0, R(0, 64, 1024, 600), "", nullptr, 23));
+    DrawControl(panel);
+    Control* b = Own(CreateRoundButton(120, 1, -2, R(100, 100, 260, 260), "Pause@Resume", "",
+                                       nullptr, nullptr, 44, 37, gUi.labelFont));
+    EXPECT_EQ(b->hitRect.left, 105);
+    EXPECT_EQ(b->labelRect.left, 120);
+    EXPECT_EQ(b->colour, 44 + 100 * 37);
+    DrawControl(b);
+    const DeviceRect pause = Ink(b->labelRect, CaptionColour(b));
+    const DeviceRect refPause = ReferenceInk(gUi.labelFont, "Pause", 180, 180);
+    EXPECT_EQ(pause.left, refPause.left);
+    EXPECT_EQ(pause.right, refPause.right);
+    EXPECT_EQ(At(180, 130), 47);  // green label disc
+
+    ToggleControl(b);  // selected: "Resume" in black on the red disc
+    EXPECT_EQ(b->selected, 1);
+    const DeviceRect resume = Ink(b->labelRect, CaptionColour(b));
+    const DeviceRect refResume = ReferenceInk(gUi.labelFont, "Resume", 180, 180);
+    EXPECT_EQ(resume.left, refResume.left);
+    EXPECT_EQ(resume.right, refResume.right);
+    EXPECT_EQ(At(180, 130), 40);
+    EXPECT_EQ(Count(b->labelRect, 255), 0);
+
+    // A label without '@' reads the same in both states.
+    SetControlLabel(b, "Go");
+    b->state = -2;
+    DrawControl(b);
+    const DeviceRect go = Ink(b->labelRect, 0);
+    const DeviceRect refGo = ReferenceInk(gUi.labelFont, "Go", 180, 180);
+    EXPECT_EQ(go.left, refGo.left);
+    EXPECT_EQ(go.right, refGo.right);
+}
+
+TEST_F(Controls, BangLabelShowsBothLinesTwentyTwoApart) {
+    Control* b = Own(CreateRoundButton(801, 1, -2, R(100, 100, 300, 300), "!Watch the@Seasons",
+                                       "", nullptr, nullptr, 16, 16, gUi.labelFont));
+    DrawControl(b);
+    const auto runs = InkRows(b->labelRect, 255);
+    ASSERT_EQ(runs.size(), 2u);
+    const DeviceRect a = ReferenceInk(gUi.labelFont, "Watch the", 200, 200 - 12);
+    const DeviceRect s = ReferenceInk(gUi.labelFont, "Seasons", 200, 200 + 10);
+    EXPECT_EQ(runs[0].first, a.top);
+    EXPECT_EQ(runs[1].first, s.top);
+    EXPECT_EQ((s.top - (200 + 10)) - (a.top - (200 - 12)) + 22, runs[1].first - runs[0].first);
+    // Selected, both lines still show (in black).
+    ToggleControl(b);
+    EXPECT_EQ(InkRows(b->labelRect, 0).size(), 2u);
+}
+
+TEST_F(Controls, InactiveRoundButtonIsAFlatGreyDisc) {
+    Control* b = Own(CreateRoundButton(120, 1, -1, R(100, 100, 260, 260), "Pause@Resume", "",
+                                       nullptr, nullptr, 44, 37, gUi.labelFont));
+    DrawControl(b);
+    EXPECT_EQ(b->state, 1);
+    EXPECT_EQ(At(180, 180), 19);
+    EXPECT_EQ(At(180, 100), 8);  // the outline
+    EXPECT_EQ(Count(b->labelRect, 255), 0);
+    Control* list[] = {b};
+    EXPECT_EQ(HitTestControls(180, 180, 1, list), nullptr);
+}
+
+TEST_F(Controls, PanelTextItemsAndValuePanels) {
+    Control* panel = Own(CreatePanel(0, R(100, 100, 400, 300), "", nullptr, 30));
+    const TextItem* item = AddPanelText(panel, 10, 20, R(0, 0, 0, 0), 0, 0, "Tilt", gUi.labelFont,
+                                        0, 33);
+    EXPECT_EQ(item->x, 110);  // stored absolute
+    EXPECT_EQ(item->y, 120);
+    DrawControl(panel);
+    EXPECT_EQ(At(300, 250), 33);  // face colour+3
+    EXPECT_GT(Count(R(110, 120, 160, 145), 0), 10);
+
+    Control* values = Own(CreateValuePanel(1, R(500, 100, 700, 300), "", panel));
+    TextItem* v1 = AddPanelText(values, 600, 150, R(520, 120, 680, 180), 1, 1, "23.5",
+                                gUi.labelFont, 0, 40);
+    AddPanelText(values, 600, 250, R(520, 220, 680, 280), 1, 1, "North@Pole", gUi.labelFont, 0,
+                 41);
+    EXPECT_EQ(v1->x, 600);  // value panels keep their items' coordinates
+    DrawControl(values);
+    EXPECT_EQ(values->state, 2);
+    EXPECT_EQ(At(521, 121), 40);
+    EXPECT_EQ(InkRows(R(520, 220, 680, 280), 0).size(), 2u);  // split at '@'
+
+    SetValueTextAt(values, 600, 150, "66.5");
+    EXPECT_STREQ(v1->text, "66.5");
+    SetValueTextAt(values, 601, 150, "0.0");  // no item there
+    EXPECT_STREQ(v1->text, "66.5");
+    SetValueText(v1, "");  // an empty text keeps the old one and redraws it
+    EXPECT_STREQ(v1->text, "66.5");
+}
+
+TEST_F(Controls, TextBarShowsItsTextInItsColours) {
+    Control* bar = Own(CreateTextBar(1, R(120, 742, 1024, 764), "", nullptr, gUi.labelFont, 26, 0,
+                                     "This tells you"));
+    EXPECT_EQ(bar->id, 26);
+    EXPECT_EQ(bar->selected, 0);
+    DrawControl(bar);
+    EXPECT_EQ(bar->state, 2);
+    EXPECT_GT(Count(bar->rect, 0), 20);
+    SetHelpLineText(bar, "");
+    EXPECT_EQ(Count(bar->rect, 0), 0);
+}
+
+TEST_F(Controls, SliderOpenFrameAndSunkenBox) {
+    Control* slider = Own(CreateButton(130, 1, -2, R(100, 100, 400, 140), "", "", nullptr, nullptr,
+                                       16, nullptr));
+    slider->kind = kSliderTrack;
+    MakeRect(slider->hitRect, 200, 104, 220, 136);
+    const int32_t ticks = 4;
+    std::memcpy(slider->label, &ticks, sizeof ticks);
+    slider->labelX = 1;
+    DrawControl(slider);
+    EXPECT_EQ(At(150, 120), 0);   // the track's black middle
+    EXPECT_EQ(At(112, 109), 0);   // first tick at left + 12
+    EXPECT_EQ(At(388, 109), 0);   // last at right - 12
+    EXPECT_EQ(At(210, 120), 19);  // knob face
+    EXPECT_EQ(At(200, 120), 0);   // knob outline
+
+    Control* frame = Own(Make(kOpenFrame, -2));
+    frame->selected = 0;  // left side open
+    DrawControl(frame);
+    EXPECT_EQ(At(150, 100), 23);  // top edge in p
+    EXPECT_EQ(At(100, 125), 25);  // left edge open: fill p+2
+    EXPECT_EQ(At(199, 125), 29);  // right edge in p+6
+
+    Control* box = Own(Make(kSunkenBox, -2));
+    box->colour = 30;
+    DrawControl(box);
+    EXPECT_EQ(At(100, 125), 30);  // dark left edge
+    EXPECT_EQ(At(199, 125), 36);  // pale right edge
+    EXPECT_EQ(At(150, 125), 32);  // pattern 1: all pen colour
+}
+
+TEST_F(Controls, BevelAndMessageBox) {
+    BeginDrawing();
+    DrawBevel(R(10, 10, 20, 20), 1, 5, 6);
+    EXPECT_EQ(At(11, 15), 5);
+    EXPECT_EQ(At(15, 11), 5);
+    EXPECT_EQ(At(18, 15), 6);
+    EXPECT_EQ(At(15, 18), 6);
+    EXPECT_EQ(At(10, 15), 26);
+    SelectTextFont(gUi.labelFont);
+    DrawMessageBox(112, 512, 400, 0, 14, "So:", "one", "two");  // width (512 - 112) * 2
+    EndDrawing();
+    EXPECT_EQ(At(113, 400), 14);
+    EXPECT_EQ(At(111, 400), 255);  // white frame one pixel outside, left
+    EXPECT_EQ(At(912, 400), 0);    // black right
+    EXPECT_EQ(At(110, 400), 26);
+    EXPECT_GT(Count(R(132, 360, 200, 380), 0), 5);  // first line at left + 20
+}
+
+}  // namespace
