@@ -75,9 +75,12 @@ void PutPatternRun(int y, int x0, int x1) {
         PutRun(row + x0, x1 - x0, bits ? gDraw.fillColour : gDraw.penColour);
         return;
     }
-    for (int x = x0; x < x1; ++x) {
-        const uint8_t c = (bits >> (7 - (x & 7))) & 1 ? gDraw.fillColour : gDraw.penColour;
-        PutRun(row + x, 1, c);
+    uint8_t colours[8];
+    for (int i = 0; i < 8; ++i) colours[i] = (bits >> (7 - i)) & 1 ? gDraw.fillColour : gDraw.penColour;
+    switch (gDraw.rasterMode) {
+        case RasterMode::Copy: for (int x = x0; x < x1; ++x) row[x] = colours[x & 7]; break;
+        case RasterMode::Merge: for (int x = x0; x < x1; ++x) row[x] |= colours[x & 7]; break;
+        case RasterMode::Xor: for (int x = x0; x < x1; ++x) row[x] ^= colours[x & 7]; break;
     }
 }
 
