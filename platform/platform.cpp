@@ -40,8 +40,14 @@ void RouteMessage(Message& m) {
     }
 }
 
+// Gives a headless driver the chance to queue its next input when the program finds none.
+void FeedIfEmpty() {
+    if (!Sdl() && gPlatform.queue.empty() && gPlatform.headlessFeeder) gPlatform.headlessFeeder();
+}
+
 // Takes the front of the queue and notes what it says about the window.
 bool TakeQueued(Message& m) {
+    FeedIfEmpty();
     if (gPlatform.queue.empty()) return false;
     m = gPlatform.queue.front();
     gPlatform.queue.pop_front();
@@ -200,6 +206,7 @@ bool PlatformWaitMessage(Message& message, int timeoutMs) {
 }
 
 bool PlatformWaitForMessage(int timeoutMs) {
+    FeedIfEmpty();
     if (!gPlatform.queue.empty()) return true;
     PlatformFlush();
     if (!Sdl()) {
@@ -352,6 +359,8 @@ void HeadlessSetScreenSize(int width, int height) {
 void HeadlessPushMessage(const Message& message) { gPlatform.queue.push_back(message); }
 
 void HeadlessAdvanceClock(uint64_t ms) { gPlatform.headlessClock += ms; }
+
+void HeadlessSetIdleFeeder(void (*feeder)()) { gPlatform.headlessFeeder = feeder; }
 
 uint32_t PresentedPixel(int x, int y) {
     if (x < 0 || y < 0 || x >= gPlatform.canvasWidth || y >= gPlatform.canvasHeight) return 0;

@@ -126,6 +126,9 @@ struct PlatformState {
     int headlessScreenWidth = 1024;
     int headlessScreenHeight = 768;
     uint64_t headlessClock = 0;
+    // Called whenever the headless backend finds its queue empty, so a driver (the replay
+    // tool) can feed the next scripted input exactly when the program asks for it.
+    void (*headlessFeeder)() = nullptr;
 };
 extern PlatformState gPlatform;
 
@@ -211,5 +214,7 @@ void Utf8ToCp1252(const char* utf8, std::vector<uint8_t>& out);
 void HeadlessSetScreenSize(int width, int height);
 void HeadlessPushMessage(const Message& message);
 void HeadlessAdvanceClock(uint64_t ms);
+// Installs (or with null removes) the callback run when the headless queue is found empty.
+void HeadlessSetIdleFeeder(void (*feeder)());
 // The colour (0xAARRGGBB) of a pixel in the last presented frame.
 uint32_t PresentedPixel(int x, int y);
