@@ -1,0 +1,290 @@
+// Message classification, hit testing, hover and the shared screen loop.
+#include "widgets/events.h"
+#include "widgets/interaction.h"
+#include "widgets/screen_loop.h"
+#include "widgets_fixture.h"
+
+namespace {
+
+using Events = WidgetTest;
+
+TEST_F(Events, MessagesBecomeTheirCodes) {
+    struct Case {
+        MessageKind kind;
+        int code;
+    };
+    const Case cases[] = {
+        {MessageKind::LeftDown, 0},     {MessageKind::RightDown, 1}, {MessageKind::MouseMove, 2},
+        {MessageKind::CloseRequest, 3}, {MessageKind::Disable, 4},   {MessageKind::Enable, 5},
+        {MessageKind::Hide, 6},         {MessageKind::Show, 7},      {MessageKind::SysKeyDown, 10},
+        {MessageKind::SysKeyUp, 10},    {MessageKind::SysClose, 10}, {MessageKind::LeftUp, 12},
+        {MessageKind::KeyDown, 999},    {MessageKind::Character, 999}, {MessageKind::Other, 999},
+    };
+    for (const Case& k : cases) EXPECT_EQ(ClassifyMessage(Of(k.kind)), k.code) << int(k.kind);
+
+    Message child = Of(MessageKind::KeyDown);
+    child.target = MessageTarget::EditBox;
+    child.key = KeyEnter;
+    EXPECT_EQ(ClassifyMessage(child), 11);
+    child.key = 'A';
+    EXPECT_EQ(ClassifyMessage(child), 999);
+    child.kind = MessageKind::LeftDown;
+    EXPECT_EQ(ClassifyMessage(child), 10);
+
+    EXPECT_TRUE(IsWindowClosing(Of(MessageKind::CloseRequest)));
+    EXPECT_TRUE(IsWindowClosing(Of(MessageKind::Destroy)));
+    EXPECT_FALSE(IsWindowClosing(Of(MessageKind::SysClose)));
+}
+
+TEST_F(Events, MinimisedWindowWaitsForRestoreOrClose) {
+    // Everything but the restore is dropped while the window is an icon.
+    HeadlessPushMessage(Of(MessageKind::SysMinimise));
+    HeadlessPushMessage(Mouse(MessageKind::LeftDown, 10, 10));
+    HeadlessPushMessage(Of(MessageKind::SysRestore));
+    HeadlessPushMessage(Mouse(MessageKind::MouseMove, 5, 5));
+    Message m;
+    ASSERT_TRUE(PollMessage(m));
+    DispatchMessage(m);
+    EXPECT_EQ(ClassifyMessage(m), kEventRestored);
+    EXPECT_EQ(IsDisplayLost(), 1);  // the picture must be drawn again
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::MouseMove);
+
+    HeadlessPushMessage(Of(MessageKind::SysMinimise));
+    HeadlessPushMessage(Of(MessageKind::SysClose));
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(ClassifyMessage(m), kEventClosedMinimised);
+
+    // A script that ends while minimised gives the quit message, which is kept for the
+    // outermost loop rather than swallowed.
+    HeadlessPushMessage(Of(MessageKind::SysMinimise));
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(ClassifyMessage(m), kEventOther);
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::Quit);
+}
+
+TEST_F(Events, HitTestPrefersTheHigherLayerThenTheEarlierControl) {
+    Control* low = Own(CreateHotspot(1, R(100, 100, 300, 300), "low", nullptr));
+    Control* high = Own(CreateHotspot(2, R(200, 200, 400, 400), "high", nullptr));
+    Control* twin = Own(CreateHotspot(2, R(200, 200, 400, 400), "twin", nullptr));
+    Control* deep = Own(CreateHotspot(-2, R(0, 0, 1024, 768), "deep", nullptr));
+    Control* minus1 = Own(CreateHotspot(-1, R(0, 0, 50, 50), "minus one", nullptr));
+    Control* list[] = {low, twin, high, deep, minus1};
+    for (Control* c : list) c->state = kStateActive;
+    EXPECT_EQ(HitTestControls(250, 250, 5, list), twin);  // layer 2, first in the array
+    EXPECT_EQ(HitTestControls(150, 150, 5, list), low);
+    EXPECT_EQ(HitTestControls(350, 350, 5, list), twin);
+    EXPECT_EQ(HitTestControls(10, 10, 5, list), minus1);
+    EXPECT_EQ(HitTestControls(600, 600, 5, list), nullptr);  // layer -2 never wins
+    // Left and top edges belong to the control, right and bottom do not.
+    EXPECT_EQ(HitTestControls(100, 100, 1, list), low);
+    EXPECT_EQ(HitTestControls(300, 150, 1, list), nullptr);
+    // Only active controls are hit: not inactive, hidden or draw requests.
+    twin->state = kStateInactive;
+    high->state = kStateRedrawActive;
+    EXPECT_EQ(HitTestControls(250, 250, 5, list), low);
+    EXPECT_EQ(HitTestControls(250, 250, 0, list), nullptr);
+    EXPECT_EQ(HitTestControls(250, 250, 5, nullptr), nullptr);
+}
+
+// A screen with a panel, two buttons on it, a help area, and a help line of its own.
+struct LoopTest : WidgetTest {
+    ScreenLoop loop;
+    Control* panel = nullptr;
+    Control* go = nullptr;
+    Control* stay = nullptr;
+    Control* help = nullptr;
+
+    void SetUp() override {
+        WidgetTest::SetUp();
+        Control* line = Own(CreateTextBar(1, R(120, 742, 1024, 764), "", nullptr, gUi.labelFont,
+                                          26, 0, "start"));
+        SetHelpLine(line);
+        DrawControl(line);
+        BeginScreenLoop(loop, 13);
+        panel = CreatePanel(0, R(0, 0, 1024, 738), "the panel", nullptr, 23);
+        go = CreateButton(101, 1, -2, R(100, 100, 300, 160), "Go@There", "go help", nullptr,
+                          panel, 16, gUi.labelFont);
+        stay = CreateButton(102, 1, -2, R(400, 100, 600, 160), "Stay", "stay help", nullptr,
+                            panel, 16, gUi.labelFont);
+        help = CreateHotspot(1, R(700, 100, 900, 160), "area help", panel);
+        for (Control* c : {panel, go, stay, help}) ASSERT_TRUE(AddScreenControl(loop, c));
+        RedrawScreenLoop(loop);
+    }
+    void TearDown() override {
+        EndScreenLoop(loop);
+        WidgetTest::TearDown();
+    }
+    ScreenEvent Step(const Message& m) {
+        HeadlessPushMessage(m);
+        return NextScreenEvent(loop);
+    }
+};
+
+TEST_F(LoopTest, ControlsAreDrawnLayerByLayerAndBecomeActive) {
+    EXPECT_EQ(loop.layers, 2);
+    for (Control* c : {panel, go, stay, help}) EXPECT_EQ(c->state, kStateActive);
+    EXPECT_EQ(At(110, 150), 19);  // go's face, drawn over the panel
+    EXPECT_EQ(CurrentCursorShape(), 1);
+    EXPECT_EQ(NextScreenEvent(loop).code, kScreenIdle);
+}
+
+TEST_F(LoopTest, HoverMovesTheHighlightCursorAndHelpLine) {
+    // The first control reached only takes the help line: there is nothing to un-highlight.
+    Step(Mouse(MessageKind::MouseMove, 50, 400));
+    EXPECT_STREQ(HelpLine()->label, "the panel");
+    EXPECT_EQ(CurrentCursorShape(), 1);
+
+    ScreenEvent e = Step(Mouse(MessageKind::MouseMove, 120, 130));
+    EXPECT_EQ(e.code, kEventMouseMove);
+    EXPECT_EQ(e.hit, go);
+    EXPECT_STREQ(HelpLine()->label, "go help");
+    EXPECT_EQ(CurrentCursorShape(), 3);
+    EXPECT_EQ(At(go->labelRect.left + 1, go->labelRect.top + 1), 22);  // label box c+6
+
+    // Moving within the button draws nothing at all.
+    gDrawCount = 0;
+    go->drawCallback = CountDrawing;
+    HelpLine()->drawCallback = CountDrawing;
+    Step(Mouse(MessageKind::MouseMove, 200, 140));
+    Step(Mouse(MessageKind::MouseMove, 290, 150));
+    EXPECT_EQ(gDrawCount, 0);
+
+    // Onto the panel behind: the highlight goes, the normal cursor and the panel's help return.
+    Step(Mouse(MessageKind::MouseMove, 350, 130));
+    EXPECT_EQ(At(go->labelRect.left + 1, go->labelRect.top + 1), 19);
+    EXPECT_EQ(CurrentCursorShape(), 1);
+    EXPECT_STREQ(HelpLine()->label, "the panel");
+    EXPECT_EQ(gDrawCount, 1);  // the help line only
+
+    // A help area gives its help and the normal cursor.
+    Step(Mouse(MessageKind::MouseMove, 800, 130));
+    EXPECT_STREQ(HelpLine()->label, "area help");
+    EXPECT_EQ(CurrentCursorShape(), 1);
+
+    // Where no control lies at all, the last help stays.
+    Step(Mouse(MessageKind::MouseMove, 800, 750));
+    EXPECT_STREQ(HelpLine()->label, "area help");
+}
+
+TEST_F(LoopTest, ClicksPressOnlyActiveUnselectedPushButtons) {
+    const int before = At(150, 110);
+    ScreenEvent e = Step(Mouse(MessageKind::LeftDown, 150, 130));
+    EXPECT_EQ(e.code, kEventLeftDown);
+    EXPECT_EQ(e.pressed, go);
+    EXPECT_EQ(At(150, 110), before);  // the press animation leaves the picture as it was
+    EXPECT_EQ(At(100, 100), 0);
+
+    ToggleControl(stay);  // selected, as a screen marks its own NavBar button
+    e = Step(Mouse(MessageKind::LeftDown, 450, 130));
+    EXPECT_EQ(e.hit, stay);
+    EXPECT_EQ(e.pressed, nullptr);
+
+    e = Step(Mouse(MessageKind::LeftDown, 800, 130));
+    EXPECT_EQ(e.hit, help);
+    EXPECT_EQ(e.pressed, nullptr);
+
+    go->state = kStateInactive;
+    e = Step(Mouse(MessageKind::LeftDown, 150, 130));
+    EXPECT_EQ(e.hit, panel);
+    EXPECT_EQ(e.pressed, nullptr);
+}
+
+TEST_F(LoopTest, ClosingAndTheEndOfTheScript) {
+    EXPECT_EQ(Step(Of(MessageKind::CloseRequest)).code, kScreenClosing);
+    // The close was handed on: the window is being destroyed.
+    Message m;
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::Destroy);
+    // A quit ends the screen too, and stays queued for the program's last loop.
+    EXPECT_EQ(NextScreenEvent(loop).code, kScreenClosing);
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::Quit);
+}
+
+TEST_F(LoopTest, SharedControlsAreDrawnButNotFreed) {
+    Control* bar = Own(CreatePanel(0, R(0, 0, 1024, 64), "bar", nullptr, 23));
+    Control* exitButton = Own(CreateButton(807, 1, -2, R(10, 10, 90, 56), "Exit", "", nullptr,
+                                           bar, 16, gUi.smallLabelFont));
+    Control* nav[] = {bar, exitButton};
+    ASSERT_TRUE(AppendSharedControls(loop, nav, 2, 2));
+    Control* late = CreateHotspot(0, R(0, 0, 1, 1), "", nullptr);
+    EXPECT_FALSE(AddScreenControl(loop, late));  // a screen's own controls come first
+    DestroyControl(late);
+    RedrawScreenLoop(loop);
+    EXPECT_EQ(exitButton->state, kStateActive);
+    ScreenEvent e = Step(Mouse(MessageKind::LeftDown, 50, 30));
+    EXPECT_EQ(e.pressed, exitButton);
+    EXPECT_EQ(SharedClickResult(e.pressed->id, 13), 2001);
+    EndScreenLoop(loop);
+    EXPECT_EQ(loop.count, 0);
+    EXPECT_EQ(exitButton->state, kStateActive);  // still alive, owned by the test
+}
+
+TEST_F(Events, SharedIdsMeanTheSameOnEveryScreen) {
+    EXPECT_EQ(SharedClickResult(801, 4), 1);
+    EXPECT_EQ(SharedClickResult(802, 4), 2);
+    EXPECT_EQ(SharedClickResult(803, 4), 5);
+    EXPECT_EQ(SharedClickResult(804, 4), 8);
+    EXPECT_EQ(SharedClickResult(806, 4), kNavSaveRun);
+    EXPECT_EQ(SharedClickResult(807, 4), 2001);
+    EXPECT_EQ(SharedClickResult(810, 4), 2001);
+    EXPECT_EQ(SharedClickResult(808, 4), 15);
+    EXPECT_EQ(SharedClickResult(120, 4), kNavNotShared);
+    // Minimising posts the request and the screen stays.
+    EXPECT_EQ(SharedClickResult(809, 4), kNavStay);
+    Message m;
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::SysMinimise);
+    // Without an About panel there is nothing to open.
+    EXPECT_EQ(SharedClickResult(1, 4), kNavStay);
+}
+
+TEST_F(Events, DestroyingScreenControlsFreesEveryLayer) {
+    Control* list[4] = {
+        CreateHotspot(0, R(0, 0, 10, 10), "", nullptr),
+        CreateHotspot(3, R(0, 0, 10, 10), "", nullptr),
+        CreateHotspot(-1, R(0, 0, 10, 10), "", nullptr),  // outside the layers given
+        nullptr,
+    };
+    const std::vector<uint8_t> before = gDisplay.canvas.pixels;
+    DestroyScreenControls(4, list, 2);
+    for (Control* c : list) EXPECT_EQ(c, nullptr);
+    EXPECT_EQ(gDisplay.canvas.pixels, before);  // hiding paints nothing
+}
+
+TEST_F(Events, CursorConfinementFocusAndIdleClock) {
+    SetCursorShape(3);
+    SetCursorShape(21);  // ignored
+    SetCursorShape(-1);
+    EXPECT_EQ(CurrentCursorShape(), 3);
+    EXPECT_EQ(gPlatform.cursorSlot, 3);
+
+    ConfinePointer(362, 186, 662, 586);
+    EXPECT_TRUE(gPlatform.confined);
+    EXPECT_EQ(gPlatform.confineLeft, 362);
+    ConfinePointer(0, 0, 1024, 768);  // the whole screen: free
+    EXPECT_FALSE(gPlatform.confined);
+    ConfinePointer(-1, 0, 0, 0);
+    EXPECT_FALSE(gPlatform.confined);
+
+    PlatformAddChild(ChildArea{7, 0, 0, 10, 10});
+    PlatformSetKeyboardFocus(7);
+    TakeFocus(1);
+    EXPECT_EQ(PlatformKeyboardFocus(), 0);
+    TakeFocus(0);
+    EXPECT_EQ(PlatformKeyboardFocus(), 7);
+
+    gConfig.record.idleTimeoutEnabled = 1;
+    gConfig.record.idleTimeoutSeconds = 60;
+    RestartIdleClock();
+    HeadlessAdvanceClock(60 * 1000);
+    EXPECT_FALSE(IdleTimedOut());
+    HeadlessAdvanceClock(1000);
+    EXPECT_TRUE(IdleTimedOut());
+    gConfig.record.idleTimeoutEnabled = 0;
+    EXPECT_FALSE(IdleTimedOut());
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+// Pop-up panels and the About panel: what they leave behind, how they end, the notice box.
+#include <cstring>
+
+#include "widgets/about.h"
+#include "widgets/events.h"
+#include "widgets/interaction.h"
+#include "widgets/popup.h"
+#include "widgets_fixture.h"
+
+namespace {
+
+struct Popup : WidgetTest {
+    void SetUp() override {
+        WidgetTest::SetUp();
+        // A striped screen, so a restore that misses a part shows.
+        for (int y = 0; y < 768; y += 8) Fill(R(0, y, 1024, y + 4), 40);
+        ASSERT_TRUE(CreateAboutPanel());
+        Control* line = Own(CreateTextBar(1, R(120, 742, 1024, 764), "", nullptr, gUi.labelFont,
+                                          26, 0, ""));
+        SetHelpLine(line);
+    }
+    // The striped picture under the About panel is back.
+    void ExpectScreenRestored() {
+        for (int y : {186, 200, 404, 521, 585})
+            for (int x : {362, 400, 512, 661}) EXPECT_EQ(At(x, y), (y % 8) < 4 ? 40 : 26) << x << "," << y;
+    }
+};
+
+TEST_F(Popup, DoneClosesAtOnceAndPutsTheScreenBack) {
+    Control* done = AboutDoneButton();
+    gDrawCount = 0;
+    done->drawCallback = CountDrawing;
+    HeadlessPushMessage(Mouse(MessageKind::MouseMove, 400, 300));  // over the panel
+    HeadlessPushMessage(Mouse(MessageKind::MouseMove, 500, 540));  // over "Done"
+    HeadlessPushMessage(Mouse(MessageKind::MouseMove, 510, 545));
+    HeadlessPushMessage(Mouse(MessageKind::LeftDown, 510, 545));
+    EXPECT_EQ(RunAboutPanel(), 1);
+    EXPECT_EQ(gDrawCount, 1);  // drawn on opening only: no highlight of the choice
+    EXPECT_STREQ(HelpLine()->label, "Click on this to return to the action.");
+    EXPECT_EQ(done->state, kStateInactive);
+    EXPECT_EQ(done->selected, 0);
+    ExpectScreenRestored();
+    EXPECT_FALSE(gPlatform.confined);
+    EXPECT_FALSE(gPlatform.captured);
+}
+
+TEST_F(Popup, AboutShowsItsPanelWhileOpen) {
+    // Looked at from inside the loop: the panel face, its outline and the Done button.
+    struct Peek {
+        static void Check(Control* panel) {
+            EXPECT_EQ(At(400, 300), 26);
+            EXPECT_EQ(At(panel->rect.left, 300), 0);
+            EXPECT_EQ(At(panel->rect.left + 1, 300), 29);
+            EXPECT_GT(Count(R(362, 236, 662, 256), 0), 50);  // "Halvern Heliora"
+        }
+    };
+    AboutPanel()->drawCallback = [](Control* p) {
+        DrawAboutContents(p);
+        Peek::Check(p);
+    };
+    HeadlessPushMessage(Mouse(MessageKind::LeftDown, 510, 545));
+    EXPECT_EQ(RunAboutPanel(), 1);
+}
+
+TEST_F(Popup, OtherButtonsShowTheChoiceAndKeepTheirSelection) {
+    Control* panel = AboutPanel();
+    Control* yes = Own(CreateButton(140, 1, 1, R(20, 335, 120, 385), "Yes", "", nullptr, panel,
+                                    16, gUi.labelFont));
+    Control* no = Own(CreateButton(141, 1, 1, R(180, 335, 280, 385), "No", "", nullptr, panel, 16,
+                                   gUi.labelFont));
+    Control* both[] = {yes, no};
+    gDrawCount = 0;
+    yes->drawCallback = CountDrawing;
+    HeadlessPushMessage(Mouse(MessageKind::LeftDown, 400, 540));
+    EXPECT_EQ(RunPopupPanel(panel, 2, both), 140);
+    EXPECT_EQ(gDrawCount, 2);  // opened, then shown chosen
+    EXPECT_EQ(yes->selected, 0);  // so it can be chosen again next time
+    ExpectScreenRestored();
+    HeadlessPushMessage(Mouse(MessageKind::LeftDown, 400, 540));
+    EXPECT_EQ(RunPopupPanel(panel, 2, both), 140);
+}
+
+TEST_F(Popup, IdleTimeOutEndsAnUntouchedPanel) {
+    gConfig.record.idleTimeoutEnabled = 1;
+    gConfig.record.idleTimeoutSeconds = 60;
+    HeadlessAdvanceClock(3600 * 1000);  // long on the screens before: the clock starts afresh
+    const uint64_t opened = PlatformTicks();
+    HeadlessPushMessage(Mouse(MessageKind::MouseMove, 400, 300));
+    EXPECT_EQ(RunAboutPanel(), kPopupTimedOut);
+    EXPECT_GT(PlatformTicks() - opened, 60u * 1000u);
+    ExpectScreenRestored();
+}
+
+TEST_F(Popup, DisplayLossAndClosingEndThePanelAtOnce) {
+    HeadlessPushMessage(Of(MessageKind::SysMinimise));
+    HeadlessPushMessage(Of(MessageKind::SysRestore));
+    HeadlessPushMessage(Mouse(MessageKind::LeftDown, 510, 545));
+    EXPECT_EQ(RunAboutPanel(), kPopupDisplayLost);
+    // The pointer and keyboard are given back even though nothing is restored.
+    EXPECT_FALSE(gPlatform.confined);
+    EXPECT_FALSE(gPlatform.captured);
+    EXPECT_EQ(AboutDoneButton()->state, kStateInactive);
+    Message m;
+    ASSERT_TRUE(PollMessage(m));  // the click after the loss is left for the screen
+    EXPECT_EQ(m.kind, MessageKind::LeftDown);
+
+    HeadlessPushMessage(Of(MessageKind::CloseRequest));
+    EXPECT_EQ(RunAboutPanel(), kPopupWindowClosing);
+    EXPECT_EQ(gWidgets.lastMessage.kind, MessageKind::CloseRequest);
+
+    // With no time-out and nothing more to come, the panel ends instead of waiting for ever.
+    EXPECT_EQ(RunAboutPanel(), kPopupWindowClosing);
+}
+
+TEST_F(Popup, PanelsLargerThanTheSharedBufferAreRestoredWhole) {
+    Control* big = Own(CreatePopupPanel(0, 0, R(100, 100, 900, 700), "big", nullptr, 23));
+    Control* ok = Own(CreateButton(150, 1, 1, R(350, 500, 450, 550), "Done", "", nullptr, big, 16,
+                                   gUi.labelFont));
+    Control* list[] = {ok};
+    HeadlessPushMessage(Mouse(MessageKind::LeftDown, 500, 620));
+    EXPECT_EQ(RunPopupPanel(big, 1, list), 150);
+    for (int y : {100, 404, 699})
+        for (int x : {100, 650, 899}) EXPECT_EQ(At(x, y), (y % 8) < 4 ? 40 : 26) << x << "," << y;
+}
+
+TEST_F(Popup, VersionTextsAndIdentity) {
+    char text[64];
+    FormatVersionText("1.1h", text, sizeof text);
+    EXPECT_STREQ(text, "Version 1.1h");
+    FormatVersionText("0.9", text, sizeof text);
+    EXPECT_STREQ(text, "Version 0.9 (beta)");
+    FormatVersionText("X3", text, sizeof text);
+    EXPECT_STREQ(text, "Version X3 (alpha)");
+    FormatVersionText(nullptr, text, sizeof text);
+    EXPECT_STREQ(text, "Version ");
+    EXPECT_STREQ(ProductName(), "Heliora");
+    EXPECT_STREQ(MakerName(), "Halvern");
+    EXPECT_STREQ(ProgramVersion(), "1.1h");
+    EXPECT_FALSE(CreateAboutPanel());  // made once
+    EXPECT_EQ(AboutDoneButton()->rect.left, 462);
+    EXPECT_EQ(AboutDoneButton()->rect.top, 521);
+}
+
+TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
+    const ScreenRect box = R(272, 300, 752, 400);
+    const char* text = "Only two latitudes can be selected at the same time.@ @Turn off one.";
+    ShowNotice(box, text, gUi.headingFont, 1);
+    EXPECT_TRUE(NoticeShown());
+    EXPECT_EQ(At(280, 310), 4);
+    EXPECT_EQ(At(272, 350), 12);  // light bevel
+    EXPECT_EQ(At(760, 410), 0);   // the shadow
+    EXPECT_GT(Count(R(272, 300, 752, 340), 14), 50);
+    ShowNotice(box, "again", gUi.headingFont, 1);  // already shown: no second notice
+    ShowNotice(box, nullptr, nullptr, 0);
+    EXPECT_FALSE(NoticeShown());
+    for (int y = 290; y < 430; ++y)
+        for (int x = 200; x < 830; x += 3) ASSERT_EQ(At(x, y), (y % 8) < 4 ? 40 : 26) << x << "," << y;
+    ShowNotice(box, nullptr, nullptr, 0);  // nothing to take away
+}
+
+}  // namespace
