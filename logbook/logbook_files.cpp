@@ -330,16 +330,20 @@ bool CleanLogbookAtStartUp() {
         CloseLogbookFile(bin);
         return false;
     }
-    std::vector<LogEntryBytes> kept;
-    LogEntryBytes record;
-    while (int(kept.size()) < kLogbookMaxEntries && ReadLogEntryRecord(bin, record))
-        if (IsListedUser(users, StoredUserNumber(record))) kept.push_back(record);
-    CloseLogbookFile(bin);
-
     FILE* scratch = CreateScratch();
-    if (!scratch) return false;
+    if (!scratch) {
+        CloseLogbookFile(bin);
+        return false;
+    }
     bool ok = true;
-    for (const LogEntryBytes& r : kept) ok = ok && WriteLogEntryRecord(scratch, r);
+    int kept = 0;
+    LogEntryBytes record;
+    while (ok && kept < kLogbookMaxEntries && ReadLogEntryRecord(bin, record)) {
+        if (!IsListedUser(users, StoredUserNumber(record))) continue;
+        ok = WriteLogEntryRecord(scratch, record);
+        ++kept;
+    }
+    CloseLogbookFile(bin);
     return PublishScratchAsLogbook(scratch, ok);
 }
 

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <ctime>
 #include <locale.h>
-#include <vector>
 
 #include "logbook/logbook.h"
 #include "logbook/logbook_io.h"
@@ -55,29 +54,31 @@ bool SaveInSlots(LogEntry& entry) {
 
 bool SaveInFile(LogEntry& entry) {
     if (gLogbookFile.saveResult == 0) return false;  // no file chosen
-    // One pass: the largest number of every record, and the records that stay.
-    std::vector<LogEntryBytes> older;
+    // First pass: the largest number in the logbook.
     int64_t largest = 0;
-    if (FILE* bin = OpenLogbookFile("rb")) {
-        LogEntryBytes record;
-        while (ReadLogEntryRecord(bin, record)) {
-            int32_t n = StoredSerialNumber(record);
-            if (n > largest) largest = n;
-            if (int(older.size()) < kLogbookMaxEntries - 1) older.push_back(record);
-        }
+    FILE* bin = OpenLogbookFile("rb");
+    LogEntryBytes record;
+    while (ReadLogEntryRecord(bin, record))
+        if (StoredSerialNumber(record) > largest) largest = StoredSerialNumber(record);
+    if (largest >= INT32_MAX) {
         CloseLogbookFile(bin);
+        return false;  // no number left; keep the logbook as it is
     }
-    if (largest >= INT32_MAX) return false;
     entry.serialNumber = int32_t(largest + 1);
 
+    // Second pass: the new entry, then the newest older records up to the limit.
     bool saved = false;
     if (FILE* scratch = CreateScratch()) {
-        LogEntryBytes record;
         EncodeLogEntry(entry, record.b);
         bool ok = WriteLogEntryRecord(scratch, record);
-        for (const LogEntryBytes& r : older) ok = ok && WriteLogEntryRecord(scratch, r);
+        if (bin) {
+            std::rewind(bin);
+            for (int n = 1; ok && n < kLogbookMaxEntries && ReadLogEntryRecord(bin, record); ++n)
+                ok = WriteLogEntryRecord(scratch, record);
+        }
         saved = PublishScratchAsLogbook(scratch, ok);
     }
+    CloseLogbookFile(bin);
     gLogbook.lastOrbitRecord = entry.run;
     return saved;
 }

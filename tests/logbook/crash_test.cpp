@@ -1,0 +1,145 @@
+// A process saving and committing is killed at random moments; the logbook must always
+// be there, whole, holding only valid records.
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/wait.h>
+
+#include <atomic>
+#include <map>
+#include <random>
+#include <set>
+
+#include "logbook_fixture.h"
+
+using namespace logbook_test;
+
+namespace {
+
+const char* const kMadeAt = "9:05 AM on Tuesday, March 2, 2004";
+
+// Saves, browses, edits, marks and commits for ever, counting each finished operation.
+[[noreturn]] void WorkUntilKilled(std::atomic<long>* steps, unsigned seed) {
+    std::minstd_rand random(seed);
+    auto step = [steps] { steps->fetch_add(1); };
+    for (int round = 1;; ++round) {
+        SetModelRun(int(random() % 80) + 1);
+        SaveInLogbook();
+        step();
+        if (BuildWorkingCopy() && EntryCount() > 0) {
+            step();
+            LoadLogbookSlots();
+            LoadShownEntry(0, false, nullptr);
+            int other = int(random() % unsigned(EntryCount()));
+            char text[64];
+            std::snprintf(text, sizeof text, "edit %d", round);
+            LoadShownEntry(other, true, text);
+            step();
+            // Marks often enough to keep the logbook small and each kill cheap.
+            if (ShownEntry() && (EntryCount() > 6 || random() % 3 == 0)) {
+                ToggleDeletionMark(ShownEntry()->serialNumber);
+                step();
+            }
+            StoreShownComments("edit last");
+            step();
+            CommitLogbook();
+            step();
+        }
+        if (random() % 25 == 0) {
+            CleanLogbookAtStartUp();
+            step();
+        }
+        if (random() % 40 == 0) {
+            CleanLogbookAtExit();
+            step();
+        }
+    }
+}
+
+// The stored run fields that SetModelRun(seed) gives, made once per seed.
+const std::vector<unsigned char>& ExpectedRunBytes(int seed) {
+    static std::map<int, std::vector<unsigned char>> known;
+    auto found = known.find(seed);
+    if (found != known.end()) return found->second;
+    SetModelRun(seed);
+    RunSnapshot run;
+    TakeRunSnapshot(run);
+    return known[seed] = RunBytes(run);
+}
+
+// Every record whole and as some save wrote it; returns a description of the first fault.
+std::string CheckRecords(const char* name, bool marksAllowed) {
+    long size = FileSize(name);
+    if (size < 0) return std::string(name) + " is missing";
+    if (size % long(kLogEntryBytes) != 0) return std::string(name) + " has a partial record";
+    std::vector<LogEntry> entries = ReadRecords(name);
+    if (!marksAllowed && entries.size() > size_t(kLogbookMaxEntries)) return "too many records";
+    std::set<int32_t> numbers;
+    for (const LogEntry& e : entries) {
+        int32_t n = marksAllowed && e.serialNumber < 0 ? -e.serialNumber : e.serialNumber;
+        if (n <= 0) return "bad number";
+        if (!numbers.insert(n).second) return "duplicate number";
+        if (e.userNumber != 0 || std::strcmp(e.userName, "Guest User") != 0) return "bad user";
+        if (std::strcmp(e.madeAt, kMadeAt) != 0) return "bad time";
+        if (std::strncmp(e.comments, "edit ", 5) != 0 &&
+            std::strcmp(e.comments, "Enter comments here.") != 0)
+            return "bad comments";
+        if (RunBytes(e.run) != ExpectedRunBytes(int(-e.run.axisTilt * 2))) return "bad run fields";
+    }
+    return "";
+}
+
+}  // namespace
+
+// A killed process loses nothing that reached the page cache, so what this test checks does
+// not depend on the disk; a memory file system keeps the disk's latency, which on a busy
+// machine varies a hundredfold, out of the kill timing.
+class LogbookKills : public LogbookTest {
+protected:
+    std::string BaseDirectory() override {
+        struct stat st;
+        return stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) ? "/dev/shm" : home_;
+    }
+};
+
+TEST_F(LogbookKills, KillsAtRandomMomentsNeverBreakTheLogbook) {
+    ChooseLogbookFileForOpen();
+    ChooseLogbookFileForSave();
+    WriteAdminList({0});
+    SetModelRun(1);
+    ASSERT_TRUE(SaveInLogbook());
+
+    auto* steps = static_cast<std::atomic<long>*>(mmap(nullptr, sizeof(std::atomic<long>),
+                                                       PROT_READ | PROT_WRITE,
+                                                       MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(steps, MAP_FAILED);
+    new (steps) std::atomic<long>(0);
+
+    // Each kill comes after a random number of finished operations (0 to 3) plus a random
+    // delay, so it lands in any phase of any operation however fast the machine is.
+    std::minstd_rand random(12345);
+    const int kKills = 220;
+    for (int kill = 0; kill < kKills; ++kill) {
+        long target = steps->load() + long(random() % 4);
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) WorkUntilKilled(steps, unsigned(kill) + 1);
+        for (int waited = 0; steps->load() < target; ++waited) {
+            ASSERT_LT(waited, 100000) << "the writer stopped making progress";
+            usleep(100);
+        }
+        usleep(useconds_t(random() % 3000));
+        ASSERT_EQ(::kill(child, SIGKILL), 0);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+
+        std::string fault = CheckRecords("logbook.bin", false);
+        ASSERT_EQ(fault, "") << "after kill " << kill;
+        if (FileExists("logbook.tmp")) {
+            fault = CheckRecords("logbook.tmp", true);
+            ASSERT_EQ(fault, "") << "working copy after kill " << kill;
+        }
+    }
+    std::printf("%d kills during %ld finished operations\n", kKills, steps->load());
+    munmap(steps, sizeof(std::atomic<long>));
+}

@@ -1,0 +1,261 @@
+// The logbook files: working copy, marks, comments, commit, saving and the clean-ups.
+#include "logbook_fixture.h"
+
+using namespace logbook_test;
+
+namespace {
+
+class LogbookFiles : public LogbookTest {
+protected:
+    void SetUp() override {
+        LogbookTest::SetUp();
+        ChooseLogbookFileForOpen();
+        ChooseLogbookFileForSave();
+    }
+};
+
+// Enters the screen, shows entry 0, leaves: what the logbook screen does around its loop.
+void VisitLogbook(void (*whileOpen)()) {
+    ASSERT_TRUE(BuildWorkingCopy());
+    if (EntryCount() > 0) {
+        ASSERT_TRUE(LoadLogbookSlots());
+        ASSERT_TRUE(LoadShownEntry(0, false, nullptr));
+    }
+    if (whileOpen) whileOpen();
+    if (EntryCount() > 0) {
+        StoreShownComments(ShownEntry() ? ShownEntry()->comments : "");
+        ASSERT_TRUE(CommitLogbook());
+    }
+}
+
+}  // namespace
+
+TEST_F(LogbookFiles, FirstSaveCreatesOneRecord) {
+    SetModelRun(4);
+    ASSERT_TRUE(SaveInLogbook());
+    EXPECT_EQ(FileSize("logbook.bin"), long(kLogEntryBytes));
+    std::vector<LogEntry> entries = ReadRecords("logbook.bin");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].serialNumber, 1);
+    EXPECT_STREQ(entries[0].comments, "Enter comments here.");
+    EXPECT_STREQ(entries[0].userName, "Guest User");
+    EXPECT_EQ(entries[0].userNumber, 0u);
+    EXPECT_STREQ(entries[0].madeAt, "9:05 AM on Tuesday, March 2, 2004");
+    EXPECT_EQ(entries[0].run.axisTilt, -2.0);
+    EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, -2.0);  // the Last Orbit column follows
+    EXPECT_FALSE(FileExists("logbook.zzz"));
+
+    // The second save, unchanged, gets the next number and the same run.
+    ASSERT_TRUE(SaveInLogbook());
+    entries = ReadRecords("logbook.bin");
+    EXPECT_EQ(SerialNumbers(entries), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(RunBytes(entries[0].run), RunBytes(entries[1].run));
+}
+
+TEST_F(LogbookFiles, SaveNeedsAChosenFile) {
+    ResetLogbookFileState();
+    EXPECT_FALSE(SaveInLogbook());
+    EXPECT_FALSE(FileExists("logbook.bin"));
+}
+
+TEST_F(LogbookFiles, ThirtyThirdSaveDropsTheOldest) {
+    for (int i = 1; i <= 33; ++i) {
+        SetModelRun(i);
+        ASSERT_TRUE(SaveInLogbook());
+    }
+    std::vector<LogEntry> entries = ReadRecords("logbook.bin");
+    ASSERT_EQ(entries.size(), 32u);
+    EXPECT_EQ(FileSize("logbook.bin"), long(32 * kLogEntryBytes));
+    EXPECT_EQ(entries.front().serialNumber, 33);
+    EXPECT_EQ(entries.back().serialNumber, 2);
+    EXPECT_EQ(entries.front().run.axisTilt, -16.5);
+}
+
+TEST_F(LogbookFiles, ShortTailIsIgnoredAndDropped) {
+    WriteRecords("logbook.bin", {MakeRecord(0, 2, 2, "b"), MakeRecord(0, 1, 1, "a")}, 5000);
+    VisitLogbook(nullptr);
+    EXPECT_EQ(EntryCount(), 2);
+    EXPECT_EQ(FileSize("logbook.tmp"), long(2 * kLogEntryBytes));
+    EXPECT_EQ(FileSize("logbook.bin"), long(2 * kLogEntryBytes));
+
+    WriteRecords("logbook.bin", {MakeRecord(0, 1, 1, "a")}, 10159);
+    ASSERT_TRUE(SaveInLogbook());
+    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(FileSize("logbook.bin"), long(2 * kLogEntryBytes));
+}
+
+TEST_F(LogbookFiles, OtherUsersEntriesStayOutOfTheWorkingCopyAndGoFirst) {
+    WriteRecords("logbook.bin", {MakeRecord(0, 4, 4, "a"), MakeRecord(7, 3, 3, "x"),
+                                 MakeRecord(0, 2, 2, "b"), MakeRecord(7, 1, 1, "y")});
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), 2);
+    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.tmp")), (std::vector<int32_t>{4, 2}));
+
+    // The list buttons label the same entries that selecting them shows.
+    ASSERT_TRUE(LoadLogbookSlots());
+    EXPECT_EQ(LogbookSlots()[0].serialNumber, 4);
+    EXPECT_EQ(LogbookSlots()[1].serialNumber, 2);
+    EXPECT_EQ(LogbookSlots()[2].serialNumber, 0);
+    ASSERT_TRUE(LoadShownEntry(1, false, nullptr));
+    EXPECT_EQ(ShownEntry()->serialNumber, 2);
+    EXPECT_FALSE(LoadShownEntry(2, false, nullptr));
+    EXPECT_EQ(ShownEntry(), nullptr);
+
+    ASSERT_TRUE(CommitLogbook());
+    std::vector<LogEntry> entries = ReadRecords("logbook.bin");
+    EXPECT_EQ(SerialNumbers(entries), (std::vector<int32_t>{3, 1, 4, 2}));
+    EXPECT_EQ(entries[0].userNumber, 7u);
+    EXPECT_EQ(entries[3].userNumber, 0u);
+    EXPECT_TRUE(FileExists("logbook.tmp"));
+}
+
+TEST_F(LogbookFiles, MarkOnceRemovesMarkTwiceKeeps) {
+    WriteRecords("logbook.bin",
+                 {MakeRecord(0, 3, 3, "c"), MakeRecord(0, 2, 2, "b"), MakeRecord(0, 1, 1, "a")});
+    VisitLogbook([] {
+        ASSERT_TRUE(ToggleDeletionMark(2));
+        EXPECT_EQ(SerialNumbers(ReadRecords("logbook.tmp")), (std::vector<int32_t>{3, -2, 1}));
+        ASSERT_TRUE(ToggleDeletionMark(3));
+        ASSERT_TRUE(ToggleDeletionMark(-3));  // the shown, marked number restores it
+    });
+    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{3, 1}));
+    EXPECT_FALSE(ToggleDeletionMark(99));
+    EXPECT_FALSE(ToggleDeletionMark(INT32_MIN));
+
+    // The removed number comes back with the next save.
+    ASSERT_TRUE(SaveInLogbook());
+    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{4, 3, 1}));
+}
+
+TEST_F(LogbookFiles, EditedCommentsSurviveSelectingAnotherEntry) {
+    WriteRecords("logbook.bin", {MakeRecord(0, 2, 2, "old two"), MakeRecord(0, 1, 1, "old one")});
+    ASSERT_TRUE(BuildWorkingCopy());
+    ASSERT_TRUE(LoadShownEntry(0, false, nullptr));
+    ASSERT_TRUE(LoadShownEntry(1, true, "typed by a pupil"));
+    EXPECT_STREQ(ShownEntry()->comments, "old one");
+    ASSERT_TRUE(LoadShownEntry(0, true, "old one"));  // unchanged: nothing rewritten
+    EXPECT_STREQ(ShownEntry()->comments, "typed by a pupil");
+
+    // A mark does not hide the shown entry from a later comment store.
+    ASSERT_TRUE(ToggleDeletionMark(2));
+    ASSERT_TRUE(LoadShownEntry(0, false, nullptr));
+    ASSERT_TRUE(StoreShownComments("marked but edited"));
+    ASSERT_TRUE(ToggleDeletionMark(-2));
+    ASSERT_TRUE(CommitLogbook());
+    std::vector<LogEntry> entries = ReadRecords("logbook.bin");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_STREQ(entries[0].comments, "marked but edited");
+    EXPECT_EQ(entries[0].serialNumber, 2);
+    EXPECT_STREQ(entries[1].comments, "old one");
+
+    // The editor's text is cut to 1023 characters.
+    ASSERT_TRUE(BuildWorkingCopy());
+    ASSERT_TRUE(LoadShownEntry(1, false, nullptr));
+    std::string longText(3000, 'q');
+    ASSERT_TRUE(StoreShownComments(longText.c_str()));
+    ASSERT_TRUE(LoadShownEntry(1, false, nullptr));
+    EXPECT_EQ(std::strlen(ShownEntry()->comments), kCommentsMaxChars);
+}
+
+TEST_F(LogbookFiles, CommitWithoutAWorkingCopyChangesNothing) {
+    WriteRecords("logbook.bin", {MakeRecord(0, 1, 1, "a")});
+    ASSERT_TRUE(BuildWorkingCopy());
+    std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
+    ASSERT_EQ(std::remove("logbook.tmp"), 0);
+    EXPECT_FALSE(CommitLogbook());
+    EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
+    ASSERT_EQ(std::remove("logbook.bin"), 0);
+    EXPECT_FALSE(CommitLogbook());
+    EXPECT_FALSE(FileExists("logbook.bin"));
+}
+
+TEST_F(LogbookFiles, MissingLogbookIsEmpty) {
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), 0);
+    EXPECT_FALSE(LoadShownEntry(0, false, nullptr));
+    EXPECT_FALSE(FileExists("logbook.tmp"));
+}
+
+TEST_F(LogbookFiles, MoreEntriesThanSlotsAreListedUpToThirtyTwoAndAllKept) {
+    std::vector<LogEntryBytes> records;
+    for (int n = 40; n >= 1; --n) records.push_back(MakeRecord(0, n, n % 10, "hand made"));
+    WriteRecords("logbook.bin", records);
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), kLogbookSlotCount);
+    ASSERT_TRUE(CommitLogbook());
+    EXPECT_EQ(ReadRecords("logbook.bin").size(), 40u);
+}
+
+TEST_F(LogbookFiles, SavedNumbersNeverOverflow) {
+    WriteRecords("logbook.bin", {MakeRecord(0, INT32_MAX, 1, "a")});
+    std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
+    EXPECT_FALSE(SaveInLogbook());
+    EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
+
+    // Records without a positive number are kept, not dropped, by the next save.
+    WriteRecords("logbook.bin", {MakeRecord(0, 0, 1, "zero"), MakeRecord(0, -3, 2, "neg")});
+    ASSERT_TRUE(SaveInLogbook());
+    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{1, 0, -3}));
+}
+
+TEST_F(LogbookFiles, ExitLeavesAnEmptyLogbookAndNoWorkingCopy) {
+    ASSERT_TRUE(SaveInLogbook());
+    ASSERT_TRUE(BuildWorkingCopy());
+    ASSERT_TRUE(FileExists("logbook.tmp"));
+    ResetLogbookFileState();  // the exit clean-up does not depend on a chosen file
+    ASSERT_TRUE(CleanLogbookAtExit());
+    EXPECT_EQ(FileSize("logbook.bin"), 0);
+    EXPECT_FALSE(FileExists("logbook.tmp"));
+    EXPECT_FALSE(FileExists("logbook.zzz"));
+}
+
+TEST_F(LogbookFiles, StartUpKeepsOnlyListedUsers) {
+    ResetLogbookFileState();  // nothing chosen yet at start-up
+    std::vector<LogEntryBytes> records;
+    for (int n = 40; n >= 1; --n) records.push_back(MakeRecord(n % 3 == 0 ? 9 : 0, n, 1, ""));
+    WriteRecords("logbook.bin", records, 77);
+    auto numbers = [] { return SerialNumbers(ReadRecords("logbook.bin")); };
+
+    // Without the administrator's list nothing changes.
+    std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
+    EXPECT_FALSE(CleanLogbookAtStartUp());
+    EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
+
+    // Users 5 and 9: only user 9's entries stay, in order.
+    WriteAdminList({5, 9}, 50);
+    ASSERT_TRUE(CleanLogbookAtStartUp());
+    std::vector<int32_t> nines;
+    for (int n = 40; n >= 1; --n)
+        if (n % 3 == 0) nines.push_back(n);
+    EXPECT_EQ(numbers(), nines);
+
+    // Users 0 and 9 hold 40 entries between them: the first 32 stay.
+    WriteRecords("logbook.bin", records);
+    WriteAdminList({0, 9});
+    ASSERT_TRUE(CleanLogbookAtStartUp());
+    std::vector<int32_t> first32;
+    for (int n = 40; n > 8; --n) first32.push_back(n);
+    EXPECT_EQ(numbers(), first32);
+
+    // A list without a single whole user record keeps nothing.
+    WriteAdminList({}, 111);
+    ASSERT_TRUE(CleanLogbookAtStartUp());
+    EXPECT_EQ(FileSize("logbook.bin"), 0);
+
+    // Without a logbook nothing is created.
+    ASSERT_EQ(std::remove("logbook.bin"), 0);
+    EXPECT_FALSE(CleanLogbookAtStartUp());
+    EXPECT_FALSE(FileExists("logbook.bin"));
+}
+
+TEST(AdminList, ReadsAtMostTheLimitOfWholeRecords) {
+    std::vector<unsigned char> bytes(kAdminHeaderBytes + kAdminRecordBytes * 1005, 0);
+    std::vector<uint32_t> users(kAdminMaxUsers);
+    // Zero bytes unscramble to NOT key; offsets 108..111 use key bytes 3..6 (07 D4 6A B2).
+    EXPECT_EQ(ParseAdminUserNumbers(bytes.data(), bytes.size(), users.data()), kAdminMaxUsers);
+    EXPECT_EQ(users[0], 0x4D952BF8u);
+    EXPECT_EQ(ParseAdminUserNumbers(bytes.data(), kAdminHeaderBytes + 2 * kAdminRecordBytes - 1,
+                                    users.data()),
+              1);
+    EXPECT_EQ(ParseAdminUserNumbers(bytes.data(), 10, users.data()), 0);
+}

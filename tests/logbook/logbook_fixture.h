@@ -1,0 +1,191 @@
+// A fresh working directory per test (with a sibling ../Administrator) and the process-wide
+// state reset around it.
+#pragma once
+#include <fcntl.h>
+#include <ftw.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "logbook/logbook.h"
+#include "model/model.h"
+#include "shell/config.h"
+#include "shell/logbook_file.h"
+
+namespace logbook_test {
+
+inline time_t gFixedTime = 0;
+inline time_t FixedClock() { return gFixedTime; }
+
+inline int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
+    return std::remove(path);
+}
+
+inline std::vector<unsigned char> ReadFileBytes(const char* name) {
+    std::vector<unsigned char> bytes;
+    FILE* f = std::fopen(name, "rb");
+    if (!f) return bytes;
+    struct stat st;
+    if (fstat(fileno(f), &st) == 0) bytes.reserve(size_t(st.st_size));
+    unsigned char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.insert(bytes.end(), buf, buf + n);
+    std::fclose(f);
+    return bytes;
+}
+
+inline void WriteFileBytes(const char* name, const std::vector<unsigned char>& bytes) {
+    FILE* f = std::fopen(name, "wb");
+    ASSERT_NE(f, nullptr);
+    if (!bytes.empty()) {
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+    }
+    std::fclose(f);
+}
+
+inline bool FileExists(const char* name) {
+    struct stat st;
+    return stat(name, &st) == 0;
+}
+
+inline long FileSize(const char* name) {
+    struct stat st;
+    return stat(name, &st) == 0 ? long(st.st_size) : -1;
+}
+
+// A recognisable run: every value derives from `seed`.
+inline void SetModelRun(int seed) {
+    ModelSettings& s = Settings();
+    YearSeries& y = Series();
+    s.axisTilt = -seed * 0.5;
+    s.orbitShape = (seed % 50) / 100.0;
+    s.latitude[0] = seed % 90;
+    s.latitude[1] = kNoLatitude;
+    for (int l = 0; l < 2; ++l)
+        for (int d = 0; d < 361; ++d) y.latTemperature[l][d] = 250.0 + seed + l + d / 1000.0;
+    for (int l = 0; l < 2; ++l)
+        for (int k = 0; k < kHalfYearSteps; ++k) {
+            y.latEnergy[l][k] = seed + k + 7 * l;
+            y.latDaylightMinutes[l][k] = (seed * 3 + k) % 1440;
+        }
+    y.tempAxisMax = 300 + seed;
+    y.tempAxisMin = 200 - seed;
+    y.latEnergyMax = seed + 180 + 7;
+}
+
+// A stored record with the given user, number and run seed.
+inline LogEntryBytes MakeRecord(uint32_t user, int32_t serial, int seed, const char* comments) {
+    SetModelRun(seed);
+    LogEntry e;
+    ClearLogEntry(e);
+    EntryFromModel(e);
+    CopyTextField(e.madeAt, kMadeAtSize, "9:05 AM on Tuesday, March 2, 2004");
+    e.userNumber = user;
+    CopyTextField(e.userName, kUserNameSize, user == 0 ? "Guest User" : "Someone Else");
+    e.serialNumber = serial;
+    CopyTextField(e.comments, kCommentsSize, comments);
+    LogEntryBytes r;
+    EncodeLogEntry(e, r.b);
+    return r;
+}
+
+// The stored bytes of a run, for comparing runs without their in-memory padding.
+inline std::vector<unsigned char> RunBytes(const RunSnapshot& run) {
+    std::vector<unsigned char> bytes(kRunSnapshotBytes);
+    EncodeRunSnapshot(run, bytes.data());
+    return bytes;
+}
+
+inline void WriteRecords(const char* name, const std::vector<LogEntryBytes>& records,
+                         size_t extraTail = 0) {
+    std::vector<unsigned char> bytes;
+    for (const LogEntryBytes& r : records) bytes.insert(bytes.end(), r.b, r.b + kLogEntryBytes);
+    bytes.resize(bytes.size() + extraTail, 0xAB);
+    WriteFileBytes(name, bytes);
+}
+
+inline std::vector<LogEntry> ReadRecords(const char* name) {
+    std::vector<LogEntry> out;
+    std::vector<unsigned char> bytes = ReadFileBytes(name);
+    out.reserve(bytes.size() / kLogEntryBytes);
+    for (size_t at = 0; at + kLogEntryBytes <= bytes.size(); at += kLogEntryBytes) {
+        out.emplace_back();
+        DecodeLogEntry(bytes.data() + at, out.back());
+    }
+    return out;
+}
+
+inline std::vector<int32_t> SerialNumbers(const std::vector<LogEntry>& entries) {
+    std::vector<int32_t> n;
+    for (const LogEntry& e : entries) n.push_back(e.serialNumber);
+    return n;
+}
+
+inline std::vector<int32_t> SlotNumbers() {
+    std::vector<int32_t> n;
+    for (int i = 0; i < kLogbookSlotCount; ++i) n.push_back(LogbookSlots()[i].serialNumber);
+    return n;
+}
+
+inline void UseConfiguration(bool filesOff) {
+    ResetConfiguration();
+    ConfigRecord r;
+    r.logbookEnabled = 1;
+    r.logbookFilesOff = filesOff ? 1 : 0;
+    ApplyConfiguration(r);
+}
+
+class LogbookTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char cwd[PATH_MAX];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        home_ = cwd;
+        std::string pattern = BaseDirectory() + "/logbook_run_XXXXXX";
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+        root_ = pattern;
+        ASSERT_EQ(mkdir((root_ + "/work").c_str(), 0755), 0);
+        ASSERT_EQ(mkdir((root_ + "/Administrator").c_str(), 0755), 0);
+        ASSERT_EQ(chdir((root_ + "/work").c_str()), 0);
+        setenv("TZ", "UTC0", 1);
+        tzset();
+        UseConfiguration(false);
+        ResetLogbookFileState();
+        ResetLogbookState();
+        ResetModelState();
+        gFixedTime = 1078218300;  // Tue Mar 02 09:05:00 2004 UTC
+        gLogbook.clock = FixedClock;
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(home_.c_str()), 0);
+        nftw(root_.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+    }
+    // Where the per-test directory is made: the test's own build folder.
+    virtual std::string BaseDirectory() { return home_; }
+    std::string home_, root_;
+};
+
+// Writes an administrator's list holding the given user numbers, scrambled as stored.
+inline void WriteAdminList(const std::vector<uint32_t>& users, size_t extraTail = 0) {
+    static const unsigned char kKey[7] = {0x3C, 0x91, 0x5E, 0x07, 0xD4, 0x6A, 0xB2};
+    std::vector<unsigned char> bytes(kAdminHeaderBytes, 0x55);
+    for (uint32_t u : users) {
+        unsigned char plain[kAdminRecordBytes] = {};
+        std::snprintf(reinterpret_cast<char*>(plain), 40, "user %u", u);
+        for (int i = 0; i < 4; ++i) plain[kAdminUserNumberOffset + i] = uint8_t(u >> (8 * i));
+        for (size_t i = 0; i < kAdminRecordBytes; ++i)
+            bytes.push_back(uint8_t(~plain[i] ^ kKey[i % 7]));
+    }
+    bytes.resize(bytes.size() + extraTail, 0x11);
+    WriteFileBytes("../Administrator/admin.bin", bytes);
+}
+
+}  // namespace logbook_test

@@ -1,0 +1,155 @@
+// The stored record layout, text bounds and the entry time text.
+#include <cmath>
+
+#include "logbook_fixture.h"
+
+using namespace logbook_test;
+
+namespace {
+
+uint32_t U32At(const unsigned char* b, size_t at) {
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+           uint32_t(b[at + 3]) << 24;
+}
+
+double F64At(const unsigned char* b, size_t at) {
+    uint64_t u = uint64_t(U32At(b, at)) | uint64_t(U32At(b, at + 4)) << 32;
+    double d;
+    std::memcpy(&d, &u, 8);
+    return d;
+}
+
+}  // namespace
+
+TEST(LogEntryRecord, FieldsSitAtTheirOffsetsLittleEndian) {
+    ResetModelState();
+    SetModelRun(7);
+    Series().latTemperature[1][360] = 288.125;
+    Series().latEnergy[1][180] = 0x000A0B0C;
+    Series().latDaylightMinutes[1][180] = -2;
+    Settings().latitude[1] = -30;
+    LogEntry e;
+    ClearLogEntry(e);
+    EntryFromModel(e);
+    e.userNumber = 0xA1B2C3D4u;
+    e.serialNumber = -5;
+    CopyTextField(e.madeAt, kMadeAtSize, "made");
+    CopyTextField(e.userName, kUserNameSize, "Guest User");
+    CopyTextField(e.comments, kCommentsSize, "Enter comments here.");
+
+    LogEntryBytes r;
+    EncodeLogEntry(e, r.b);
+    const unsigned char* b = r.b;
+    EXPECT_EQ(F64At(b, 0), -3.5);
+    EXPECT_EQ(F64At(b, 8), 0.07);
+    EXPECT_EQ(int32_t(U32At(b, 16)), 7);
+    EXPECT_EQ(int32_t(U32At(b, 20)), -30);
+    EXPECT_EQ(F64At(b, 24), 257.0);                         // [0][0]
+    EXPECT_EQ(F64At(b, 24 + 8 * 361), 258.0);               // [1][0]
+    EXPECT_EQ(F64At(b, 24 + 8 * (361 + 360)), 288.125);     // [1][360]
+    EXPECT_EQ(int32_t(U32At(b, 5800)), 307);
+    EXPECT_EQ(int32_t(U32At(b, 5804)), 193);
+    EXPECT_EQ(int32_t(U32At(b, 5808)), 7);                  // latEnergy[0][0]
+    EXPECT_EQ(b[5808 + 4 * 361 + 0], 0x0C);                 // latEnergy[1][180], low byte first
+    EXPECT_EQ(b[5808 + 4 * 361 + 2], 0x0A);
+    EXPECT_EQ(int32_t(U32At(b, 7256)), 194);
+    EXPECT_EQ(int32_t(U32At(b, 7260 + 4 * 361)), -2);       // latDaylightMinutes[1][180]
+    EXPECT_STREQ(reinterpret_cast<const char*>(b + 8708), "made");
+    EXPECT_EQ(b[8868], 0xD4);
+    EXPECT_EQ(b[8871], 0xA1);
+    EXPECT_STREQ(reinterpret_cast<const char*>(b + 8872), "Guest User");
+    EXPECT_EQ(int32_t(U32At(b, 9128)), -5);
+    EXPECT_STREQ(reinterpret_cast<const char*>(b + 9132), "Enter comments here.");
+
+    // Decoding gives the same entry back, byte for byte once encoded again.
+    LogEntry back;
+    DecodeLogEntry(b, back);
+    LogEntryBytes again;
+    EncodeLogEntry(back, again.b);
+    EXPECT_EQ(std::memcmp(r.b, again.b, kLogEntryBytes), 0);
+
+    // The run fields go back into the model unchanged.
+    ResetModelState();
+    ASSERT_TRUE(EntryToModel(back));
+    EXPECT_EQ(Settings().latitude[1], -30);
+    EXPECT_EQ(Series().latTemperature[1][360], 288.125);
+    EXPECT_EQ(Series().latEnergyMax, 194);
+}
+
+TEST(LogEntryRecord, TextsWithoutTerminatorStayInsideTheirFields) {
+    LogEntryBytes r;
+    std::memset(r.b, 'x', sizeof r.b);
+    LogEntry e;
+    DecodeLogEntry(r.b, e);
+    EXPECT_EQ(std::strlen(e.madeAt), kMadeAtSize - 1);
+    EXPECT_EQ(std::strlen(e.userName), kUserNameSize - 1);
+    EXPECT_EQ(std::strlen(e.comments), kCommentsMaxChars);
+}
+
+TEST(LogEntryRecord, UnsoundRunsAreRefusedByTheModel) {
+    ResetModelState();
+    SetModelRun(3);
+    LogEntry e;
+    ClearLogEntry(e);
+    EntryFromModel(e);
+    EXPECT_TRUE(IsSoundRun(e.run));
+    Settings().axisTilt = 12.0;
+
+    LogEntry bad = e;
+    bad.run.orbitShape = NAN;
+    EXPECT_FALSE(EntryToModel(bad));
+    EXPECT_EQ(Settings().axisTilt, 12.0);  // untouched
+    bad = e;
+    bad.run.latitude[0] = 1000000;
+    EXPECT_FALSE(IsSoundRun(bad.run));
+    bad = e;
+    bad.run.orbitShape = 1.0;
+    EXPECT_FALSE(IsSoundRun(bad.run));
+    bad = e;
+    bad.run.latTemperature[1][200] = INFINITY;
+    EXPECT_FALSE(IsSoundRun(bad.run));
+    bad = e;
+    bad.run.latitude[1] = 100;  // none
+    EXPECT_TRUE(IsSoundRun(bad.run));
+}
+
+TEST(EntryTime, TwelveHourClockAndDayWithoutLeadingZero) {
+    char out[kMadeAtSize];
+    ASSERT_TRUE(FormatEntryTimeText("Tue Mar 02 09:05:00 2004", out, sizeof out));
+    EXPECT_STREQ(out, "9:05 AM on Tuesday, March 2, 2004");
+    ASSERT_TRUE(FormatEntryTimeText("Sun Dec 12 00:07:59 2004", out, sizeof out));
+    EXPECT_STREQ(out, "12:07 AM on Sunday, December 12, 2004");
+    ASSERT_TRUE(FormatEntryTimeText("Sat Jan 01 12:00:00 2000", out, sizeof out));
+    EXPECT_STREQ(out, "12:00 PM on Saturday, January 1, 2000");
+    ASSERT_TRUE(FormatEntryTimeText("Wed Sep 30 23:59:00 2009", out, sizeof out));
+    EXPECT_STREQ(out, "11:59 PM on Wednesday, September 30, 2009");
+}
+
+TEST(EntryTime, MalformedTextsGiveNothing) {
+    char out[kMadeAtSize];
+    for (const char* bad : {"", "Tue Mar 02 09:05:00 200", "Xyz Mar 02 09:05:00 2004",
+                            "Tue Foo 02 09:05:00 2004", "Tue Mar 02 24:05:00 2004",
+                            "Tue Mar 02 09-05:00 2004", "Tue Mar 02 09:05:00 20045"}) {
+        EXPECT_FALSE(FormatEntryTimeText(bad, out, sizeof out)) << bad;
+        EXPECT_STREQ(out, "");
+    }
+    char small[8];
+    EXPECT_FALSE(FormatEntryTimeText("Tue Mar 02 09:05:00 2004", small, sizeof small));
+    EXPECT_STREQ(small, "");
+}
+
+TEST(EntryTime, PresentTimeComesFromTheClockInEnglish) {
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    ResetLogbookState();
+    gFixedTime = 1078218300;  // 2004-03-02 09:05:00 UTC
+    gLogbook.clock = FixedClock;
+    char out[kMadeAtSize];
+    std::setlocale(LC_ALL, "C.UTF-8");
+    ASSERT_TRUE(FormatEntryTime(out, sizeof out));
+    EXPECT_STREQ(out, "9:05 AM on Tuesday, March 2, 2004");
+    gFixedTime = 1078218300 - 9 * 3600 - 5 * 60 + 12 * 3600;  // noon
+    ASSERT_TRUE(FormatEntryTime(out, sizeof out));
+    EXPECT_STREQ(out, "12:00 PM on Tuesday, March 2, 2004");
+    std::setlocale(LC_ALL, "C");
+}
