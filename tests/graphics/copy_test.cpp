@@ -130,7 +130,7 @@ TEST_F(CopyTest, BitmapsLoadAndSpritesDraw) {
     art.Row(1)[2] = 5;
     art.Row(2)[3] = 7;
     PlatformColour palette[256] = {};
-    const std::string path = "copy_test_sheet.png";
+    const std::string path = ::testing::TempDir() + "copy_test_sheet.png";
     ASSERT_TRUE(WriteSurfacePng(path.c_str(), art, palette));
     const std::vector<uint8_t> bytes = ReadBytes(path);
     Surface decoded;

@@ -483,5 +483,6 @@ int main(int argc, char** argv) {
         for (TextFont* font : f.list) DeleteTextFont(font);
         ResetDrawState();
     }
+    ResetTextState();
     return 0;
 }
