@@ -38,6 +38,13 @@ bool EllipseRow(const DeviceRect& box, int y, int& x0, int& x1) {
     return true;
 }
 
+// On and off lengths in pixels of the dashed and dotted pens.
+bool StyleOn(PenStyle style, double along) {
+    if (style == PenStyle::Dashed) return std::fmod(along, 12.0) < 8.0;
+    if (style == PenStyle::Dotted) return std::fmod(along, 4.0) < 2.0;
+    return true;
+}
+
 }  // namespace
 
 DeviceRect RegionWindow() { return DeviceRect{-kRegionLimit, -kRegionLimit, kRegionLimit, kRegionLimit}; }
@@ -231,8 +238,7 @@ void ThinLine(DevicePoint a, DevicePoint b, PenStyle style, const DeviceRect& wi
     i0 = std::max(i0, 0LL);
     i1 = std::min(i1, n);
     for (long long i = i0; i < i1; ++i) {
-        if (style == PenStyle::Dashed && i % 12 >= 8) continue;
-        if (style == PenStyle::Dotted && i % 4 >= 2) continue;
+        if (!StyleOn(style, double(i))) continue;
         const long long major = start + sMajor * i;
         const long long minor = minorStart + sMinor * ((2 * i * minorLen + n) / (2 * n));
         const int x = int(xMajor ? major : minor);
@@ -350,6 +356,28 @@ void RestrictToSweep(Region& r, int cx, int cy, DevicePoint start, DevicePoint e
             } else if (!in && inRun) {
                 kept.spans.push_back(RegionSpan{s.y, runStart, x});
                 inRun = false;
+            }
+        }
+    }
+    r.spans.swap(kept.spans);
+}
+
+PenStyle CurveStyle() {
+    return gDraw.penWidth > 1 || gDraw.penIsPattern ? PenStyle::Solid : gDraw.penStyle;
+}
+
+void StyleCurve(Region& r, int cx, int cy, double meanRadius, PenStyle style) {
+    if (style == PenStyle::Solid) return;
+    Region kept;
+    for (const RegionSpan& s : r.spans) {
+        for (int x = s.x0; x < s.x1; ++x) {
+            const double a = std::atan2(double(cy) - (s.y + 0.5), x + 0.5 - cx);
+            const double along = (a < 0 ? a + 6.283185307179586 : a) * meanRadius;
+            if (!StyleOn(style, along)) continue;
+            if (!kept.spans.empty() && kept.spans.back().y == s.y && kept.spans.back().x1 == x) {
+                kept.spans.back().x1 = x + 1;
+            } else {
+                kept.spans.push_back(RegionSpan{s.y, x, x + 1});
             }
         }
     }

@@ -48,6 +48,12 @@ void PenLine(DevicePoint a, DevicePoint b, const DeviceRect& window, Region& out
 // (ex, ey) about (cx, cy) (device y down; the rays are end points). `full` keeps everything.
 void RestrictToSweep(Region& r, int cx, int cy, DevicePoint start, DevicePoint end, bool full);
 
+// Dashes or dots a one-pixel curve about (cx, cy) by its distance along the curve, taken as
+// the angle of each pixel times the mean radius. Solid leaves it as it is.
+void StyleCurve(Region& r, int cx, int cy, double meanRadius, PenStyle style);
+// The style the current pen draws curves with (wide and pattern pens draw solid).
+PenStyle CurveStyle();
+
 // Paints a normalised span set: one colour, or the pattern brush.
 enum class PaintKind { Colour, Pattern };
 void PaintSpans(const Region& r, PaintKind kind, uint8_t colour);

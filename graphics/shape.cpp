@@ -116,9 +116,17 @@ void FillPolygonPattern(PointRange range, const Point* points) {
     PaintSpans(r, PaintKind::Pattern, 0);
 }
 
+// The outline of the ellipse of box with the current pen's width and style.
+static void PenEllipse(const DeviceRect& box, Region& r) {
+    EllipseOutline(box, gDraw.penWidth, DrawClipBounds(), r);
+    const double meanRadius = ((double)box.right - box.left + (double)box.bottom - box.top) / 4.0;
+    StyleCurve(r, int(((long long)box.left + box.right) / 2), int(((long long)box.top + box.bottom) / 2),
+               meanRadius, CurveStyle());
+}
+
 void DrawEllipse(const ScreenRect& rect) {
     Region r;
-    EllipseOutline(EllipseBox(rect), gDraw.penWidth, DrawClipBounds(), r);
+    PenEllipse(EllipseBox(rect), r);
     PaintWithPen(r);
 }
 
@@ -134,8 +142,12 @@ void FillEllipsePattern(const ScreenRect& rect) {
     Region inside, outline;
     EllipseInterior(box, w, inside);
     EllipseOutline(box, gDraw.penWidth, w, outline);
-    // The pattern stops where the outline starts, so each pixel is painted once.
+    // The pattern stops where the outline starts, so each pixel is painted once; the gaps of
+    // a dashed outline are left as they were.
     PaintSpans(SpanSubtract(inside, outline), PaintKind::Pattern, 0);
+    const double meanRadius = ((double)box.right - box.left + (double)box.bottom - box.top) / 4.0;
+    StyleCurve(outline, int(((long long)box.left + box.right) / 2),
+               int(((long long)box.top + box.bottom) / 2), meanRadius, CurveStyle());
     PaintWithPen(outline);
 }
 
@@ -143,7 +155,7 @@ void DrawArc(const ScreenRect& rect, int start, int sweep) {
     Sweep s;
     if (!ArcSweep(rect, start, sweep, s)) return;
     Region r;
-    EllipseOutline(s.box, gDraw.penWidth, DrawClipBounds(), r);
+    PenEllipse(s.box, r);
     RestrictToSweep(r, s.cx, s.cy, s.start, s.end, s.full);
     PaintWithPen(r);
 }

@@ -3,6 +3,7 @@
 
 #include "graphics/line.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "tests/graphics/draw_fixture.h"
@@ -146,6 +147,25 @@ TEST_F(ShapeTest, EllipseOutlineIsClosedAndPatternFillStaysInside) {
         EXPECT_EQ(canvas.At(last, y), 2);
     }
     EXPECT_EQ(canvas.At(16, 13), 6);  // pattern 3, row 5 is AA: x 16 has a 1 bit
+}
+
+TEST_F(ShapeTest, DashedAndDottedOutlinesAreGappedSubsetsOfTheSolidOne) {
+    SetPenColour(1);
+    DrawEllipse(R(1, 1, 31, 31));
+    const Surface solid = canvas;
+    for (int style : {3, 4}) {
+        SetUpCanvas(32, 32);
+        SetPenColour(1);
+        SetPenStyle(style);
+        DrawEllipse(R(1, 1, 31, 31));
+        int on = 0;
+        for (size_t i = 0; i < canvas.pixels.size(); ++i) {
+            ASSERT_TRUE(!canvas.pixels[i] || solid.pixels[i]) << style;
+            on += canvas.pixels[i] != 0;
+        }
+        EXPECT_GT(on, 0);
+        EXPECT_LT(on * 10, std::count(solid.pixels.begin(), solid.pixels.end(), 1) * 9) << style;
+    }
 }
 
 TEST_F(ShapeTest, ArcWithNegativeSweepEqualsTheMirroredStart) {

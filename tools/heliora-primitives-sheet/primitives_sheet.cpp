@@ -169,6 +169,10 @@ void DrawPrimitives(const Fonts& f) {
     DrawEllipse(c);
     DrawEllipse(Rect(c.left + 20, c.top + 30, c.right - 20, c.bottom - 30));
     DrawEllipse(Rect(c.left + 50, c.top + 5, c.left + 53, c.top + 8));
+    SetPenStyle(3);
+    DrawEllipse(Rect(c.left + 8, c.top + 12, c.right - 8, c.bottom - 12));
+    SetPenStyle(4);
+    DrawArc(Rect(c.left + 30, c.top + 36, c.right - 30, c.bottom - 36), 0, 3600);
     next("DrawEllipse");
     c = Cell(col, row);
     SetBrushColour(4);
