@@ -228,6 +228,21 @@ TEST_F(ShapeTest, FullTurnPieIsTheEllipseAndPatternPieUsesThePattern) {
     EXPECT_EQ(canvas.At(16, 20), 0);  // lower half untouched
 }
 
+TEST_F(ShapeTest, ExtremeShapesStayCheap) {
+    // Boxes at the ends of the coordinate range cost only the rows that can be seen.
+    SetPenColour(1);
+    SetBrushColour(2);
+    SetPenWidth(4096, 4096);
+    const ScreenRect huge = R(-32768, -32768, 32767, 32767);
+    DrawEllipse(huge);
+    FillEllipsePattern(huge);
+    DrawArc(huge, -36000, 72000);
+    FillPie(huge, 32767, -32768);
+    const ScreenRect inverted = R(32767, 32767, -32768, -32768);
+    FillEllipse(inverted);
+    EXPECT_EQ(Count(0), 0);
+}
+
 TEST_F(ShapeTest, XorTwiceRestoresThePicture) {
     SetUpCanvas(40, 40);
     for (int i = 0; i < 1600; ++i) canvas.pixels[size_t(i)] = uint8_t(i * 7);
