@@ -1,5 +1,6 @@
 // An 8-bit surface of palette indices: the canvas and every off-screen buffer.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
