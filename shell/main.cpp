@@ -1,0 +1,4 @@
+// Heliora: why Earth has seasons.
+#include "shell/startup.h"
+
+int main() { return RunHeliora(PlatformBackend::Sdl); }
