@@ -64,6 +64,29 @@ TEST_F(Events, MinimisedWindowWaitsForRestoreOrClose) {
     EXPECT_EQ(m.kind, MessageKind::Quit);
 }
 
+std::vector<MessageKind> gHandled;
+void Procedure(const Message& m) { gHandled.push_back(m.kind); }
+
+TEST_F(Events, DispatchHandsMessagesToTheWindowProcedure) {
+    gHandled.clear();
+    SetWindowProcedure(Procedure);
+    DispatchMessage(Mouse(MessageKind::MouseMove, 1, 1));
+    DispatchMessage(Of(MessageKind::SysKeyDown));  // dropped
+    DispatchMessage(Of(MessageKind::CloseRequest));
+    ASSERT_EQ(gHandled.size(), 2u);
+    EXPECT_EQ(gHandled[1], MessageKind::CloseRequest);
+    // The default procedure re-applies the cursor on moves and closes on a close request.
+    SetWindowProcedure(nullptr);
+    SetCursorShape(2);
+    gPlatform.cursorSlot = 1;
+    DispatchMessage(Mouse(MessageKind::MouseMove, 1, 1));
+    EXPECT_EQ(gPlatform.cursorSlot, 2);
+    DispatchMessage(Of(MessageKind::CloseRequest));
+    Message m;
+    ASSERT_TRUE(PollMessage(m));
+    EXPECT_EQ(m.kind, MessageKind::Destroy);
+}
+
 TEST_F(Events, HitTestPrefersTheHigherLayerThenTheEarlierControl) {
     Control* low = Own(CreateHotspot(1, R(100, 100, 300, 300), "low", nullptr));
     Control* high = Own(CreateHotspot(2, R(200, 200, 400, 400), "high", nullptr));
@@ -170,6 +193,13 @@ TEST_F(LoopTest, HoverMovesTheHighlightCursorAndHelpLine) {
 
 TEST_F(LoopTest, ClicksPressOnlyActiveUnselectedPushButtons) {
     const int before = At(150, 110);
+    Control* round = CreateRoundButton(103, 1, -2, R(300, 300, 400, 400), "A@B", "", nullptr,
+                                       panel, 44, 37, gUi.labelFont);
+    AddScreenControl(loop, round);
+    DrawControl(round);
+    const int roundBefore = At(330, 330);
+    PressFeedback(round);
+    EXPECT_EQ(At(330, 330), roundBefore);
     ScreenEvent e = Step(Mouse(MessageKind::LeftDown, 150, 130));
     EXPECT_EQ(e.code, kEventLeftDown);
     EXPECT_EQ(e.pressed, go);

@@ -159,3 +159,32 @@ TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SmallDisplay, UsesTheSmallSheetAndItsOwnSpriteTable) {
+    ResetDisplayState();
+    PlatformReset();
+    PlatformSelectBackend(PlatformBackend::Headless);
+    ResetWidgetState();
+    ASSERT_EQ(CreateMainDisplay("Heliora", 0, 800), 1);
+    ASSERT_TRUE(CreateUiResources());
+    ASSERT_NE(gUi.spriteSheet.surface, nullptr);
+    EXPECT_EQ(gUi.spriteSheet.surface->width, 144);
+    EXPECT_EQ(gUi.spriteSheet.surface->height, 126);
+    EXPECT_EQ(UiSprite(kSpriteDone)->width, 28);
+    EXPECT_EQ(UiSprite(kSpriteDone)->height, 30);
+    EXPECT_EQ(UiSprite(kSpriteRounder)->x, 117);
+    EXPECT_EQ(UiSprite(SpriteId(kSpriteCount)), nullptr);
+    // The About panel is laid out in logical units all the same.
+    ASSERT_TRUE(CreateAboutPanel());
+    HeadlessPushMessage(WidgetTest::Mouse(MessageKind::LeftDown, 400, 425));  // (512, 544)
+    EXPECT_EQ(RunAboutPanel(), 1);
+    ResetWidgetState();
+    ReleaseUiResources();
+    ResetTextState();
+    ResetDisplayState();
+    PlatformReset();
+}
+
+}  // namespace

@@ -40,6 +40,7 @@ struct WidgetTest : ::testing::Test {
         owned.clear();
         ResetWidgetState();
         ReleaseUiResources();
+        ResetTextState();  // fonts are gone: FreeType and fontconfig can go too
         ResetDisplayState();
         PlatformReset();
         ResetConfiguration();
