@@ -1,5 +1,6 @@
 #include "widgets/events.h"
 
+#include "graphics/edit_box.h"
 #include "widgets/interaction.h"
 
 bool PollMessage(Message& message) { return PlatformPollMessage(message); }
@@ -23,7 +24,10 @@ void DefaultWindowProcedure(const Message& message) {
 void DispatchMessage(const Message& message) {
     // Keys need no translation here: typed characters already arrive as their own messages.
     if (message.kind == MessageKind::SysKeyDown || message.kind == MessageKind::SysKeyUp) return;
-    if (message.target != MessageTarget::MainWindow) return;  // edit boxes read their own input
+    if (message.target != MessageTarget::MainWindow) {
+        DispatchEditBoxMessage(message);
+        return;
+    }
     if (gWidgets.windowProcedure)
         gWidgets.windowProcedure(message);
     else

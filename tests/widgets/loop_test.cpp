@@ -1,4 +1,5 @@
 // Message classification, hit testing, hover and the shared screen loop.
+#include "graphics/edit_box.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
 #include "widgets/screen_loop.h"
@@ -85,6 +86,21 @@ TEST_F(Events, DispatchHandsMessagesToTheWindowProcedure) {
     Message m;
     ASSERT_TRUE(PollMessage(m));
     EXPECT_EQ(m.kind, MessageKind::Destroy);
+
+    // Messages for an edit box go to the box, not to the window.
+    gHandled.clear();
+    SetWindowProcedure(Procedure);
+    EditBox box;
+    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 300, 130)), 1);
+    Message typed = Of(MessageKind::Character);
+    typed.character = 'a';
+    typed.target = MessageTarget::EditBox;
+    typed.childId = int(box.childId);
+    DispatchMessage(typed);
+    EXPECT_EQ(EditText(box), "a");
+    EXPECT_TRUE(gHandled.empty());
+    DestroyEditBox(box);
+    ResetEditBoxes();
 }
 
 TEST_F(Events, HitTestPrefersTheHigherLayerThenTheEarlierControl) {
