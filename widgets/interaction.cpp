@@ -1,7 +1,6 @@
 #include "widgets/interaction.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "graphics/copy.h"
