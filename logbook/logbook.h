@@ -67,7 +67,7 @@ bool LoadLogbookSlots();
 bool LoadShownEntry(int index, bool storeFirst, const char* editorText);
 
 // Stores the comment editor's text (cut to 1023 characters) into the shown entry and the
-// working copy. Nothing happens when no entry is shown or the text is unchanged.
+// working copy. Nothing happens when no entry is shown, the text is null or unchanged.
 bool StoreShownComments(const char* editorText);
 
 // Marks the entry numbered `serialNumber` for deletion, or unmarks it when it is marked.

@@ -169,9 +169,10 @@ bool LoadShownEntry(int index, bool storeFirst, const char* editorText) {
 
 bool StoreShownComments(const char* editorText) {
     LogEntry* shown = ShownEntry();
-    if (!shown) return false;
+    // No editor text is no edit, never an emptied comment.
+    if (!shown || !editorText) return false;
     char text[kCommentsSize];
-    CopyTextField(text, kCommentsMaxChars + 1, editorText ? editorText : "");
+    CopyTextField(text, kCommentsMaxChars + 1, editorText);
     if (std::strcmp(text, shown->comments) == 0) return true;
     CopyTextField(shown->comments, kCommentsSize, text);
     if (MemoryOnlyLogbook()) return true;  // the shown entry is the slot

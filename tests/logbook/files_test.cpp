@@ -135,6 +135,8 @@ TEST_F(LogbookFiles, EditedCommentsSurviveSelectingAnotherEntry) {
     EXPECT_STREQ(ShownEntry()->comments, "old one");
     ASSERT_TRUE(LoadShownEntry(0, true, "old one"));  // unchanged: nothing rewritten
     EXPECT_STREQ(ShownEntry()->comments, "typed by a pupil");
+    ASSERT_TRUE(LoadShownEntry(0, true, nullptr));  // no editor text: no edit
+    EXPECT_STREQ(ShownEntry()->comments, "typed by a pupil");
 
     // A mark does not hide the shown entry from a later comment store.
     ASSERT_TRUE(ToggleDeletionMark(2));
