@@ -78,6 +78,7 @@ bool FindFontFile(const char* face, bool bold, bool italic, std::string& file, i
         std::fprintf(stderr, "Couldn't start fontconfig to find \"%s\".\n", face);
         return false;
     }
+    gText.fontconfigStarted = true;
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return false;
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.c_str()));
@@ -205,14 +206,18 @@ void DeleteTextFont(TextFont* font) {
 void ResetTextState() {
     DeleteTextFont(gText.stockFont);
     void* lib = gText.library;
+    const bool started = gText.fontconfigStarted;
     const int alive = gText.fontCount;
     gText = TextState{};
     gText.fontCount = alive;
-    // FreeType stays while fonts made from it are alive.
-    if (lib && alive == 0)
-        FT_Done_FreeType(static_cast<FT_Library>(lib));
-    else
+    // FreeType stays while fonts made from it are alive; fontconfig's tables go with it.
+    if (alive == 0) {
+        if (lib) FT_Done_FreeType(static_cast<FT_Library>(lib));
+        if (started) FcFini();
+    } else {
         gText.library = lib;
+        gText.fontconfigStarted = started;
+    }
 }
 
 const GlyphImage& Glyph(TextFont* font, uint8_t byte) {

@@ -42,6 +42,7 @@ struct TextFont {
 
 struct TextState {
     void* library = nullptr;  // FT_Library
+    bool fontconfigStarted = false;
     int fontCount = 0;        // fonts alive, for leak checks
     int alignH = 0;           // the alignment text is placed by (the middle shift is separate)
     int alignV = 0;
@@ -49,7 +50,8 @@ struct TextState {
 };
 extern TextState gText;
 
-// Frees the stock font and FreeType (tests call it; live fonts must be deleted first).
+// Frees the stock font, FreeType and fontconfig's tables (tests call it; FreeType and
+// fontconfig stay while other fonts are alive).
 void ResetTextState();
 
 // Finds the font file for a face name such as "Arial Bold" (a trailing " Bold" or " Italic" is a
