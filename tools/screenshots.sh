@@ -1,0 +1,59 @@
+#!/bin/sh
+# Renders the main screen for the documentation: each of the three Earth views at days 0, 90,
+# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/.
+#
+#   tools/screenshots.sh [BUILD_DIR]     (default: build)
+#
+# Runs the real program without a window through heliora-replay. A shot named
+# main-<view>-d<day>-<width>.png shows the pictures for that day: the replay lets the
+# animation run day+1 frames (the frame for `day` is the last one drawn), then clicks Pause
+# and moves the pointer onto the Earth picture, whose help text is the view's legend.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build}
+case $build in /*) ;; *) build=$root/$build ;; esac
+replay=$build/tools/heliora-replay/heliora-replay
+config=$build/tools/heliora-config/heliora-config
+for tool in "$replay" "$config"; do
+    if [ ! -x "$tool" ]; then
+        echo "screenshots.sh: $tool is missing; build it first (ninja -C $build heliora-replay heliora-config)" >&2
+        exit 2
+    fi
+done
+
+out=$root/docs/screenshots
+mkdir -p "$out"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Button centres in the 1024 x 768 design space.
+pause="140 316"
+neutral="600 370"
+
+for width in 1024 800; do
+    wd=$work/run-$width
+    mkdir -p "$wd"
+    cp "$root/data/newcoast.txt" "$root/data/coast5.bin" "$wd/"
+    "$config" write "$wd/hlra_cfg.bin" --home-latitude 40 --logbook on --main-delay 40 \
+        --tilt-delay 30 --day-length-delay 60 --orbit-energy-delay 30 --season-length-delay 30 \
+        --display-mode "$width"
+    for view in temperature:112:129 energy:112:174 daylight:112:219; do
+        name=${view%%:*}
+        xy=${view#*:}
+        x=${xy%%:*}
+        y=${xy#*:}
+        for day in 0 90 180 270; do
+            script=$work/$name-$day-$width.txt
+            {
+                echo "click $x $y"
+                echo "idle $((day + 1))"
+                echo "click $pause"
+                echo "move $neutral"
+                echo "shot main-$name-d$day-$width.png"
+            } > "$script"
+            "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+        done
+    done
+done
+echo "screenshots.sh: $(ls "$out"/main-*.png | wc -l) pictures in $out"
