@@ -1,0 +1,110 @@
+#include "tools/heliora-replay/replay_script.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/platform.h"
+
+namespace {
+
+bool ParseInt(const std::string& word, long lo, long hi, int& out) {
+    if (word.empty()) return false;
+    errno = 0;
+    char* end = nullptr;
+    long v = std::strtol(word.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
+    out = int(v);
+    return true;
+}
+
+std::string Trim(const std::string& s) {
+    size_t a = s.find_first_not_of(" \t\r");
+    if (a == std::string::npos) return "";
+    size_t b = s.find_last_not_of(" \t\r");
+    return s.substr(a, b - a + 1);
+}
+
+bool SafeFileName(const std::string& name) {
+    if (name.size() < 5 || name.size() > 200) return false;
+    if (name.compare(name.size() - 4, 4, ".png") != 0) return false;
+    for (char c : name)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.')) return false;
+    return name[0] != '.';
+}
+
+}  // namespace
+
+int KeyCodeForName(const std::string& name) {
+    struct Named { const char* name; int code; };
+    static const Named kNames[] = {
+        {"Enter", KeyEnter},   {"Return", KeyEnter},      {"Escape", KeyEscape},
+        {"Tab", KeyTab},       {"Backspace", KeyBackspace}, {"Delete", KeyDelete},
+        {"Left", KeyLeft},     {"Right", KeyRight},       {"Up", KeyUp},
+        {"Down", KeyDown},     {"Home", KeyHome},         {"End", KeyEnd},
+        {"PageUp", KeyPageUp}, {"PageDown", KeyPageDown}, {"Space", KeySpace},
+        {"Insert", KeyInsert},
+    };
+    for (const Named& n : kNames)
+        if (name == n.name) return n.code;
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
+        return std::toupper(static_cast<unsigned char>(name[0]));
+    int f = 0;
+    if (name.size() >= 2 && name[0] == 'F' && ParseInt(name.substr(1), 1, 12, f)) return KeyF1 + f - 1;
+    return 0;
+}
+
+bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, std::string& error) {
+    steps.clear();
+    std::istringstream in(text);
+    std::string raw;
+    int lineNo = 0;
+    auto fail = [&](const std::string& why) {
+        error = "line " + std::to_string(lineNo) + ": " + why + ": " + Trim(raw);
+        return false;
+    };
+    while (std::getline(in, raw)) {
+        ++lineNo;
+        std::string line = Trim(raw);
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream words(line);
+        std::string verb;
+        words >> verb;
+        std::vector<std::string> args;
+        for (std::string w; words >> w;) args.push_back(w);
+        ReplayStep step;
+        step.line = lineNo;
+        if (verb == "move" || verb == "click" || verb == "rclick") {
+            step.kind = verb == "move" ? StepKind::Move : verb == "click" ? StepKind::Click : StepKind::RightClick;
+            if (args.size() != 2 || !ParseInt(args[0], 0, 1023, step.x) || !ParseInt(args[1], 0, 767, step.y))
+                return fail("expected two coordinates inside 1024 x 768");
+        } else if (verb == "key") {
+            step.kind = StepKind::Key;
+            if (args.size() != 1 || (step.key = KeyCodeForName(args[0])) == 0) return fail("unknown key");
+        } else if (verb == "type") {
+            step.kind = StepKind::Type;
+            size_t at = line.find_first_not_of(" \t", 4);
+            if (at == std::string::npos) return fail("nothing to type");
+            step.text = line.substr(at);
+        } else if (verb == "idle") {
+            step.kind = StepKind::Idle;
+            if (args.size() != 1 || !ParseInt(args[0], 0, 10000000, step.count)) return fail("expected a count");
+        } else if (verb == "shot") {
+            step.kind = StepKind::Shot;
+            if (args.size() != 1 || !SafeFileName(args[0])) return fail("expected a plain NAME.png");
+            step.text = args[0];
+        } else if (verb == "expect-screen") {
+            step.kind = StepKind::ExpectScreen;
+            if (args.size() != 1 || !ParseInt(args[0], INT_MIN + 1, INT_MAX, step.count)) return fail("expected a ScreenId");
+        } else if (verb == "minimise" || verb == "restore" || verb == "close") {
+            step.kind = verb == "minimise" ? StepKind::Minimise : verb == "restore" ? StepKind::Restore : StepKind::Close;
+            if (!args.empty()) return fail("takes no arguments");
+        } else {
+            return fail("unknown step");
+        }
+        steps.push_back(step);
+    }
+    return true;
+}

@@ -1,0 +1,21 @@
+// The replay script: one step per line, coordinates in the logical 1024 x 768 space.
+#pragma once
+#include <string>
+#include <vector>
+
+enum class StepKind { Move, Click, RightClick, Key, Type, Idle, Shot, ExpectScreen, Minimise, Restore, Close };
+
+struct ReplayStep {
+    StepKind kind = StepKind::Idle;
+    int line = 0;      // 1-based line in the script, for messages
+    int x = 0, y = 0;  // Move, Click, RightClick
+    int key = 0;       // Key: platform key code
+    int count = 0;     // Idle: number of idle polls; ExpectScreen: the ScreenId
+    std::string text;  // Type: the bytes to type; Shot: the file name
+};
+
+// Parses a whole script. On a bad line returns false with `error` naming the line.
+bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, std::string& error);
+// Platform key code for a key name (Enter, Escape, Tab, Backspace, Delete, Left, Right, Up,
+// Down, Home, End, PageUp, PageDown, Space, F1..F12, a single letter or digit); 0 if unknown.
+int KeyCodeForName(const std::string& name);
