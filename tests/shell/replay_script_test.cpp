@@ -1,0 +1,88 @@
+#include "tools/heliora-replay/replay_script.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/platform.h"
+
+namespace {
+
+TEST(ReplayScript, ReadsEveryStepKind) {
+    const std::string text =
+        "# a comment\n"
+        "\n"
+        "move 10 20\r\n"
+        "  click 1023 767\n"
+        "rclick 0 0\n"
+        "key Enter\n"
+        "key F12\n"
+        "key q\n"
+        "type Hello, world  \n"
+        "idle 25\n"
+        "shot start-1.png\n"
+        "expect-screen -13\n"
+        "minimise\n"
+        "restore\n"
+        "close\n";
+    std::vector<ReplayStep> steps;
+    std::string error;
+    ASSERT_TRUE(ParseReplayScript(text, steps, error)) << error;
+    ASSERT_EQ(steps.size(), 13u);
+    EXPECT_EQ(steps[0].kind, StepKind::Move);
+    EXPECT_EQ(steps[0].line, 3);
+    EXPECT_EQ(steps[0].x, 10);
+    EXPECT_EQ(steps[0].y, 20);
+    EXPECT_EQ(steps[1].kind, StepKind::Click);
+    EXPECT_EQ(steps[1].x, 1023);
+    EXPECT_EQ(steps[2].kind, StepKind::RightClick);
+    EXPECT_EQ(steps[3].key, KeyEnter);
+    EXPECT_EQ(steps[4].key, KeyF12);
+    EXPECT_EQ(steps[5].key, 'Q');
+    EXPECT_EQ(steps[6].kind, StepKind::Type);
+    EXPECT_EQ(steps[6].text, "Hello, world");
+    EXPECT_EQ(steps[7].count, 25);
+    EXPECT_EQ(steps[8].text, "start-1.png");
+    EXPECT_EQ(steps[9].count, -13);
+    EXPECT_EQ(steps[10].kind, StepKind::Minimise);
+    EXPECT_EQ(steps[11].kind, StepKind::Restore);
+    EXPECT_EQ(steps[12].kind, StepKind::Close);
+}
+
+TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
+    const char* bad[] = {
+        "click 1024 10",       // outside the design space
+        "click 10",            // one coordinate
+        "move -1 5",
+        "click 10 20 30",
+        "key Hyper",
+        "key",
+        "idle",
+        "idle -3",
+        "idle 12x",
+        "shot ../escape.png",  // shots stay inside the output folder
+        "shot picture.bmp",
+        "shot .png",
+        "expect-screen",
+        "expect-screen two",
+        "minimise now",
+        "type",
+        "jump 3 4",
+        "click 99999999999999999999 1",
+    };
+    for (const char* line : bad) {
+        std::vector<ReplayStep> steps;
+        std::string error;
+        EXPECT_FALSE(ParseReplayScript(std::string("idle 1\n") + line + "\n", steps, error))
+            << line;
+        EXPECT_NE(error.find("line 2"), std::string::npos) << line << ": " << error;
+    }
+}
+
+TEST(ReplayScript, BinaryGarbageIsRejectedNotCrashedOn) {
+    std::string junk;
+    for (int i = 0; i < 4096; ++i) junk += char((i * 131 + 7) & 0xFF);
+    std::vector<ReplayStep> steps;
+    std::string error;
+    EXPECT_FALSE(ParseReplayScript(junk, steps, error));
+}
+
+}  // namespace
