@@ -1,0 +1,357 @@
+// The main screen driven on the headless backend: its start, the frames, every button, and
+// the pixels its pictures must show.
+#include "simulation_fixture.h"
+
+#include <cstring>
+
+#include "logbook/log_entry.h"
+#include "widgets/interaction.h"
+
+namespace {
+
+struct MainScreenTest : SimulationTest {
+    // Ink of one slot a text leaves when drawn centred and top-aligned on a blank strip.
+    static int ReferenceInk(const char* a, const char* b, TextFont* font) {
+        const ScreenRect strip = R(0, 600, 400, 700);
+        SetBrushColour(0);
+        FillScreenRect(strip);
+        TextAt(200, 610, a, font);
+        if (b) TextAt(200, 630, b, font);
+        const int n = Count(strip, 255);
+        FillScreenRect(strip);
+        return n;
+    }
+    static void TextAt(int x, int y, const char* text, TextFont* font) {
+        SelectTextFont(font);
+        SetTextAlignment(1, 0);
+        SetPenColour(255);
+        DrawTextAt(x, y, text);
+    }
+    // Runs the screen for `frames` frames, calls `check` while it still runs, then leaves for
+    // Change Tilt (a closed window would end every later run at once).
+    static int RunFrames(int frames, const std::function<void()>& check = nullptr) {
+        return Run([&](long n) {
+            if (n < frames) return true;
+            if (n > frames) return false;
+            if (check) check();
+            ClickControl(gNavBar.changeTiltButton);
+            return true;
+        });
+    }
+};
+
+TEST_F(MainScreenTest, StartsAtDay0WithTheSaveButtonActiveAndLeavesItInactive) {
+    Start();
+    int saveState = 0, pauseState = 0, day = -1;
+    const int result = Run([&](long n) {
+        if (n < 3) return true;
+        saveState = gNavBar.saveInLogbookButton->state;
+        pauseState = gSim.pauseButton->state;
+        day = gSim.day;
+        return false;
+    });
+    EXPECT_EQ(result, 2000);  // the window closed
+    EXPECT_EQ(saveState, kStateActive);
+    EXPECT_EQ(pauseState, kStateActive);
+    EXPECT_EQ(day, 3);
+    EXPECT_EQ(gNavBar.saveInLogbookButton->state, kStateInactive);
+    EXPECT_EQ(gSim.scene.surface, nullptr);  // surfaces and phase buffers are freed
+    EXPECT_EQ(gSim.globeBuffers, nullptr);
+    EXPECT_EQ(gSim.earthPicture, nullptr);
+}
+
+TEST_F(MainScreenTest, SpeedLimitsDisableTheirButtonsAndTheSpeedSurvivesLeaving) {
+    Start();
+    Settings().animationSpeed = 5;
+    int fasterAfter = 0, slowerAfter = 0, delay = 0;
+    int result = Run([&](long n) {
+        if (n == 0) ClickControl(gSim.fasterButton);
+        if (n == 1) {
+            fasterAfter = gSim.fasterButton->state;
+            delay = gSim.frameDelay;
+            ClickControl(gSim.fasterButton);  // inactive: nothing happens
+        }
+        if (n == 2) ClickControl(gNavBar.changeTiltButton);
+        return n < 3;
+    });
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(Settings().animationSpeed, 6);
+    EXPECT_EQ(fasterAfter, kStateInactive);
+    EXPECT_EQ(delay, 40 / 8);
+
+    // Back again: the screen starts at speed 6 with Faster shown disabled.
+    int fasterAtStart = 0, slowerAtStart = 0;
+    result = Run([&](long n) {
+        if (n == 0) {
+            fasterAtStart = gSim.fasterButton->state;
+            slowerAtStart = gSim.slowerButton->state;
+        }
+        if (n < 6) ClickControl(gSim.slowerButton);
+        if (n == 6) {
+            slowerAfter = gSim.slowerButton->state;
+            fasterAfter = gSim.fasterButton->state;
+            delay = gSim.frameDelay;
+            ClickControl(gNavBar.changeShapeButton);
+        }
+        return n < 7;
+    });
+    EXPECT_EQ(result, 5);
+    EXPECT_EQ(fasterAtStart, kStateInactive);
+    EXPECT_EQ(slowerAtStart, kStateActive);
+    EXPECT_EQ(Settings().animationSpeed, 0);
+    EXPECT_EQ(slowerAfter, kStateInactive);
+    EXPECT_EQ(fasterAfter, kStateActive);
+    EXPECT_EQ(delay, 40 * 8 + 150);
+
+    int slowerAgain = 0;
+    RunFrames(1, [&] { slowerAgain = gSim.slowerButton->state; });
+    EXPECT_EQ(slowerAgain, kStateInactive);
+}
+
+TEST_F(MainScreenTest, PausedAtDay100ASwitchToDaylightRedrawsBothGlobesForDay100) {
+    Start();
+    int dayAfter = -1, strayOnGlobe = -1, strayOnTiltGlobe = -1, chartBand = 0;
+    long pausedAt = -1;
+    Run([&](long n) {
+        if (pausedAt < 0 && gSim.day == 100 && !gSim.paused) {
+            ClickControl(gSim.pauseButton);
+            pausedAt = n;
+            return true;
+        }
+        if (pausedAt < 0) return true;
+        if (n == pausedAt + 1) {
+            ClickControl(gSim.viewButtons[2]);  // Hours of Daylight
+            return true;
+        }
+        if (n < pausedAt + 40) return true;  // some idle time: nothing may move
+        dayAfter = gSim.day;
+        // Every pixel of the globe is a daylight shade, the coastline or the orbit line.
+        auto stray = [](const ScreenRect& square, int radius) {
+            const int cx = (square.left + square.right) / 2, cy = (square.top + square.bottom) / 2;
+            int bad = 0;
+            for (int y = cy - radius; y <= cy + radius; ++y)
+                for (int x = cx - radius; x <= cx + radius; ++x) {
+                    if ((x - cx) * (x - cx) + (y - cy) * (y - cy) > radius * radius) continue;
+                    const int s = AtLogical(x, y);
+                    bad += !(s == 0 || s == 5 || s == 255 || (s >= 156 && s <= 204));
+                }
+            return bad;
+        };
+        const OrbitTrack& t = Series().mainTrack;
+        const ScreenRect expected = R(t.trackX[100] - 64, t.trackY[100] - 64, t.trackX[100] + 64,
+                                      t.trackY[100] + 64);
+        EXPECT_EQ(gSim.globeSquare.left, expected.left);
+        EXPECT_EQ(gSim.globeSquare.top, expected.top);
+        strayOnGlobe = stray(expected, 58);
+        strayOnTiltGlobe = stray(gSim.tiltGlobe, (gSim.tiltGlobe.right - gSim.tiltGlobe.left) / 2 - 3);
+        chartBand = AtLogical(700, ChartY(12.5));
+        return false;
+    });
+    EXPECT_EQ(dayAfter, 100);
+    EXPECT_EQ(Settings().earthView, kViewDaylight);
+    EXPECT_EQ(strayOnGlobe, 0);
+    EXPECT_EQ(strayOnTiltGlobe, 0);
+    EXPECT_EQ(chartBand, 182);
+}
+
+TEST_F(MainScreenTest, Day359IsFollowedByDay0AndANewTraceInTheOtherColours) {
+    Start();
+    std::vector<int> days;
+    int newPoint = -1, oldPoint = -1, barStart = -1, barEnd = -1;
+    Run([&](long) {
+        days.push_back(gSim.day);
+        if (gSim.orbitCounter == 0 || gSim.day < 3) return true;
+        int x = 0, y = 0;
+        ChartPoint(1, 0, x, y);
+        newPoint = AtLogical(x - 1, y);
+        ChartPoint(200, 0, x, y);
+        oldPoint = AtLogical(x - 1, y);
+        const ChartLegendRow& l = gSim.legend[0];
+        barStart = AtLogical(l.start, l.y + 2);
+        barEnd = AtLogical(l.end - 2, l.y + 2);
+        return false;
+    });
+    // The counter as the frames found it: ... 358, 359, 0, 1, 2, 3.
+    ASSERT_GE(days.size(), 364u);
+    EXPECT_EQ(days[359], 359);
+    EXPECT_EQ(days[360], 0);
+    EXPECT_EQ(gSim.orbitCounter, 1);
+    // The second year draws black on the temperature chart, the first year's white stays.
+    EXPECT_EQ(newPoint, 0);
+    EXPECT_EQ(oldPoint, 255);
+    EXPECT_EQ(barStart, 0);
+    EXPECT_EQ(barEnd, 255);
+}
+
+TEST_F(MainScreenTest, WithNoLatitudeSelectedTheHomeLatitudeIsUsed) {
+    Start();
+    Settings().latitude[0] = kNoLatitude;
+    Settings().latitude[1] = kNoLatitude;
+    bool legendShown = false;
+    RunFrames(2, [&] { legendShown = gSim.legend[0].shown; });
+    EXPECT_EQ(Settings().latitude[0], 40);
+    EXPECT_EQ(Settings().latitude[1], kNoLatitude);
+    EXPECT_TRUE(legendShown);
+    EXPECT_FALSE(gSim.legend[1].shown);
+}
+
+TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
+    Start();
+    int dayAtSave = -1, dayLater = -1;
+    int result = Run([&](long n) {
+        if (n == 5) {
+            dayAtSave = gSim.day;
+            ClickControl(gNavBar.saveInLogbookButton);
+        }
+        if (n == 8) dayLater = gSim.day;
+        if (n == 9) ClickControl(gNavBar.changeTiltButton);
+        return n < 10;
+    });
+    EXPECT_EQ(result, 2);
+    EXPECT_GT(dayLater, dayAtSave);  // the animation went on after the save
+    ASSERT_EQ(FileSize("logbook.bin"), 10160);
+
+    FILE* f = std::fopen("logbook.bin", "rb");
+    ASSERT_NE(f, nullptr);
+    static unsigned char bytes[kLogEntryBytes];
+    ASSERT_EQ(std::fread(bytes, 1, sizeof bytes, f), sizeof bytes);
+    std::fclose(f);
+    static LogEntry entry;
+    DecodeLogEntry(bytes, entry);
+    EXPECT_EQ(entry.serialNumber, 1);
+    EXPECT_STREQ(entry.comments, "Enter comments here.");
+    EXPECT_STREQ(entry.userName, "Guest User");
+    static RunSnapshot model;
+    TakeRunSnapshot(model);
+    static unsigned char saved[kRunSnapshotBytes], now[kRunSnapshotBytes];
+    EncodeRunSnapshot(entry.run, saved);
+    EncodeRunSnapshot(model, now);
+    EXPECT_EQ(std::memcmp(saved, now, sizeof saved), 0);
+    EXPECT_EQ(entry.run.latitude[0], 40);
+    EXPECT_EQ(entry.run.axisTilt, EarthNormalTilt);
+
+    // On any other screen the button is drawn inactive and takes no clicks.
+    Control* save = gNavBar.saveInLogbookButton;
+    EXPECT_EQ(save->state, kStateInactive);
+    EXPECT_NE(HitTestControls((save->rect.left + save->rect.right) / 2,
+                              (save->rect.top + save->rect.bottom) / 2, NavBarCount(),
+                              NavBarList()),
+              save);
+}
+
+TEST_F(MainScreenTest, NavBarButtonsLeaveForTheirScreens) {
+    Start();
+    struct Case {
+        Control* NavBarState::*button;
+        int result;
+    };
+    const Case cases[] = {
+        {&NavBarState::changeTiltButton, 2},   {&NavBarState::changeShapeButton, 5},
+        {&NavBarState::selectLatitudesButton, 8}, {&NavBarState::openLogbookButton, 15},
+        {&NavBarState::exitButton, 2001},      {&NavBarState::closeBox, 2001},
+    };
+    for (const Case& c : cases) {
+        const int result = Run([&](long n) {
+            if (n == 2) ClickControl(gNavBar.*(c.button));
+            return n < 3;
+        });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(gNavBar.saveInLogbookButton->state, kStateInactive);
+    }
+    EXPECT_EQ(gLogbookFile.openResult, 1);  // Open Logbook chose the file first
+}
+
+TEST_F(MainScreenTest, SingleCycleModeEndsAfterOneYear) {
+    ConfigRecord r = Record();
+    r.singleCycleMode = 1;
+    Start(r);
+    long feeds = 0;
+    const int result = Run([&](long n) {
+        feeds = n;
+        return true;
+    });
+    EXPECT_EQ(result, 360);
+    EXPECT_EQ(feeds, 359);
+}
+
+TEST_F(MainScreenTest, PicturesShowTheLegendTitleSunsAndChartWhereTheyBelong) {
+    Start();
+    int cells[49] = {}, frameTop = 0, titleRight = 0, titleInk = 0, earthSun = 0, diagramSun = 0;
+    int chartSlot = 0, chartK = 0, panelTitle = 0;
+    RunFrames(1, [&] {
+        for (int i = 0; i < 49; ++i) cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
+        frameTop = AtLogical(700, 84);
+        // The view title ends 5 units left of the legend.
+        titleInk = 0;
+        for (int x = 297; x < 612; ++x)
+            for (int y = 84; y < 109; ++y)
+                if (AtLogical(x, y) == 255) {
+                    ++titleInk;
+                    titleRight = std::max(titleRight, x);
+                }
+        earthSun = AtLogical(gSim.earthSunX, gSim.earthSunY);
+        diagramSun = AtLogical(169, 569);
+        chartK = 289;
+        chartSlot = AtLogical(700, ChartY(chartK));
+        panelTitle = Count(R(40, 66, 190, 92), 0);
+    });
+    for (int i = 0; i < 49; ++i) EXPECT_EQ(cells[i], 58 + i) << "cell " << i;
+    EXPECT_EQ(frameTop, 255);
+    EXPECT_GT(titleInk, 100);
+    EXPECT_LE(titleRight, 607);
+    EXPECT_GE(titleRight, 600);
+    EXPECT_EQ(gSim.earthSunX, 606);  // at the focus: 0.4 x 774 x 0.02 left of the centre
+    EXPECT_EQ(gSim.earthSunY, 242);
+    EXPECT_EQ(earthSun, 14);
+    EXPECT_EQ(diagramSun, 14);
+    EXPECT_NEAR(chartSlot, TemperatureSlot(chartK), 2);
+    EXPECT_GT(panelTitle, 50);  // " Earth Views "
+}
+
+TEST_F(MainScreenTest, UntiltedEarthAndCircularOrbitSayTheirNames) {
+    Start();
+    Settings().axisTilt = 0;
+    Settings().orbitShape = 0;
+    int tiltInk = 0, orbitInk = 0;
+    RunFrames(1, [&] {
+        tiltInk = Count(R(331, 423, 493, 474), 255);
+        orbitInk = Count(R(22, 424, 320, 446), 255);
+    });
+    EXPECT_EQ(tiltInk, ReferenceInk("Earth not", "Tilted", gUi.labelFont));
+    EXPECT_EQ(orbitInk, ReferenceInk("Circular Orbit (0.00)", nullptr, gUi.smallLabelFont));
+    EXPECT_EQ(gSim.earthSunX, 612);  // a circle's Sun sits in its middle
+
+    Settings().axisTilt = EarthNormalTilt;
+    Settings().orbitShape = EarthNormalShape;
+    RunFrames(1, [&] {
+        tiltInk = Count(R(331, 423, 493, 474), 255);
+        orbitInk = Count(R(22, 424, 320, 446), 255);
+    });
+    EXPECT_EQ(tiltInk, ReferenceInk("Axis Tilt =", "23.5 degrees", gUi.labelFont));
+    EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
+}
+
+TEST_F(MainScreenTest, RunsAt800By600WithTheGlobeScaled) {
+    Start(Record(800));
+    int sun = 0, width = 0;
+    RunFrames(3, [&] {
+        sun = AtLogical(gSim.earthSunX, gSim.earthSunY);
+        width = gSim.globe.surface ? gSim.globe.surface->width : 0;
+    });
+    EXPECT_EQ(sun, 14);
+    EXPECT_EQ(width, 100);
+}
+
+TEST_F(MainScreenTest, SettingsTheModelRefusesDoNotBreakTheScreen) {
+    Start();
+    Settings().orbitShape = 1.5;
+    Settings().axisTilt = 1e300;
+    Settings().latitude[0] = -5000;
+    Settings().earthView = 77;
+    Settings().animationSpeed = 40;
+    EXPECT_EQ(RunFrames(400), 2);
+    EXPECT_EQ(Settings().animationSpeed, 6);
+    EXPECT_EQ(Settings().earthView, kViewTemperature);
+}
+
+}  // namespace

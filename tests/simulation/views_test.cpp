@@ -1,0 +1,166 @@
+// The colour ramps, the value-to-colour rule and the turning globe's geometry.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "graphics/display.h"
+#include "model/model.h"
+#include "settings/coast.h"
+#include "simulation/earth_views.h"
+#include "simulation/simulation_state.h"
+
+namespace {
+
+struct ViewsTest : ::testing::Test {
+    void SetUp() override {
+        ResetModelState();
+        ResetSimulationState();
+        ResetDisplayState();
+    }
+    void TearDown() override {
+        ResetSimulationState();
+        ResetModelState();
+        ResetDisplayState();
+    }
+    static void ExpectEntry(int slot, int r, int g, int b) {
+        const PaletteEntry& e = gDisplay.paletteCopy[slot];
+        EXPECT_EQ(e.r, r) << "slot " << slot;
+        EXPECT_EQ(e.g, g) << "slot " << slot;
+        EXPECT_EQ(e.b, b) << "slot " << slot;
+    }
+};
+
+TEST_F(ViewsTest, RampsJoinWhereLaterStepsOverwriteTheEndsOfEarlierOnes) {
+    LoadViewPalette();
+    ExpectEntry(58, 89, 89, 165);
+    ExpectEntry(65, 35, 35, 219);
+    ExpectEntry(66, 25, 25, 229);
+    ExpectEntry(74, 25, 229, 229);  // not the (25, 257, 229) the cyan step would give
+    ExpectEntry(82, 25, 229, 25);   // not the (25, 229, -3) of the green step
+    ExpectEntry(90, 229, 229, 25);
+    ExpectEntry(98, 229, 25, 25);
+    ExpectEntry(106, 153, 102, 102);  // the dull red, not the tenth step of the red ramp
+    ExpectEntry(107, 0, 0, 0);        // energy starts black
+    ExpectEntry(131, 255, 170, 85);
+    ExpectEntry(155, 255, 255, 173);
+    ExpectEntry(156, 0, 0, 0);
+    ExpectEntry(180, 126, 126, 126);
+    ExpectEntry(204, 253, 253, 253);
+    // Applied to the display palette as one range.
+    EXPECT_EQ(gDisplay.shown[131].g, 170);
+    EXPECT_EQ(gDisplay.shown[204].r, 253);
+}
+
+TEST_F(ViewsTest, EachViewMapsItsValuesOntoItsRamp) {
+    // Temperature: 0 C is slot 74; the ramp is limited at both ends.
+    EXPECT_EQ(TemperatureSlot(273), 74);
+    EXPECT_EQ(TemperatureSlot(244), 58);
+    EXPECT_EQ(TemperatureSlot(150), 58);
+    EXPECT_EQ(TemperatureSlot(329), 106);
+    EXPECT_EQ(TemperatureSlot(1e9), 106);
+    EXPECT_EQ(TemperatureSlot(NAN), 58);
+    // Energy: 0, 600 and 1200 W per square metre and beyond.
+    EXPECT_EQ(EnergySlot(0), 107);
+    EXPECT_EQ(EnergySlot(600), 131);
+    EXPECT_EQ(EnergySlot(1200), 155);
+    EXPECT_EQ(EnergySlot(5000), 155);
+    EXPECT_EQ(EnergySlot(-40), 107);
+    // Daylight in half hours, rounded: none, 12 hours, polar day.
+    EXPECT_EQ(DaylightSlot(0), 156);
+    EXPECT_EQ(DaylightSlot(720), 180);
+    EXPECT_EQ(DaylightSlot(1440), 204);
+    EXPECT_EQ(DaylightSlot(14), 156);
+    EXPECT_EQ(DaylightSlot(16), 157);
+    // Distance: the mean distance is the middle of the energy ramp.
+    EXPECT_EQ(DistanceSlot(1.0), 131);
+    EXPECT_EQ(DistanceSlot(0.98), 130);
+}
+
+TEST_F(ViewsTest, ViewColourReadsTheBandForTheCurrentViewAndDay) {
+    YearSeries& y = Series();
+    y.bandTemperature[3] = 273;
+    y.bandEnergy[3][StepOfDay(200)] = 600;
+    y.bandDaylightMinutes[3][StepOfDay(200)] = 1440;
+    y.orbitDistance[200] = 1.0;
+    gSim.day = 200;
+    Settings().earthView = kViewTemperature;
+    EXPECT_EQ(ViewColour(3), 74);
+    Settings().earthView = kViewEnergy;
+    EXPECT_EQ(ViewColour(3), 131);
+    Settings().earthView = kViewDaylight;
+    EXPECT_EQ(ViewColour(3), 204);
+    Settings().earthView = kViewDistance;
+    EXPECT_EQ(ViewColour(3), 131);
+    EXPECT_EQ(ViewColour(17), 131);  // the same for every band
+    // Days and bands outside the tables are held at their ends, never read past them.
+    gSim.day = 100000;
+    Settings().earthView = kViewEnergy;
+    EXPECT_GE(ViewColour(-5), 107);
+    EXPECT_LE(ViewColour(99), 155);
+}
+
+TEST_F(ViewsTest, LatitudesFallIntoTenDegreeBands) {
+    EXPECT_EQ(BandOfLatitude(90), 0);
+    EXPECT_EQ(BandOfLatitude(81), 0);
+    EXPECT_EQ(BandOfLatitude(80), 1);
+    EXPECT_EQ(BandOfLatitude(0), 9);
+    EXPECT_EQ(BandOfLatitude(-1), 9);
+    EXPECT_EQ(BandOfLatitude(-80), 17);
+    EXPECT_EQ(BandOfLatitude(-90), 17);  // 18 would be past the last band
+    EXPECT_EQ(BandOfLatitude(NAN), 0);
+}
+
+TEST_F(ViewsTest, GlobeChordsRunNorthToSouthAlongTheTiltedAxis) {
+    GlobeChord c[kGlobeChords];
+    MakeGlobeChords(0, c);
+    EXPECT_EQ(c[0].latitude, 90);
+    EXPECT_EQ(c[13].latitude, 0);
+    EXPECT_EQ(c[12].latitude, 4);   // rounding toward zero below the equator:
+    EXPECT_EQ(c[14].latitude, -3);  // the chords are not symmetric
+    EXPECT_EQ(c[25].latitude, -66);
+    // Untilted: horizontal chords 5 pixels apart, the full width of the globe.
+    EXPECT_EQ(c[0].y0, -63);  // trunc(-64 + 0.5)
+    EXPECT_EQ(c[0].y1, -63);
+    EXPECT_EQ(c[1].y0, -58);
+    EXPECT_EQ(c[0].x0, 64);
+    EXPECT_EQ(c[0].x1, -64);
+
+    // Earth Normal: the north end of the axis leans to the left (screen y grows downward).
+    MakeGlobeChords(EarthNormalTilt, c);
+    EXPECT_LT((c[0].x0 + c[0].x1) / 2, 0);
+    EXPECT_LT((c[0].y0 + c[0].y1) / 2, 0);
+    EXPECT_GT((c[25].x0 + c[25].x1) / 2, 0);
+}
+
+TEST_F(ViewsTest, CoastlineShowsOnlyItsNearSideAndBreaksWhereALineStarts) {
+    CoastPoints points{};
+    // A short line along the equator, facing the viewer in phase 0, then a new line.
+    const float lons[] = {-80, -90, -100, 60, 70};
+    const int codes[] = {1000, 1, 1, 1000, 1};
+    points.count = 5;
+    for (int i = 0; i < 5; ++i) {
+        points.code[i] = codes[i];
+        points.latitude[i] = 0;
+        points.longitude[i] = lons[i];
+    }
+    static GlobeSegments phases[kGlobePhases];
+    ProjectCoastline(points, 0, phases);
+    // Phase 0: longitudes -80..-100 face the viewer (sin of the reversed longitude >= 0),
+    // 60..70 are behind the globe; no segment joins -100 to 60.
+    ASSERT_EQ(phases[0].count, 2);
+    EXPECT_EQ(phases[0].y0[0], 64);
+    EXPECT_EQ(phases[0].y1[1], 64);
+    for (int i = 0; i < phases[0].count; ++i) {
+        EXPECT_GE(phases[0].x0[i], 0);
+        EXPECT_LE(phases[0].x0[i], 128);
+    }
+    // Twelve phases (180 degrees) later the other side faces the viewer.
+    EXPECT_EQ(phases[12].count, 1);
+
+    // Nothing to project: no segments, whatever the phase.
+    CoastPoints none{};
+    ProjectCoastline(none, EarthNormalTilt, phases);
+    for (int r = 0; r < kGlobePhases; ++r) EXPECT_EQ(phases[r].count, 0);
+}
+
+}  // namespace
