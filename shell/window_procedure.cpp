@@ -2,6 +2,7 @@
 #include <ctime>
 
 #include "graphics/display.h"
+#include "graphics/text.h"
 #include "logbook/logbook.h"
 #include "shell/config.h"
 #include "shell/navbar.h"
@@ -23,6 +24,7 @@ void RunShutdownSteps() {
         ReleaseUiResources();  // fonts first, then the sprite sheet and the two buffers
     }
     TearDownDisplay();
+    ResetTextState();  // FreeType and fontconfig's tables, now that no font is left
     gShell.displayCreated = false;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "graphics/display.h"
+#include "graphics/text.h"
 #include "logbook/logbook.h"
 #include "model/model.h"
 #include "platform/platform.h"
@@ -72,6 +73,7 @@ struct ShellTest : ::testing::Test {
         ResetWidgetState();
         ReleaseUiResources();
         ResetDisplayState();
+        ResetTextState();
         PlatformReset();
         ResetConfiguration();
         ResetDispatcher();
