@@ -1,21 +1,42 @@
 # Runs one replay script in a fresh working folder seeded from data/, then checks that the
 # program ended in order: the tool succeeded and logbook.bin was left empty.
-#   cmake -DTOOL=... -DSCRIPT=... -DDATA=... -DWORK=... -P run_replay.cmake
+# A script line "# logbook files off" expects no logbook.bin at all instead.
+# A script line "# config: OPTIONS" first writes hlra_cfg.bin with heliora-config OPTIONS.
+#   cmake -DTOOL=... -DCONFIG_TOOL=... -DSCRIPT=... -DDATA=... -DWORK=... -P run_replay.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/run ${WORK}/out)
 file(GLOB seeds ${DATA}/*)
 file(COPY ${seeds} DESTINATION ${WORK}/run)
+file(STRINGS ${SCRIPT} config_lines REGEX "^# config: ")
+if(config_lines)
+  list(GET config_lines 0 config_line)
+  string(REGEX REPLACE "^# config: " "" config_args "${config_line}")
+  separate_arguments(config_args UNIX_COMMAND "${config_args}")
+  execute_process(COMMAND ${CONFIG_TOOL} write ${WORK}/run/hlra_cfg.bin ${config_args}
+                  RESULT_VARIABLE status ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "heliora-config could not write the configuration: ${err}")
+  endif()
+endif()
 execute_process(COMMAND ${TOOL} --workdir ${WORK}/run --script ${SCRIPT} --out ${WORK}/out
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "heliora-replay ended with ${status}\n${out}${err}")
 endif()
-if(NOT EXISTS ${WORK}/run/logbook.bin)
-  message(FATAL_ERROR "logbook.bin is missing after the program ended")
-endif()
-file(SIZE ${WORK}/run/logbook.bin size)
-if(NOT size EQUAL 0)
-  message(FATAL_ERROR "logbook.bin holds ${size} bytes after the program ended")
+file(STRINGS ${SCRIPT} memory_only REGEX "^# logbook files off")
+if(memory_only)
+  # The logbook never left memory: no logbook file may have been touched.
+  if(EXISTS ${WORK}/run/logbook.bin)
+    message(FATAL_ERROR "logbook.bin was made although the logbook files are off")
+  endif()
+else()
+  if(NOT EXISTS ${WORK}/run/logbook.bin)
+    message(FATAL_ERROR "logbook.bin is missing after the program ended")
+  endif()
+  file(SIZE ${WORK}/run/logbook.bin size)
+  if(NOT size EQUAL 0)
+    message(FATAL_ERROR "logbook.bin holds ${size} bytes after the program ended")
+  endif()
 endif()
 if(EXISTS ${WORK}/run/logbook.tmp)
   message(FATAL_ERROR "logbook.tmp was left behind")
