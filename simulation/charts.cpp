@@ -143,6 +143,9 @@ bool ShowsMonth(const ScreenRect& chart, int month) {
     return !IsNarrow(chart) || month % 2 == 0;
 }
 
+double ChartScale() { return gSim.chartScale; }
+double ChartOffset() { return gSim.chartOffset; }
+
 int ChartY(double value) { return TruncClamped(value * gSim.chartScale + gSim.chartOffset + 0.5); }
 
 void DrawTemperatureAxes(const ScreenRect& chart, int maxK, int minK) {

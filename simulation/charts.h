@@ -18,6 +18,9 @@ bool ShowsMonth(const ScreenRect& chart, int month);
 
 // The y of a value under the current mapping, rounded.
 int ChartY(double value);
+// The mapping the last axes routine set: y = value * ChartScale() + ChartOffset().
+double ChartScale();
+double ChartOffset();
 
 // The four backgrounds, with their month labels and y labels.
 void DrawTemperatureAxes(const ScreenRect& chart, int maxK, int minK);

@@ -1,0 +1,168 @@
+// The main screen on the headless backend at 1024 x 768: one animation frame (everything the
+// frame loop draws, plus converting the canvas for a present), and the screen's start (the
+// model year rebuilt and every picture drawn for the first time).
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "graphics/display.h"
+#include "model/model.h"
+#include "platform/platform.h"
+#include "shell/config.h"
+#include "shell/navbar.h"
+#include "shell/startup.h"
+#include "simulation/main_screen.h"
+#include "simulation/simulation_state.h"
+#include "widgets/control.h"
+
+namespace {
+
+bool CopyFile(const std::string& from, const char* to) {
+    FILE* in = std::fopen(from.c_str(), "rb");
+    if (!in) return false;
+    FILE* out = std::fopen(to, "wb");
+    if (!out) {
+        std::fclose(in);
+        return false;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, out);
+    std::fclose(in);
+    std::fclose(out);
+    return true;
+}
+
+// The program's user interface, once, in a scratch folder holding the coastline.
+bool StartProgram() {
+    static int started = -1;
+    if (started >= 0) return started == 1;
+    started = 0;
+    char pattern[] = "/tmp/heliora_bench_XXXXXX";
+    if (!mkdtemp(pattern) || chdir(pattern) != 0) return false;
+    if (!CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt"))
+        return false;
+    PlatformSelectBackend(PlatformBackend::Headless);
+    ConfigRecord r;
+    r.homeLatitude = 40;
+    r.logbookEnabled = 1;
+    r.mainAnimationDelay = 40;
+    r.displayMode = 1024;
+    ApplyConfiguration(r);
+    if (CreateMainDisplay("Heliora", 1, 1024) != 1) return false;
+    gShell.displayCreated = true;
+    if (!SetUpUserInterface()) return false;
+    started = 1;
+    return true;
+}
+
+void PostClick(const Control* c) {
+    Message m;
+    m.x = (c->rect.left + c->rect.right) / 2;
+    m.y = (c->rect.top + c->rect.bottom) / 2;
+    for (MessageKind k : {MessageKind::MouseMove, MessageKind::LeftDown, MessageKind::LeftUp}) {
+        m.kind = k;
+        HeadlessPushMessage(m);
+    }
+}
+
+// The running benchmark's body, called from inside the screen when it first has a frame to
+// draw; afterwards the screen is left through Change Tilt.
+benchmark::State* gState = nullptr;
+void (*gBody)(benchmark::State&) = nullptr;
+bool gBodyRan = false;
+
+void Feed() {
+    if (!gBodyRan && gBody) {
+        gBodyRan = true;
+        gBody(*gState);
+    }
+    PostClick(gNavBar.changeTiltButton);
+}
+
+void RunInsideScreen(benchmark::State& state, void (*body)(benchmark::State&)) {
+    gState = &state;
+    gBody = body;
+    gBodyRan = false;
+    HeadlessSetIdleFeeder(Feed);
+    RunMainScreen();
+    HeadlessSetIdleFeeder(nullptr);
+}
+
+void FrameBody(benchmark::State& state) {
+    std::vector<uint32_t> frame(gDisplay.canvas.pixels.size());
+    for (auto _ : state) {
+        RunMainFrame();
+        PlatformConvertCanvas(gDisplay.canvas.pixels.data(), frame.size(), gDisplay.shown,
+                              frame.data());
+        gSim.day = (gSim.day + 1) % kYearSteps;
+        benchmark::DoNotOptimize(frame.data());
+    }
+}
+
+// The drawing alone, without the conversion a present adds.
+void DrawingBody(benchmark::State& state) {
+    for (auto _ : state) {
+        RunMainFrame();
+        gSim.day = (gSim.day + 1) % kYearSteps;
+    }
+}
+
+void BM_MainScreenFrameDrawingOnly(benchmark::State& state) {
+    if (!StartProgram()) {
+        state.SkipWithError("the program could not start");
+        return;
+    }
+    Settings().earthView = kViewTemperature;
+    RunInsideScreen(state, DrawingBody);
+}
+BENCHMARK(BM_MainScreenFrameDrawingOnly)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_MainScreenFrame(benchmark::State& state) {
+    if (!StartProgram()) {
+        state.SkipWithError("the program could not start");
+        return;
+    }
+    Settings().earthView = int(state.range(0));
+    RunInsideScreen(state, FrameBody);
+}
+BENCHMARK(BM_MainScreenFrame)
+    ->Arg(kViewTemperature)
+    ->Arg(kViewEnergy)
+    ->Arg(kViewDaylight)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// From entering the screen to its first frame: the series rebuilt and everything drawn.
+std::chrono::steady_clock::time_point gEntered;
+double gStartSeconds = 0;
+void MarkStarted(benchmark::State&) {
+    gStartSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - gEntered).count();
+}
+
+void BM_MainScreenStart(benchmark::State& state) {
+    if (!StartProgram()) {
+        state.SkipWithError("the program could not start");
+        return;
+    }
+    for (auto _ : state) {
+        gEntered = std::chrono::steady_clock::now();
+        RunInsideScreen(state, MarkStarted);
+        state.SetIterationTime(gStartSeconds);
+    }
+}
+BENCHMARK(BM_MainScreenStart)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
