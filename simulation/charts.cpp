@@ -275,7 +275,13 @@ void DrawChartTitles() {
         break;
     default: break;
     }
-    const int x = (chart.right + legendEnd) / 2;
+    // Centred between the legend and the chart's right edge; a text too wide for that room
+    // moves right rather than run into the legend.
+    SelectTextFont(gUi.headingFont);
+    int width = TextWidth(title);
+    SelectTextFont(gUi.smallLabelFont);
+    width = std::max(width, TextWidth(subtitle));
+    const int x = std::max((chart.right + legendEnd) / 2, legendEnd + 6 + width / 2);
     TextAt(x, middle - 7, 1, 1, title, gUi.headingFont, 0);
     TextAt(x, middle + 12, 1, 1, subtitle, gUi.smallLabelFont, 0);
 }

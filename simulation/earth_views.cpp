@@ -134,6 +134,7 @@ void DrawEarthPicture() {
 
     CopySame(&gSim.backdrop, &gSim.scene, p);  // the text strip keeps the panel's face
     SetDrawTarget(&gSim.scene);
+    SetClipRect(&p);
     FillWith(gSim.earthSky, 0);
     DrawStarryBackground(gSim.earthSky);
     DrawViewTitle();
@@ -154,6 +155,7 @@ void DrawEarthPicture() {
     DrawColourLegend();
     TextAt(cx, (gSim.earthSky.bottom + p.bottom) / 2, 1, 1, LegendSentence(Settings().earthView),
            gUi.labelFont, 0);
+    SetClipRect(nullptr);
     SetDrawTarget(nullptr);
     gSim.globeShown = false;  // the picture is shown whole: no globe on it any more
 }

@@ -41,6 +41,7 @@ void DrawOrbitDiagram() {
     ComputeOrbit(cx, cy, R, b, gSim.diagramTrack, 0);
 
     SetDrawTarget(&gSim.scene);
+    SetClipRect(&p);  // Mars's orbit of a stretched Earth orbit reaches past the picture
     FillWith(p, 0);
 
     SetBrushColour(14);
@@ -85,6 +86,7 @@ void DrawOrbitDiagram() {
     const int boxRight = boxLeft + TextWidth("000.0");
     gSim.distanceBox = Rect(boxLeft, p.bottom - 25, boxRight, p.bottom - 5);
     TextAt(boxRight + 4, baseline, 0, 3, "million km", rowFont, 255);
+    SetClipRect(nullptr);
     SetDrawTarget(nullptr);
     gSim.markerShown = false;
 }

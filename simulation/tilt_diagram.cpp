@@ -158,6 +158,7 @@ void DrawTiltPicture() {
     const ScreenRect& p = gSim.tiltRect;
     const ModelSettings& s = Settings();
     SetDrawTarget(&gSim.scene);
+    SetClipRect(&p);
     FillWith(p, 0);
     DrawTiltDiagram(gSim.tiltDiagram, s.axisTilt, 1, s.latitude[0], s.latitude[1], gSim.tiltGlobe);
     const int cx = (p.left + p.right) / 2;
@@ -170,6 +171,7 @@ void DrawTiltPicture() {
         TextAt(cx, p.top + 5, 1, 0, "Axis Tilt =", gUi.labelFont, 255);
         TextAt(cx, p.top + 25, 1, 0, value, gUi.labelFont, 255);
     }
+    SetClipRect(nullptr);
     SetDrawTarget(nullptr);
 }
 
