@@ -125,6 +125,17 @@ bool FindFontFile(const char* face, bool bold, bool italic, std::string& file, i
     return found;
 }
 
+// The em of a face as a fraction of its character cell (the Windows ascent and descent
+// where the face has them, else the typographic ones).
+static double CellToEmRatio(FT_Face face, const TT_OS2* os2) {
+    double upem = face->units_per_EM > 0 ? face->units_per_EM : 1;
+    double cell = 0;
+    if (os2 && os2->version != 0xFFFF) cell = double(os2->usWinAscent) + double(os2->usWinDescent);
+    if (cell <= 0) cell = double(face->ascender) - double(face->descender);
+    if (cell <= 0) return 1;
+    return upem / cell;
+}
+
 TextFont* CreateTextFont(const char* face, int size, int width, int style) {
     const bool bold = (style & kFontBold) != 0;
     const bool italic = (style & kFontItalic) != 0;
@@ -154,12 +165,15 @@ TextFont* CreateTextFont(const char* face, int size, int width, int style) {
     font->synthBold = wantBold && !(ftFace->style_flags & FT_STYLE_FLAG_BOLD);
     font->synthItalic = wantItalic && !(ftFace->style_flags & FT_STYLE_FLAG_ITALIC);
 
-    // The size is the em height in device pixels; limited so no glyph can be absurdly large.
-    font->pixelHeight = std::clamp(std::abs(ToDeviceY(size)), 1, 1000);
+    // The size is the height of a character cell (ascent plus descent), as the layouts were
+    // designed with: an em of the full size would overflow the buttons' labels by some 12%.
+    // Limited so no glyph can be absurdly large.
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ftFace, FT_SFNT_OS2));
+    const int cell = std::clamp(std::abs(ToDeviceY(size)), 1, 1000);
+    font->pixelHeight = std::max(1, int(std::lround(cell * CellToEmRatio(ftFace, os2))));
     font->pixelWidth = font->pixelHeight;
     FT_Set_Pixel_Sizes(ftFace, FT_UInt(font->pixelWidth), FT_UInt(font->pixelHeight));
 
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(ftFace, FT_SFNT_OS2));
     auto averageWidth = [&]() {
         if (os2 && os2->xAvgCharWidth > 0 && ftFace->units_per_EM > 0)
             return std::max(1, int(std::lround(double(os2->xAvgCharWidth) * font->pixelWidth /
