@@ -3,10 +3,13 @@
 #include "platform/platform_sdl.h"
 
 #include <SDL.h>
+#include <dirent.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -212,8 +215,32 @@ bool SdlScreenSize(int& width, int& height) {
     return width > 0 && height > 0;
 }
 
+namespace {
+
+// True when the machine has a graphics device that OpenGL could use. Without one (a virtual
+// X server, a container) OpenGL would be emulated in software: creating that context costs
+// several hundred milliseconds and every present runs through it, while SDL's own software
+// renderer writing straight to the window does the same work far sooner.
+bool HasGraphicsDevice() {
+    if (access("/dev/nvidia0", F_OK) == 0) return true;
+    DIR* dir = opendir("/dev/dri");
+    if (!dir) return false;
+    bool found = false;
+    while (const dirent* e = readdir(dir))
+        if (std::strncmp(e->d_name, "renderD", 7) == 0 || std::strncmp(e->d_name, "card", 4) == 0)
+            found = true;
+    closedir(dir);
+    return found;
+}
+
+}  // namespace
+
 bool SdlOpenWindow(const char* title, bool softwareOnly) {
     if (!StartVideo()) return false;
+    if (!softwareOnly && !HasGraphicsDevice()) softwareOnly = true;
+    // Emulation only: the window's own pixels, not a texture that a GL context would show.
+    // (Environment settings of the same name still win over this.)
+    if (softwareOnly) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     int w = 1024, h = 768;
     SdlScreenSize(w, h);
     gSdl.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
@@ -238,9 +265,8 @@ bool SdlOpenWindow(const char* title, bool softwareOnly) {
                  (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     SDL_RaiseWindow(gSdl.window);
     SDL_StartTextInput();
-    SDL_SetRenderDrawColor(gSdl.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(gSdl.renderer);
-    SDL_RenderPresent(gSdl.renderer);
+    // No present of its own here: the program's first picture (the grey screen) follows at
+    // once, and a present costs a refresh or more.
     return true;
 }
 
