@@ -19,12 +19,6 @@ namespace {
 constexpr int kBarColour = 23;     // grey bars and icon boxes
 constexpr int kButtonColour = 16;  // the buttons' face shades
 
-ScreenRect Rect(int left, int top, int right, int bottom) {
-    ScreenRect r;
-    MakeRect(r, left, top, right, bottom);
-    return r;
-}
-
 Control* Add(Control* c) {
     if (c && gNavBar.count < kNavBarMaxControls) gNavBar.list[gNavBar.count++] = c;
     return c;
@@ -50,14 +44,14 @@ bool CreateNavBar() {
     if (gNavBar.count != 0) return false;
     NavBarState& n = gNavBar;
 
-    n.navBarPanel = Add(CreatePanel(0, Rect(0, 0, 1024, 64),
+    n.navBarPanel = Add(CreatePanel(0, MakeScreenRect(0, 0, 1024, 64),
                                     "The buttons on this bar let you move between screens.",
                                     nullptr, kBarColour));
     n.helpLineBarPanel =
-        Add(CreatePanel(0, Rect(0, 738, 1024, 768),
+        Add(CreatePanel(0, MakeScreenRect(0, 738, 1024, 768),
                         "The text area on this bar tells you about what you're pointing at.",
                         nullptr, kBarColour));
-    n.helpLine = Add(CreateTextBar(1, Rect(120, 4, 1024, 26), "", n.helpLineBarPanel,
+    n.helpLine = Add(CreateTextBar(1, MakeScreenRect(120, 4, 1024, 26), "", n.helpLineBarPanel,
                                    gUi.labelFont, 26, 0,
                                    "This tells you about what's happening where your mouse "
                                    "cursor is."));
@@ -65,43 +59,43 @@ bool CreateNavBar() {
 
     Control* bar = n.navBarPanel;
     TextFont* small = gUi.smallLabelFont;
-    n.exitButton = NavButton(kNavExit, kStateRedrawActive, Rect(10, 10, 90, 56), "Exit",
+    n.exitButton = NavButton(kNavExit, kStateRedrawActive, MakeScreenRect(10, 10, 90, 56), "Exit",
                              "Click on this to exit the program.", kSpriteExit, bar,
                              kButtonColour, small);
     n.changeTiltButton =
-        NavButton(kNavChangeTilt, kStateRedrawActive, Rect(250, 10, 360, 56), "Change@Tilt",
+        NavButton(kNavChangeTilt, kStateRedrawActive, MakeScreenRect(250, 10, 360, 56), "Change@Tilt",
                   "Click on this to change the setting of the Earth's tilt.", kSpriteTilt, bar,
                   kButtonColour, small);
     n.changeShapeButton =
-        NavButton(kNavChangeShape, kStateRedrawActive, Rect(365, 10, 475, 56), "Change@Shape",
+        NavButton(kNavChangeShape, kStateRedrawActive, MakeScreenRect(365, 10, 475, 56), "Change@Shape",
                   "Click on this to change the setting of the Earth's orbit shape.",
                   kSpriteShape, bar, kButtonColour, small);
     n.selectLatitudesButton = NavButton(
-        kNavSelectLatitudes, kStateRedrawActive, Rect(480, 10, 595, 56), "Select@Latitudes",
+        kNavSelectLatitudes, kStateRedrawActive, MakeScreenRect(480, 10, 595, 56), "Select@Latitudes",
         "Click on this to change the latitudes selected for charting.", kSpriteLatitudes, bar,
         kButtonColour, small);
     if (LogbookEnabled()) {
         // Only the main screen makes Save In Logbook active: a run must exist to be saved.
         n.saveInLogbookButton = NavButton(
-            kNavSaveInLogbook, kStateRedrawInactive, Rect(690, 10, 810, 56), "Save In@Logbook",
+            kNavSaveInLogbook, kStateRedrawInactive, MakeScreenRect(690, 10, 810, 56), "Save In@Logbook",
             "Click on this to save these model settings to the logbook.", kSpriteSaveLogbook,
             bar, kButtonColour, small);
         n.openLogbookButton =
-            NavButton(kNavOpenLogbook, kStateRedrawActive, Rect(815, 10, 935, 56),
+            NavButton(kNavOpenLogbook, kStateRedrawActive, MakeScreenRect(815, 10, 935, 56),
                       "Open@Logbook", "Click on this to open and use the logbook.",
                       kSpriteOpenLogbook, bar, kButtonColour, small);
     }
-    n.minimiseBox = NavButton(kNavMinimise, kStateRedrawActive, Rect(970, 10, 990, 30), "",
+    n.minimiseBox = NavButton(kNavMinimise, kStateRedrawActive, MakeScreenRect(970, 10, 990, 30), "",
                               "Click on this to minimize this program.", kSpriteMinimise, bar,
                               kBarColour, gUi.labelFont);
-    n.closeBox = NavButton(kNavClose, kStateRedrawActive, Rect(990, 10, 1010, 30), "",
+    n.closeBox = NavButton(kNavClose, kStateRedrawActive, MakeScreenRect(990, 10, 1010, 30), "",
                            "Click on this to end this program.", kSpriteClose, bar, kBarColour,
                            gUi.labelFont);
 
     char aboutLabel[kLabelSize];
     std::snprintf(aboutLabel, sizeof aboutLabel, "About \"%s\"", ProductName());
     Control* helpBar = n.helpLineBarPanel;
-    n.aboutButton = Add(CreateButton(kNavAbout, 1, kStateRedrawActive, Rect(4, 5, 116, 25),
+    n.aboutButton = Add(CreateButton(kNavAbout, 1, kStateRedrawActive, MakeScreenRect(4, 5, 116, 25),
                                      aboutLabel, "Click on this to find out about this program.",
                                      nullptr, helpBar, kButtonColour, small));
     n.layers = kNavBarLayers;

@@ -80,12 +80,6 @@ const Stand* FindStand(int id) {
     return nullptr;
 }
 
-ScreenRect Rect(int left, int top, int right, int bottom) {
-    ScreenRect r;
-    MakeRect(r, left, top, right, bottom);
-    return r;
-}
-
 // Marks the screen's own NavBar button selected (it then ignores clicks), or unmarks it.
 void MarkOwnButton(const Stand& s, bool on) {
     Control* button = s.ownButton ? gNavBar.*(s.ownButton) : nullptr;
@@ -118,13 +112,13 @@ void BuildStand(const Stand& s, ScreenLoop& loop) {
     for (int i = 0; i < s.linkCount; ++i, left += kLinkWidth + kLinkGap) {
         const Link& l = s.links[i];
         AddScreenControl(loop, CreateButton(kLinkIdBase + i, 1, kStateRedrawActive,
-                                            Rect(left, 300, left + kLinkWidth, 356), l.label,
+                                            MakeScreenRect(left, 300, left + kLinkWidth, 356), l.label,
                                             l.help, UiSprite(l.sprite), panel, 16,
                                             gUi.smallLabelFont));
     }
     if (s.id != kScreenMain)
         AddScreenControl(loop, CreateButton(kNavWatchSeasons, 1, kStateRedrawActive,
-                                            Rect(width - 190, 598, width - 20, 656),
+                                            MakeScreenRect(width - 190, 598, width - 20, 656),
                                             "Watch the@Seasons",
                                             "Click on this to watch the seasons of the model.",
                                             UiSprite(kSpriteWatch), panel, 16,

@@ -20,12 +20,6 @@ void Copy(char* out, size_t size, const char* text) {
     std::snprintf(out, size, "%s", text ? text : "");
 }
 
-ScreenRect Rect(int left, int top, int right, int bottom) {
-    ScreenRect r;
-    MakeRect(r, left, top, right, bottom);
-    return r;
-}
-
 // The maker's notice and contact lines under the name and version; null marks the line that
 // carries the maker's name.
 struct NoticeLine {
@@ -65,12 +59,12 @@ void FormatVersionText(const char* version, char* out, size_t size) {
 
 bool CreateAboutPanel() {
     if (gWidgets.aboutPanel) return false;
-    Control* panel = CreatePopupPanel(0, 1, Rect(362, 186, 662, 586),
+    Control* panel = CreatePopupPanel(0, 1, MakeScreenRect(362, 186, 662, 586),
                                       "This tells you about this program.",
                                       UiSprite(kSpriteAboutLogo), 23);
     panel->state = kStateInactive;  // drawn only while a pop-up shows it
     panel->drawCallback = DrawAboutContents;
-    Control* done = CreateButton(1, 1, kStateInactive, Rect(100, 335, 200, 385), "Done",
+    Control* done = CreateButton(1, 1, kStateInactive, MakeScreenRect(100, 335, 200, 385), "Done",
                                  "Click on this to return to the action.", UiSprite(kSpriteDone),
                                  panel, 16, gUi.labelFont);
     gWidgets.aboutPanel = panel;
@@ -120,7 +114,7 @@ void DrawAboutContents(Control* panel) {
         const int hh = logo.height / 2;
         const int x = ToDeviceX(cx);
         const int y = ToDeviceY(top);
-        DrawSprite(Rect(x - hw, y + hh, x + hw, y + 3 * hh), logo, true);
+        DrawSprite(MakeScreenRect(x - hw, y + hh, x + hw, y + 3 * hh), logo, true);
     }
 
     BeginDrawing();

@@ -25,25 +25,25 @@ void CopyText(char* out, size_t size, const char* text) {
     out[n] = '\0';
 }
 
-void SetRect(ScreenRect& rect, int left, int top, int right, int bottom) {
-    MakeRect(rect, left, top, right, bottom);
-}
-
 // rect moved by the parent's top-left corner when there is a parent.
 ScreenRect AbsoluteRect(const ScreenRect& rect, const Control* parent) {
     ScreenRect r;
-    SetRect(r, rect.left, rect.top, rect.right, rect.bottom);
+    MakeRect(r, rect.left, rect.top, rect.right, rect.bottom);
     if (parent) OffsetRect(r, parent->rect.left, parent->rect.top);
     return r;
 }
 
-ScreenRect Inset(const ScreenRect& rect, int d) {
+}  // namespace
+
+ScreenRect MakeScreenRect(int left, int top, int right, int bottom) {
     ScreenRect r;
-    SetRect(r, rect.left + d, rect.top + d, rect.right - d, rect.bottom - d);
+    MakeRect(r, left, top, right, bottom);
     return r;
 }
 
-}  // namespace
+ScreenRect InsetScreenRect(const ScreenRect& rect, int d) {
+    return MakeScreenRect(rect.left + d, rect.top + d, rect.right - d, rect.bottom - d);
+}
 
 int SpriteLogicalWidth(const Sprite& sprite) { return ToLogicalX(sprite.width); }
 int SpriteLogicalHeight(const Sprite& sprite) { return ToLogicalY(sprite.height); }
@@ -102,9 +102,9 @@ Control* CreateButton(int id, int layer, int state, const ScreenRect& rect, cons
     const int w = sprite ? SpriteLogicalWidth(*sprite) : 0;
     const ScreenRect& r = c->rect;
     if (r.right - 4 <= r.left + w + 4)
-        SetRect(c->labelRect, r.left + 1, r.top + 1, r.left + 2, r.top + 2);  // no room for text
+        MakeRect(c->labelRect, r.left + 1, r.top + 1, r.left + 2, r.top + 2);  // no room for text
     else
-        SetRect(c->labelRect, r.left + w + 6, r.top + 4, r.right - 4, r.bottom - 4);
+        MakeRect(c->labelRect, r.left + w + 6, r.top + 4, r.right - 4, r.bottom - 4);
     c->labelX = sprite ? (r.right + w + r.left + 4) / 2 : (r.left + r.right) / 2;
     return c;
 }
@@ -116,11 +116,11 @@ Control* CreateRoundButton(int id, int layer, int state, const ScreenRect& rect,
                               parent ? parent->colour : 23, font);
     c->kind = kRoundButton;
     c->sprite = sprite;
-    c->hitRect = Inset(c->rect, 5);
-    c->labelRect = Inset(c->rect, 20);
+    c->hitRect = InsetScreenRect(c->rect, 5);
+    c->labelRect = InsetScreenRect(c->rect, 20);
     if (sprite) {
         ScreenRect& l = c->labelRect;
-        SetRect(l, l.left + SpriteLogicalWidth(*sprite) + 4, l.top, l.right, l.bottom);
+        MakeRect(l, l.left + SpriteLogicalWidth(*sprite) + 4, l.top, l.right, l.bottom);
     }
     c->colour = colourA + 100 * colourB;
     c->labelX = (c->labelRect.left + c->labelRect.right) / 2;
@@ -147,9 +147,13 @@ Control* CreateTextBar(int layer, const ScreenRect& rect, const char* help, Cont
     return c;
 }
 
-Control* CreateValuePanel(int layer, const ScreenRect& rect, const char* help, Control* parent) {
+namespace {
+
+// The kinds without a caption that sit on a panel: a rect, a help text, the panel's shades.
+Control* CreateTextless(int kind, int layer, const ScreenRect& rect, const char* help,
+                        Control* parent) {
     Control* c = new Control;
-    c->kind = kValuePanel;
+    c->kind = kind;
     c->layer = layer;
     c->state = kStateRedrawActive;
     c->selected = 1;
@@ -162,20 +166,14 @@ Control* CreateValuePanel(int layer, const ScreenRect& rect, const char* help, C
     return c;
 }
 
+}  // namespace
+
+Control* CreateValuePanel(int layer, const ScreenRect& rect, const char* help, Control* parent) {
+    return CreateTextless(kValuePanel, layer, rect, help, parent);
+}
+
 Control* CreateHotspot(int layer, const ScreenRect& rect, const char* help, Control* parent) {
-    Control* c = new Control;
-    c->kind = kHelpArea;
-    c->id = 0;
-    c->layer = layer;
-    c->state = kStateRedrawActive;
-    c->selected = 1;
-    c->rect = AbsoluteRect(rect, parent);
-    c->hitRect = c->rect;
-    c->labelRect = c->rect;
-    CopyText(c->help, sizeof c->help, help);
-    c->parent = parent;
-    c->colour = ParentColour(c);
-    return c;
+    return CreateTextless(kHelpArea, layer, rect, help, parent);
 }
 
 Control* CreateEntryArea(int id, int layer, const ScreenRect& rect, const char* help,
@@ -289,7 +287,7 @@ void DrawMessageBox(int margin, int cx, int cy, int textSlot, int fillSlot, cons
     else
         width = (512 - margin) * 2;
     ScreenRect box;
-    SetRect(box, cx - width / 2, cy - 60, cx - width / 2 + width, cy + 60);
+    MakeRect(box, cx - width / 2, cy - 60, cx - width / 2 + width, cy + 60);
     SetBrushColour(fillSlot);
     FillScreenRect(box);
     DrawBevel(box, -1, 255, 0);

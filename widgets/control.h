@@ -128,6 +128,10 @@ void DrawBevel(const ScreenRect& rect, int inset, int lightSlot, int darkSlot);
 void DrawMessageBox(int margin, int cx, int cy, int textSlot, int fillSlot, const char* line1,
                     const char* line2, const char* line3);
 
+// A logical rectangle by its edges, and one moved `d` units inwards on every side.
+ScreenRect MakeScreenRect(int left, int top, int right, int bottom);
+ScreenRect InsetScreenRect(const ScreenRect& rect, int d);
+
 // A sprite's size in logical units (its sheet pixels are device pixels).
 int SpriteLogicalWidth(const Sprite& sprite);
 int SpriteLogicalHeight(const Sprite& sprite);

@@ -16,16 +16,6 @@ namespace {
 
 constexpr int kMaxLabelLines = kLabelSize / 2 + 1;  // "a@b@c..." in 127 bytes
 
-ScreenRect Rect(int left, int top, int right, int bottom) {
-    ScreenRect r;
-    MakeRect(r, left, top, right, bottom);
-    return r;
-}
-
-ScreenRect Inset(const ScreenRect& r, int d) {
-    return Rect(r.left + d, r.top + d, r.right - d, r.bottom - d);
-}
-
 void Fill(const ScreenRect& r, int slot) {
     SetBrushColour(slot);
     FillScreenRect(r);
@@ -119,10 +109,10 @@ void DrawPushButton(Control* c) {
                 // An inactive button shows where its icon would be, not the icon.
                 const int top = r.top + 4 + ToLogicalY(half);
                 SetPenColour(ParentColour(c) + 2);
-                FrameScreenRect(Rect(r.left + 4, top, r.left + 4 + w,
+                FrameScreenRect(MakeScreenRect(r.left + 4, top, r.left + 4 + w,
                                      top + SpriteLogicalHeight(s)));
             } else {
-                DrawSprite(Rect(dx, dy, dx + s.width, dy + s.height), s, true);
+                DrawSprite(MakeScreenRect(dx, dy, dx + s.width, dy + s.height), s, true);
             }
         } else {
             c->labelX = (r.left + r.right) / 2;
@@ -165,10 +155,10 @@ void DrawRoundButton(Control* c) {
         const int s = ShadeColour(c);
         // The outer ring is shaded the other way from the disc, so the disc stands in a hollow.
         DrawDisc(r, p + 6, p, -1);
-        const ScreenRect inner = Inset(r, 5);
+        const ScreenRect inner = InsetScreenRect(r, 5);
         DrawDisc(inner, s, s + 6, 1);
         SetPenColour(s + 3);
-        FillEllipsePattern(Inset(r, 15));
+        FillEllipsePattern(InsetScreenRect(r, 15));
     }
     DrawRoundLabel(c, 0);
     c->state = -c->state;
@@ -205,7 +195,7 @@ void TileSprite(const Sprite& s, const ScreenRect& r) {
             piece.y = s.y + (y0 - ty);
             piece.width = x1 - x0;
             piece.height = y1 - y0;
-            DrawSprite(Rect(x0, y0, x1, y1), piece, false);
+            DrawSprite(MakeScreenRect(x0, y0, x1, y1), piece, false);
         }
     }
 }
@@ -242,7 +232,7 @@ void DrawSliderTrack(Control* c) {
     const ScreenRect& r = c->rect;
     const int k = c->colour;
     const int cy = (r.top + r.bottom) / 2;
-    const ScreenRect track = Rect(r.left, cy - 4, r.right, cy + 4);
+    const ScreenRect track = MakeScreenRect(r.left, cy - 4, r.right, cy + 4);
     Fill(track, 0);
     if (c->labelX == 1) {
         int32_t n = 0;
@@ -313,7 +303,7 @@ void DrawSunkenBox(Control* c) {
 void DrawPopupFrameBody(const ScreenRect& r) {
     Fill(r, 24);
     SetPenColour(0);
-    FrameScreenRect(Rect(r.left, r.top, r.right - 1, r.bottom - 1));
+    FrameScreenRect(MakeScreenRect(r.left, r.top, r.right - 1, r.bottom - 1));
 }
 
 void DrawButtonLabel(Control* c, int highlighted) {

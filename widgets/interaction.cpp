@@ -16,12 +16,6 @@
 
 namespace {
 
-ScreenRect Rect(int left, int top, int right, int bottom) {
-    ScreenRect r;
-    MakeRect(r, left, top, right, bottom);
-    return r;
-}
-
 bool Contains(const DeviceRect& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
@@ -61,7 +55,7 @@ bool IsPointerKind(const Control* c) {
 void FillKnob(const Control* c, int slot) {
     BeginDrawing();
     SetBrushColour(slot);
-    FillScreenRect(Rect(c->hitRect.left + 4, c->hitRect.top + 4, c->hitRect.right - 4,
+    FillScreenRect(MakeScreenRect(c->hitRect.left + 4, c->hitRect.top + 4, c->hitRect.right - 4,
                         c->hitRect.bottom - 4));
     EndDrawing();
 }
@@ -103,7 +97,7 @@ void PressFeedback(Control* control) {
     if (control->kind == kPushButton) {
         SetClipRect(&rect);
     } else if (control->kind == kRoundButton) {
-        ellipse = EllipseRegion(Rect(rect.left + 5, rect.top + 5, rect.right - 5, rect.bottom - 5));
+        ellipse = EllipseRegion(MakeScreenRect(rect.left + 5, rect.top + 5, rect.right - 5, rect.bottom - 5));
         SetClipRegion(ellipse);
     }
     for (int d = 1; d <= 2; ++d) {

@@ -22,12 +22,6 @@ namespace {
 constexpr int kPopupWaitMs = 20;
 constexpr int kMaxNoticeLines = 8;  // how long an idle pop-up waits before it looks again
 
-ScreenRect Rect(int left, int top, int right, int bottom) {
-    ScreenRect r;
-    MakeRect(r, left, top, right, bottom);
-    return r;
-}
-
 // The screen area behind an open pop-up: in one of the two shared buffers when it fits there,
 // otherwise in a buffer of its own, so a large panel never loses part of what it covers.
 struct Background {
@@ -45,7 +39,7 @@ void SaveBackground(const ScreenRect& rect, int panelId, Background& bg) {
     OffscreenBuffer& buffer = gUi.popupBuffers[panelId == 0 ? 0 : 1];
     if (FitsIn(buffer, rect)) {
         bg.shared = &buffer;
-        CopyRect(nullptr, &buffer, rect, Rect(0, 0, rect.right - rect.left, rect.bottom - rect.top),
+        CopyRect(nullptr, &buffer, rect, MakeScreenRect(0, 0, rect.right - rect.left, rect.bottom - rect.top),
                  false);
     } else {
         SaveScreenArea(rect, 0, bg.own);
@@ -54,7 +48,7 @@ void SaveBackground(const ScreenRect& rect, int panelId, Background& bg) {
 
 void RestoreBackground(const ScreenRect& rect, Background& bg) {
     if (bg.shared)
-        CopyRect(bg.shared, nullptr, Rect(0, 0, rect.right - rect.left, rect.bottom - rect.top),
+        CopyRect(bg.shared, nullptr, MakeScreenRect(0, 0, rect.right - rect.left, rect.bottom - rect.top),
                  rect, false);
     else
         RestoreScreenArea(rect, bg.own, false);
