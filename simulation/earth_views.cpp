@@ -231,6 +231,33 @@ bool PrepareRotatingGlobe() {
     return true;
 }
 
+void DrawGlobeFace(const ScreenRect& square, int phase) {
+    const int w = square.right - square.left;
+    const double f = w * 0.0078125;  // the chords and coast are laid out for a 128-pixel globe
+    const double cx = square.left + w / 2.0;
+    const double cy = (square.top + square.bottom) / 2.0;
+    auto X = [&](double v) { return int(std::lround(cx + v * f)); };
+    auto Y = [&](double v) { return int(std::lround(cy + v * f)); };
+
+    Region* disc = EllipseRegion(square);
+    SetClipRegion(disc);
+    SetPenWidth(7, 7);
+    for (const GlobeChord& c : gSim.chords) {
+        SetPenColour(ViewColour(BandOfLatitude(c.latitude)));
+        Line(X(c.x0), Y(c.y0), X(c.x1), Y(c.y1));
+    }
+    SetClipRegion(nullptr);
+    DeleteRegion(disc);
+    SetPenWidth(1, 1);
+
+    if (!gSim.globeBuffers) return;
+    const GlobeSegments& g = gSim.globeBuffers[phase];
+    SetPenColour(0);
+    for (int i = 0; i < g.count && i < kCoastPoints; ++i)
+        Line(square.left + int(g.x0[i] * f), square.top + int(g.y0[i] * f),
+             square.left + int(g.x1[i] * f), square.top + int(g.y1[i] * f));
+}
+
 void DrawGlobeFrame(int day) {
     if (!gSim.globe.surface || !gSim.scene.surface) return;
     day = std::min(std::max(day, 0), kYearSteps - 1);
@@ -243,22 +270,7 @@ void DrawGlobeFrame(int day) {
     CopyRect(&gSim.scene, &gSim.globe, square, local, false);
     SetDrawTarget(&gSim.globe);
 
-    Region* disc = EllipseRegion(local);
-    SetClipRegion(disc);
-    SetPenWidth(7, 7);
-    for (const GlobeChord& c : gSim.chords) {
-        SetPenColour(ViewColour(BandOfLatitude(c.latitude)));
-        Line(kGlobeRadius + c.x0, kGlobeRadius + c.y0, kGlobeRadius + c.x1, kGlobeRadius + c.y1);
-    }
-    SetClipRegion(nullptr);
-    DeleteRegion(disc);
-    SetPenWidth(1, 1);
-
-    if (gSim.globeBuffers) {
-        const GlobeSegments& g = gSim.globeBuffers[day % kGlobePhases];
-        SetPenColour(0);
-        for (int i = 0; i < g.count && i < kCoastPoints; ++i) Line(g.x0[i], g.y0[i], g.x1[i], g.y1[i]);
-    }
+    DrawGlobeFace(local, day % kGlobePhases);
 
     // The front half of the orbit passes in front of the Earth.
     ScreenRect box = gSim.earthOrbitBox;

@@ -52,6 +52,10 @@ void ProjectCoastline(const CoastPoints& points, double axisTilt, GlobeSegments*
 // The 26 chords for a tilt in degrees.
 void MakeGlobeChords(double axisTilt, GlobeChord* chords);
 
+// A globe's face in `square` (a surface's own coordinates): the band-coloured latitude chords
+// clipped to its disc and the coastline of a rotation phase, scaled from the 128-pixel globe.
+void DrawGlobeFace(const ScreenRect& square, int phase);
+
 // The turning globe for `day`, composed off-screen and copied to the display over the
 // background its previous position left.
 void DrawGlobeFrame(int day);

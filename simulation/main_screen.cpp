@@ -347,7 +347,6 @@ int RunMainScreen() {
 
     BuildControls(loop);
     AppendNavBar(loop);
-    gSim.distanceFont = CreateTextFont("Arial Bold", 14, 0, 0);
     LoadViewPalette();
     if (!CreateSurfaces()) return Leave(loop, 2000);
     if (!PrepareRotatingGlobe()) return Leave(loop, 2000);

@@ -78,14 +78,12 @@ void DrawOrbitDiagram() {
     TextAt(cx, p.top + 5, 1, 0, label, font, 255);
 
     // "Distance from Sun: [000.0] million km" along the bottom.
-    TextFont* rowFont = gSim.distanceFont ? gSim.distanceFont : font;
     const int baseline = p.bottom - 5;
-    TextAt(p.left + 20, baseline, 0, 3, "Distance from Sun:", rowFont, 255);
+    TextAt(p.left + 20, baseline, 0, 3, "Distance from Sun:", font, 255);
     const int boxLeft = p.left + 20 + TextWidth("Distance from Sun:") + 25;
-    SelectTextFont(font);  // the box holds the figure, written in the small label font
     const int boxRight = boxLeft + TextWidth("000.0");
     gSim.distanceBox = Rect(boxLeft, p.bottom - 25, boxRight, p.bottom - 5);
-    TextAt(boxRight + 4, baseline, 0, 3, "million km", rowFont, 255);
+    TextAt(boxRight + 4, baseline, 0, 3, "million km", font, 255);
     SetClipRect(nullptr);
     SetDrawTarget(nullptr);
     gSim.markerShown = false;

@@ -1,7 +1,5 @@
 #include "simulation/simulation_state.h"
 
-#include "graphics/text.h"
-
 SimulationState gSim;
 
 void ReleaseSimulationSurfaces() {
@@ -11,8 +9,6 @@ void ReleaseSimulationSurfaces() {
     ReleaseBuffer(gSim.scene);
     ReleaseBuffer(gSim.globe);
     ReleaseBuffer(gSim.tiltGlobeBuffer);
-    DeleteTextFont(gSim.distanceFont);
-    gSim.distanceFont = nullptr;
 }
 
 void ResetSimulationState() {

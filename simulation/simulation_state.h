@@ -10,7 +10,6 @@
 #include "settings/coast.h"
 
 struct Control;
-struct TextFont;
 
 constexpr int kMainScreenId = 1;
 constexpr int kGlobePhases = 24;   // rotation phases of the turning globe, 15 degrees apart
@@ -114,9 +113,6 @@ struct SimulationState {
     ChartLegendRow legend[2];
 
     uint32_t starSeed;  // the starfield's random sequence
-
-    // A narrower face for the distance row of the orbit diagram, so the row fits its picture.
-    TextFont* distanceFont;
 };
 extern SimulationState gSim;
 

@@ -182,30 +182,11 @@ void DrawTiltGlobeFrame() {
     const int w = g.right - g.left;
     const int h = g.bottom - g.top;
     const ScreenRect local = Rect(0, 0, w, h);
-    const double f = w * 0.0078125;  // the 128-pixel globe's chords and coast, scaled down
     const double cx = w / 2.0, cy = h / 2.0;
-    auto X = [&](double v) { return int(std::lround(cx + v * f)); };
-    auto Y = [&](double v) { return int(std::lround(cy + v * f)); };
 
     CopyRect(&gSim.scene, &buffer, g, local, false);
     SetDrawTarget(&buffer);
-    Region* disc = EllipseRegion(local);
-    SetClipRegion(disc);
-    SetPenWidth(7, 7);
-    for (const GlobeChord& c : gSim.chords) {
-        SetPenColour(ViewColour(BandOfLatitude(c.latitude)));
-        Line(X(c.x0), Y(c.y0), X(c.x1), Y(c.y1));
-    }
-    SetPenWidth(1, 1);
-    SetClipRegion(nullptr);
-    DeleteRegion(disc);
-
-    if (gSim.globeBuffers) {
-        const GlobeSegments& s = gSim.globeBuffers[1];
-        SetPenColour(0);
-        for (int i = 0; i < s.count && i < kCoastPoints; ++i)
-            Line(int(s.x0[i] * f), int(s.y0[i] * f), int(s.x1[i] * f), int(s.y1[i] * f));
-    }
+    DrawGlobeFace(local, 1);  // the tilt globe always shows the same side
 
     const ModelSettings& settings = Settings();
     const int lats[2] = {settings.latitude[0], settings.latitude[1]};

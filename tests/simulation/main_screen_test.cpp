@@ -342,6 +342,77 @@ TEST_F(MainScreenTest, RunsAt800By600WithTheGlobeScaled) {
     EXPECT_EQ(width, 100);
 }
 
+TEST_F(MainScreenTest, DistanceRowIsWrittenWholeInTheSmallLabelFontAtBothSizes) {
+    for (const int size : {1024, 800}) {
+        Start(Record(size));
+        int before = 0, after = 0, figure = 0;
+        ScreenRect box{};
+        RunFrames(2, [&] {
+            box = gSim.distanceBox;
+            const ScreenRect& p = gSim.orbitRect;
+            before = Count(R(p.left, box.top - 5, box.left, p.bottom), 255);
+            after = Count(R(box.right, box.top - 5, p.right, p.bottom), 255);
+            figure = Count(box, 255);
+        });
+        // Every pixel of both labels lies inside the picture, in the font the figure uses.
+        EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont)) << size;
+        EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont)) << size;
+        EXPECT_GT(figure, 0) << size;
+        TearDown();
+        folder.clear();
+    }
+}
+
+TEST_F(MainScreenTest, GlobeHidesTheSunOnTheNearHalfAndPassesBehindItOnTheFar) {
+    Start();
+    // Earth Normal: on days 90 and 270 the globe overlaps the Sun's centre.
+    int orbitInkDay0 = -1, orbitInkDay90 = -1, sunDay90 = -1, sunDay270 = -1;
+    auto orbitInk = [](int day) {
+        const OrbitTrack& t = Series().mainTrack;
+        int n = 0;
+        for (int y = -56; y <= 56; ++y)
+            for (int x = -56; x <= 56; ++x)
+                if (x * x + y * y <= 56 * 56) n += AtLogical(t.trackX[day] + x, t.trackY[day] + y) == 5;
+        return n;
+    };
+    Run([&](long) {
+        const int shown = gSim.day - 1;  // the frame just drawn
+        if (shown == 0) orbitInkDay0 = orbitInk(0);
+        if (shown == 90) {
+            orbitInkDay90 = orbitInk(90);
+            sunDay90 = AtLogical(gSim.earthSunX, gSim.earthSunY);
+        }
+        if (shown == 270) sunDay270 = AtLogical(gSim.earthSunX, gSim.earthSunY);
+        return shown < 270;
+    });
+    EXPECT_GT(orbitInkDay0, 20);   // the orbit's near half crosses the globe
+    EXPECT_EQ(orbitInkDay90, 0);   // in front of the orbit: nothing crosses it
+    EXPECT_NE(sunDay90, 14);       // the globe covers the Sun
+    EXPECT_EQ(sunDay270, 14);      // the Sun covers the globe
+}
+
+TEST_F(MainScreenTest, TiltDiagramModesChooseTheGlobeAndTheLatitudes) {
+    // The logbook draws plain discs (-1, 2); the main screen the banded globe (0, 1).
+    Start();
+    const ScreenRect square = R(400, 300, 500, 400);
+    for (const int mode : {-1, 0, 1, 2}) {
+        SetBrushColour(0);
+        FillScreenRect(R(350, 250, 550, 450));
+        ScreenRect globe{};
+        DrawTiltDiagram(square, 0, mode, 40, -30, globe);
+        EXPECT_EQ(globe.left, 415) << mode;  // 15 per cent in from every side
+        EXPECT_EQ(globe.bottom, 385) << mode;
+        const bool plain = mode == -1 || mode == 2;
+        // The disc reaches 2 beyond the globe's square; the bands stay inside it.
+        EXPECT_EQ(AtLogical(450, 384), plain ? 9 : kTiltBandSlotFirst + 17) << mode;
+        EXPECT_EQ(AtLogical(450, 386), plain ? 9 : 8) << mode;  // below: the axis' south end
+        EXPECT_EQ(AtLogical(450, 315), plain ? 9 : kTiltBandSlotFirst) << mode;
+        // 40 N crosses the untilted globe 35 * sin 40 = 22 above its centre, in white.
+        EXPECT_EQ(Count(R(416, 325, 484, 331), 255) > 0, mode >= 1) << mode;
+        EXPECT_EQ(Count(R(475, 300, 550, 330), 255) > 0, mode >= 1) << mode;  // "40º N"
+    }
+}
+
 TEST_F(MainScreenTest, SettingsTheModelRefusesDoNotBreakTheScreen) {
     Start();
     Settings().orbitShape = 1.5;
