@@ -299,6 +299,20 @@ bool PlatformSetCursorImage(int slot, const uint8_t* indices, int width, int hei
     return true;
 }
 
+bool PlatformSetWindowIcon(const uint8_t* indices, int width, int height, int transparentIndex,
+                           const PlatformColour* palette) {
+    if (!indices || !palette || width <= 0 || height <= 0 || width > 256 || height > 256)
+        return false;
+    std::vector<uint32_t> argb(size_t(width) * size_t(height));
+    PlatformConvertCanvas(indices, argb.size(), palette, argb.data());
+    for (size_t i = 0; i < argb.size(); ++i)
+        if (int(indices[i]) == transparentIndex) argb[i] = 0;
+    if (Sdl() && gPlatform.windowOpen && !SdlSetWindowIcon(argb.data(), width, height))
+        return false;
+    gPlatform.windowIconWidth = width;
+    return true;
+}
+
 void PlatformShowCursor(int slot) {
     if (slot == -1) {
         if (gPlatform.cursorSlot < 0) return;

@@ -121,6 +121,7 @@ struct PlatformState {
 
     int cursorSlot = -1;  // -1 until a shape was chosen
     bool cursorLoaded[kCursorSlots] = {};
+    int windowIconWidth = 0;  // the icon the window was given (0: none)
 
     // Headless backend: the screen it pretends to have, and its virtual clock.
     int headlessScreenWidth = 1024;
@@ -187,6 +188,9 @@ bool PlatformDisplayLostPending();
 // Cursor shapes: an image of palette indices (transparentIndex left out) turned into a pointer.
 bool PlatformSetCursorImage(int slot, const uint8_t* indices, int width, int height, int hotX,
                             int hotY, int transparentIndex, const PlatformColour* palette);
+// The window's icon, an image of palette indices like a cursor's.
+bool PlatformSetWindowIcon(const uint8_t* indices, int width, int height, int transparentIndex,
+                           const PlatformColour* palette);
 // Slots 0..20 become current and are shown (an empty slot hides the pointer); -1 re-applies the
 // current one if any was chosen; other values are ignored.
 void PlatformShowCursor(int slot);

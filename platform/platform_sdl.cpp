@@ -355,6 +355,17 @@ bool SdlWaitForEvent(int timeoutMs) {
     return SDL_WaitEventTimeout(nullptr, timeoutMs) == 1;
 }
 
+bool SdlSetWindowIcon(const uint32_t* argb, int width, int height) {
+    if (!gSdl.window) return false;
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width,
+                                                        height, 32, width * 4,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return false;
+    SDL_SetWindowIcon(gSdl.window, s);  // SDL keeps its own copy
+    SDL_FreeSurface(s);
+    return true;
+}
+
 bool SdlSetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX,
                        int hotY) {
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(argb), width,

@@ -16,6 +16,7 @@ bool SdlFetchMessages(int timeoutMs);
 bool SdlWaitForEvent(int timeoutMs);
 bool SdlSetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX, int hotY);
 void SdlShowCursor(int slot);
+bool SdlSetWindowIcon(const uint32_t* argb, int width, int height);
 void SdlCaptureMouse(bool on);
 void SdlConfinePointer(bool on, int left, int top, int right, int bottom);
 void SdlMinimise();

@@ -94,6 +94,23 @@ bool LoadCursorResource(int slot, int resourceId) {
 #endif
 }
 
+namespace {
+
+// The program's icon on the main window (it shares resource 103 with the normal pointer).
+bool SetProgramIcon() {
+#ifdef HELIORA_HAVE_RESOURCES
+    const ResourceData data = FindResource("icon.png");
+    Surface image;
+    if (!data.bytes || !DecodeIndexedPng(data.bytes, data.size, image)) return false;
+    return PlatformSetWindowIcon(image.pixels.data(), image.width, image.height,
+                                 kResourceTransparentSlot, gDisplay.shown);
+#else
+    return false;
+#endif
+}
+
+}  // namespace
+
 bool CreateUiResources() {
     ReleaseUiResources();
     bool ok = true;
@@ -101,6 +118,7 @@ bool CreateUiResources() {
     MakeRect(side, 0, 0, kPopupBufferSide, kPopupBufferSide);
     ok &= CreateBuffer(side, 0, gUi.popupBuffers[0]);
     ok &= CreateBuffer(side, 0, gUi.popupBuffers[1]);
+    ok &= SetProgramIcon();
     ok &= LoadCursorShape(1, kCursorResourceNormal);
     ok &= LoadCursorShape(2, kCursorResourceBusy);
     ok &= LoadCursorShape(3, kCursorResourceClickable);

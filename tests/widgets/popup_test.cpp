@@ -168,7 +168,9 @@ TEST(SmallDisplay, UsesTheSmallSheetAndItsOwnSpriteTable) {
     PlatformSelectBackend(PlatformBackend::Headless);
     ResetWidgetState();
     ASSERT_EQ(CreateMainDisplay("Heliora", 0, 800), 1);
+    EXPECT_EQ(gPlatform.windowIconWidth, 0);
     ASSERT_TRUE(CreateUiResources());
+    EXPECT_EQ(gPlatform.windowIconWidth, 32);  // the window shows the program's icon
     ASSERT_NE(gUi.spriteSheet.surface, nullptr);
     EXPECT_EQ(gUi.spriteSheet.surface->width, 144);
     EXPECT_EQ(gUi.spriteSheet.surface->height, 126);
