@@ -42,7 +42,7 @@ void BM_DrawThousandLabels(benchmark::State& state) {
         EndDrawing();
     }
     benchmark::DoNotOptimize(gDisplay.canvas.pixels.data());
-    DeleteTextFont(font);
+    DeleteGraphicObject(font);
     ResetDisplayState();
     ResetTextState();
 }

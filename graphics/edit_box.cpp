@@ -445,7 +445,7 @@ EditWindow* WindowOf(const EditBox& box) {
 void ResetEditBoxes() {
     for (auto& w : gEditBoxes.windows) {
         PlatformRemoveChild(int(w->childId));
-        DeleteTextFont(w->ownedFont);
+        DeleteGraphicObject(w->ownedFont);
     }
     gEditBoxes = EditBoxState{};
 }
@@ -518,7 +518,7 @@ void DestroyEditBox(EditBox& box) {
     EditWindow* w = WindowOf(box);
     if (w) {
         PlatformRemoveChild(int(w->childId));
-        DeleteTextFont(w->ownedFont);
+        DeleteGraphicObject(w->ownedFont);
         auto& list = gEditBoxes.windows;
         list.erase(std::remove_if(list.begin(), list.end(),
                                   [w](const std::unique_ptr<EditWindow>& p) { return p.get() == w; }),

@@ -208,7 +208,7 @@ TextFont* CreateTextFont(const char* face, int size, int width, int style) {
     return font;
 }
 
-void DeleteTextFont(TextFont* font) {
+void DeleteGraphicObject(TextFont* font) {
     if (!font) return;
     if (gDraw.font == font) gDraw.font = nullptr;
     if (gText.stockFont == font) gText.stockFont = nullptr;
@@ -218,7 +218,7 @@ void DeleteTextFont(TextFont* font) {
 }
 
 void ResetTextState() {
-    DeleteTextFont(gText.stockFont);
+    DeleteGraphicObject(gText.stockFont);
     void* lib = gText.library;
     const bool started = gText.fontconfigStarted;
     const int alive = gText.fontCount;

@@ -24,7 +24,7 @@ protected:
     }
     void TearDown() override {
         ResetEditBoxes();
-        DeleteTextFont(font);
+        DeleteGraphicObject(font);
         ResetDisplayState();
         ResetTextState();
         PlatformReset();

@@ -53,8 +53,8 @@ protected:
     }
     void TearDown() override {
         EndDrawing();
-        DeleteTextFont(label);
-        DeleteTextFont(heading);
+        DeleteGraphicObject(label);
+        DeleteGraphicObject(heading);
         ResetDisplayState();
         ResetTextState();
         PlatformReset();
@@ -79,7 +79,7 @@ TEST_F(Text, FacesResolveToTheMetricCompatibleFamilies) {
     TextFont* styled = CreateTextFont("Arial", 18, 0, kFontBold);
     ASSERT_NE(styled, nullptr);
     EXPECT_EQ(styled->file, label->file);
-    DeleteTextFont(styled);
+    DeleteGraphicObject(styled);
 
     testing::internal::CaptureStderr();
     EXPECT_EQ(CreateTextFont("Qzx Nonexistent Sans", 18, 0, 0), nullptr);
@@ -208,12 +208,12 @@ TEST_F(Text, WidthsAreLogicalAndFollowTheFont) {
     SelectTextFont(narrow);
     EXPECT_LT(TextWidth("Watch the Seasons"), wide * 3 / 4);
     EXPECT_EQ(TextHeightDevice("x"), FontHeight(label));
-    DeleteTextFont(narrow);
+    DeleteGraphicObject(narrow);
     EXPECT_EQ(gDraw.font, nullptr);  // a deleted font is no longer selected
 }
 
 TEST_F(Text, SmallDisplayScalesFontsAndWidths) {
-    DeleteTextFont(label);
+    DeleteGraphicObject(label);
     SetDisplaySize(800, 600);
     label = CreateTextFont("Arial Bold", 18, 0, 0);
     ASSERT_NE(label, nullptr);
@@ -236,7 +236,7 @@ TEST_F(Text, RenderedSampleForInspection) {
     ASSERT_NE(title, nullptr);
     SelectTextFont(title);
     DrawTextAt(20, 110, "66.5\xBA");
-    DeleteTextFont(title);
+    DeleteGraphicObject(title);
     Surface part;
     ResizeSurface(part, 640, 180);
     for (int y = 0; y < 180; ++y)

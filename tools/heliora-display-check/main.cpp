@@ -65,8 +65,8 @@ void DrawPicture() {
         DestroyEditBox(box);
     }
     SelectTextFont(nullptr);
-    DeleteTextFont(label);
-    DeleteTextFont(heading);
+    DeleteGraphicObject(label);
+    DeleteGraphicObject(heading);
 }
 
 }  // namespace

@@ -484,7 +484,7 @@ int main(int argc, char** argv) {
             std::printf("%s\n", path);
         }
         SelectTextFont(nullptr);
-        for (TextFont* font : f.list) DeleteTextFont(font);
+        for (TextFont* font : f.list) DeleteGraphicObject(font);
         ResetDrawState();
     }
     ResetTextState();
