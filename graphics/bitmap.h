@@ -1,15 +1,11 @@
-// Indexed-colour bitmaps: PNG decoding and the program's bitmap resources.
+// The program's bitmap resources: indexed PNGs registered by number, loaded into buffers.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "graphics/buffer.h"
-
-// Decodes a palette (or 8-bit grey) PNG into a surface of its indices; the PNG's own colour
-// table is ignored, the indices are palette slots. False on anything else or on damage.
-bool DecodeIndexedPng(const uint8_t* data, size_t size, Surface& out);
-bool LoadIndexedPngFile(const std::string& path, Surface& out);
+#include "graphics/png.h"  // DecodeIndexedPng, which the resources use too
 
 // Bitmap resources by number: PNG bytes registered at start-up (embedded or read from a file).
 bool RegisterBitmapResource(int resourceId, const uint8_t* data, size_t size);

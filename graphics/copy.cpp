@@ -98,9 +98,38 @@ void FreeScreenArea(SavedArea& saved) {
 }
 
 void ShiftScreenArea(const ScreenRect& sourceRect, const ScreenRect& destinationRect) {
-    if (!gDraw.primary) return;
-    CopySurfaceRect(*gDraw.primary, *gDraw.primary, ToDeviceRect(sourceRect),
-                    ToDeviceRect(destinationRect), false);
+    Surface* const canvas = gDraw.primary;
+    if (!canvas) return;
+    // A block copy inside the canvas's drawing context: the destination's size taken from the
+    // source's origin, every source pixel read before any is written (so overlapping parts come
+    // out whole), and the current clip deciding what changes.
+    const DeviceRect from = ToDeviceRect(sourceRect);
+    const DeviceRect to = ToDeviceRect(destinationRect);
+    const DeviceRect part = IntersectDeviceRects(to, DeviceRect{0, 0, canvas->width, canvas->height});
+    if (IsEmpty(part)) return;
+    const int w = part.right - part.left;
+    const long long dx = (long long)from.left - to.left, dy = (long long)from.top - to.top;
+    std::vector<uint8_t> pixels(size_t(w) * size_t(part.bottom - part.top));
+    for (int y = part.top; y < part.bottom; ++y) {
+        uint8_t* row = pixels.data() + size_t(y - part.top) * size_t(w);
+        // Where the source lies off the canvas the destination keeps its own pixels.
+        std::memcpy(row, canvas->Row(y) + part.left, size_t(w));
+        const long long sy = y + dy;
+        if (sy < 0 || sy >= canvas->height) continue;
+        const uint8_t* in = canvas->Row(int(sy));
+        for (int x = part.left; x < part.right; ++x) {
+            const long long sx = x + dx;
+            if (sx >= 0 && sx < canvas->width) row[x - part.left] = in[sx];
+        }
+    }
+    const bool onCanvas = gDraw.target == canvas;
+    for (int y = part.top; y < part.bottom; ++y) {
+        const uint8_t* row = pixels.data() + size_t(y - part.top) * size_t(w);
+        if (onCanvas)
+            WriteSpanPixels(y, part.left, part.right, row);
+        else
+            std::memcpy(canvas->Row(y) + part.left, row, size_t(w));
+    }
 }
 
 void MakeSprite(Sprite& sprite, const OffscreenBuffer* sheet, int x, int y, int width, int height) {

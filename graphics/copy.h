@@ -1,5 +1,6 @@
 // Copies between surfaces: rectangle copies with stretching and a transparent colour, saved
-// areas of the canvas, and sprites. Copies ignore the clip and the raster mode.
+// areas of the canvas, and sprites. Copies ignore the clip and the raster mode (all but
+// ShiftScreenArea, which copies within the drawing context).
 #pragma once
 
 #include "graphics/buffer.h"
@@ -21,7 +22,8 @@ bool CopySurfaceRect(const Surface& source, Surface& destination, const DeviceRe
 bool SaveScreenArea(const ScreenRect& rect, int transparentSlot, SavedArea& saved);
 void RestoreScreenArea(const ScreenRect& rect, const SavedArea& saved, bool useTransparent);
 void FreeScreenArea(SavedArea& saved);
-// Copies one part of the canvas to another; overlapping parts are handled.
+// Copies one part of the canvas to another of the destination's size, without stretching;
+// overlapping parts are handled. While the canvas is the drawing target its clip applies.
 void ShiftScreenArea(const ScreenRect& sourceRect, const ScreenRect& destinationRect);
 
 // Copies the sprite's sheet rectangle to `destination` (device pixels) on the drawing target.

@@ -181,6 +181,13 @@ void WritePixel(int x, int y, uint8_t colour) {
     WriteSpan(y, x, x + 1, colour);
 }
 
+void WriteSpanPixels(int y, int x0, int x1, const uint8_t* pixels) {
+    if (!pixels) return;
+    ClipSpan(y, x0, x1, [x0, pixels](int row, int a, int b) {
+        std::memcpy(gDraw.target->Row(row) + a, pixels + (a - x0), size_t(b - a));
+    });
+}
+
 void WritePatternSpan(int y, int x0, int x1) { ClipSpan(y, x0, x1, PutPatternRun); }
 
 uint8_t PatternColourAt(int x, int y) {

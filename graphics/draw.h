@@ -111,6 +111,9 @@ const uint8_t* BrushPatternRows(int n);
 void WriteSpan(int y, int x0, int x1, uint8_t colour);
 // One pixel.
 void WritePixel(int x, int y, uint8_t colour);
+// Row y, pixels x0 .. x1-1 taken from pixels[0 ..]: a copy within the drawing context, so the
+// clip applies but the raster mode does not.
+void WriteSpanPixels(int y, int x0, int x1, const uint8_t* pixels);
 // Row y, pixels x0 .. x1-1, in the current pattern: 0 bits the pen colour, 1 bits the fill
 // colour. The pattern is anchored to the target's pixel grid: pixel (x, y) uses bit
 // 7 - (x & 7) of row (y & 7).

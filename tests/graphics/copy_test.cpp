@@ -6,6 +6,7 @@
 
 #include "graphics/bitmap.h"
 #include "graphics/png.h"
+#include "graphics/region.h"
 #include "tests/graphics/draw_fixture.h"
 
 namespace {
@@ -117,6 +118,20 @@ TEST_F(CopyTest, SavedAreasComeBackAndShiftsHandleOverlap) {
     ShiftScreenArea(R(0, 0, 10, 10), R(3, 2, 13, 12));
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) ASSERT_EQ(canvas.At(x + 3, y + 2), before.At(x, y));
+
+    // A shift works in the drawing context: a round button's press slides only what lies
+    // inside its ellipse clip.
+    canvas = before;
+    Region* round = EllipseRegion(R(5, 5, 25, 25));
+    SetClipRegion(round);
+    ShiftScreenArea(R(4, 4, 26, 26), R(6, 6, 28, 28));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const bool inside = x >= 6 && y >= 6 && PointInRegion(P(x, y), round, 0, 0);
+            ASSERT_EQ(canvas.At(x, y), inside ? before.At(x - 2, y - 2) : before.At(x, y)) << x << "," << y;
+        }
+    SetClipRegion(nullptr);
+    DeleteRegion(round);
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
@@ -145,7 +160,7 @@ TEST_F(CopyTest, BitmapsLoadAndSpritesDraw) {
     for (size_t i = 40; i < flipped.size(); i += 5) flipped[i] ^= 0x5A;
     Surface junk;
     DecodeIndexedPng(flipped.data(), flipped.size(), junk);
-    EXPECT_FALSE(LoadIndexedPngFile("no such file.png", junk));
+    EXPECT_FALSE(ReadSurfacePng("no such file.png", junk, nullptr));
 
     ResetBitmapResources();
     OffscreenBuffer sheet;
