@@ -77,20 +77,19 @@ TEST_F(ViewsTest, EachViewMapsItsValuesOntoItsRamp) {
 }
 
 TEST_F(ViewsTest, ViewColourReadsTheBandForTheCurrentViewAndDay) {
+    // Each view reads its own table: only band 3 on day 200 holds a value off the ramp's end.
     YearSeries& y = Series();
     y.bandTemperature[3] = 273;
     y.bandEnergy[3][StepOfDay(200)] = 600;
     y.bandDaylightMinutes[3][StepOfDay(200)] = 1440;
     y.orbitDistance[200] = 1.0;
     gSim.day = 200;
-    Settings().earthView = kViewTemperature;
-    EXPECT_EQ(ViewColour(3), 74);
-    Settings().earthView = kViewEnergy;
-    EXPECT_EQ(ViewColour(3), 131);
-    Settings().earthView = kViewDaylight;
-    EXPECT_EQ(ViewColour(3), 204);
+    const int expected[][2] = {{kViewTemperature, 74}, {kViewEnergy, 131}, {kViewDaylight, 204}};
+    for (const auto& e : expected) {
+        Settings().earthView = e[0];
+        EXPECT_EQ(ViewColour(3), e[1]) << e[0];
+    }
     Settings().earthView = kViewDistance;
-    EXPECT_EQ(ViewColour(3), 131);
     EXPECT_EQ(ViewColour(17), 131);  // the same for every band
     // Days and bands outside the tables are held at their ends, never read past them.
     gSim.day = 100000;
