@@ -1,7 +1,5 @@
 #include "widgets/interaction.h"
 
-#include <algorithm>
-#include <vector>
 
 #include "graphics/copy.h"
 #include "graphics/draw.h"
@@ -18,33 +16,6 @@ namespace {
 
 bool Contains(const DeviceRect& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
-// Copies the canvas under `rect` onto the rect moved by (d, d), pixel by pixel through the
-// span writer, so the current clip decides what changes (copies proper ignore the clip).
-void SlideThroughClip(const ScreenRect& rect, int d) {
-    Surface* canvas = gDraw.primary;
-    if (!canvas) return;
-    const DeviceRect from = ToDeviceRect(rect);
-    ScreenRect moved = rect;
-    OffsetRect(moved, d, d);
-    const DeviceRect to = ToDeviceRect(moved);
-    const int w = std::min(from.right - from.left, to.right - to.left);
-    const int h = std::min(from.bottom - from.top, to.bottom - to.top);
-    if (w <= 0 || h <= 0) return;
-    std::vector<uint8_t> copy(size_t(w) * size_t(h), 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const int sx = from.left + x, sy = from.top + y;
-            if (sx >= 0 && sy >= 0 && sx < canvas->width && sy < canvas->height)
-                copy[size_t(y) * size_t(w) + size_t(x)] = canvas->At(sx, sy);
-        }
-    const RasterMode mode = gDraw.rasterMode;
-    gDraw.rasterMode = RasterMode::Copy;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            WritePixel(to.left + x, to.top + y, copy[size_t(y) * size_t(w) + size_t(x)]);
-    gDraw.rasterMode = mode;
 }
 
 bool IsPointerKind(const Control* c) {
@@ -101,7 +72,9 @@ void PressFeedback(Control* control) {
         SetClipRegion(ellipse);
     }
     for (int d = 1; d <= 2; ++d) {
-        SlideThroughClip(rect, d);
+        ScreenRect moved = rect;
+        OffsetRect(moved, d, d);
+        ShiftScreenArea(rect, moved);  // within the drawing context: the clip applies
         // Each step is shown before the pause, so the press is seen as movement.
         EndDrawing();
         PlatformSleep(10);
