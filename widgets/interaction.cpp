@@ -1,6 +1,5 @@
 #include "widgets/interaction.h"
 
-
 #include "graphics/copy.h"
 #include "graphics/draw.h"
 #include "graphics/present.h"
