@@ -81,6 +81,21 @@ bool PublishScratchAsWorkingCopy(FILE* scratch, bool writtenOk) {
     return true;
 }
 
+namespace {
+
+// Opens the working copy for reading and the scratch file for its rewrite; false, with
+// neither open, when either cannot be opened.
+bool BeginWorkingCopyRewrite(FILE*& tmp, FILE*& scratch) {
+    tmp = OpenWorkingCopy();
+    if (!tmp) return false;
+    scratch = CreateScratch();
+    if (scratch) return true;
+    std::fclose(tmp);
+    return false;
+}
+
+}  // namespace
+
 // ---- the operations -------------------------------------------------------------------
 
 LogEntry* ShownEntry() {
@@ -177,13 +192,8 @@ bool StoreShownComments(const char* editorText) {
     CopyTextField(shown->comments, kCommentsSize, text);
     if (MemoryOnlyLogbook()) return true;  // the shown entry is the slot
 
-    FILE* tmp = OpenWorkingCopy();
-    if (!tmp) return false;
-    FILE* scratch = CreateScratch();
-    if (!scratch) {
-        std::fclose(tmp);
-        return false;
-    }
+    FILE *tmp, *scratch;
+    if (!BeginWorkingCopyRewrite(tmp, scratch)) return false;
     // The shown entry replaces the record it was read from: the one at its position, which
     // still carries its number (sign included).
     bool ok = true, replaced = false;
@@ -219,13 +229,8 @@ bool ToggleDeletionMark(int32_t serialNumber) {
             }
         return false;
     }
-    FILE* tmp = OpenWorkingCopy();
-    if (!tmp) return false;
-    FILE* scratch = CreateScratch();
-    if (!scratch) {
-        std::fclose(tmp);
-        return false;
-    }
+    FILE *tmp, *scratch;
+    if (!BeginWorkingCopyRewrite(tmp, scratch)) return false;
     bool ok = true, toggled = false;
     LogEntryBytes record;
     while (ok && ReadLogEntryRecord(tmp, record)) {
