@@ -1,4 +1,6 @@
 // The logbook files: working copy, marks, comments, commit, saving and the clean-ups.
+#include <set>
+
 #include "logbook_fixture.h"
 
 using namespace logbook_test;
@@ -260,4 +262,29 @@ TEST(AdminList, ReadsAtMostTheLimitOfWholeRecords) {
                                     users.data()),
               1);
     EXPECT_EQ(ParseAdminUserNumbers(bytes.data(), 10, users.data()), 0);
+}
+
+// Every rewrite is written to logbook.zzz and renamed over its target: logbook.bin and
+// logbook.tmp are never written in place and never deleted first (only the exit clean-up
+// deletes the working copy).
+TEST_F(LogbookFiles, RewritesReplaceTheirTargetInOneStep) {
+    WriteRecords("logbook.bin", {MakeRecord(7, 2, 2, "x"), MakeRecord(0, 1, 1, "a")});
+    WriteAdminList({0, 7});
+    int watch = WatchWorkingDirectory();
+    ASSERT_GE(watch, 0);
+    ASSERT_TRUE(CleanLogbookAtStartUp());
+    ASSERT_TRUE(SaveInLogbook());
+    VisitLogbook([] {
+        ASSERT_TRUE(ToggleDeletionMark(1));
+        ASSERT_TRUE(StoreShownComments("changed"));
+    });
+    std::set<std::string> replaced;
+    for (const FileEvent& e : EndWatch(watch)) {
+        if (e.name != "logbook.bin" && e.name != "logbook.tmp") continue;
+        EXPECT_FALSE(e.mask & (IN_MODIFY | IN_DELETE | IN_MOVED_FROM)) << e.name << " " << e.mask;
+        if (e.mask & IN_MOVED_TO) replaced.insert(e.name);
+    }
+    EXPECT_EQ(replaced, (std::set<std::string>{"logbook.bin", "logbook.tmp"}));
+    EXPECT_FALSE(FileExists("logbook.zzz"));
+    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{2, 3}));
 }

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <ftw.h>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -172,6 +173,36 @@ protected:
     virtual std::string BaseDirectory() { return home_; }
     std::string home_, root_;
 };
+
+// What happened to the files of the working directory while a watch was open.
+struct FileEvent {
+    std::string name;
+    uint32_t mask;
+};
+
+inline int WatchWorkingDirectory() {
+    int watch = inotify_init1(IN_NONBLOCK);
+    if (watch >= 0 && inotify_add_watch(watch, ".", IN_ALL_EVENTS) < 0) {
+        close(watch);
+        return -1;
+    }
+    return watch;
+}
+
+// Closes the watch and returns the events it saw, in order.
+inline std::vector<FileEvent> EndWatch(int watch) {
+    std::vector<FileEvent> events;
+    alignas(inotify_event) char buf[16384];
+    ssize_t n;
+    while ((n = read(watch, buf, sizeof buf)) > 0)
+        for (char* p = buf; p < buf + n;) {
+            auto* ev = reinterpret_cast<inotify_event*>(p);
+            if (ev->len > 0) events.push_back({ev->name, ev->mask});
+            p += sizeof(inotify_event) + ev->len;
+        }
+    close(watch);
+    return events;
+}
 
 // Writes an administrator's list holding the given user numbers, scrambled as stored.
 inline void WriteAdminList(const std::vector<uint32_t>& users, size_t extraTail = 0) {
