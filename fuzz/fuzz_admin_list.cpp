@@ -1,8 +1,4 @@
 // The administrator's user list: parsed from memory, then used by the start-up clean-up.
-#include <ftw.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,34 +10,19 @@
 #include "model/model.h"
 #include "shell/config.h"
 #include "shell/logbook_file.h"
+#include "fuzz_workdir.h"
+
+using namespace fuzz_workdir;
 
 namespace {
-
-std::string gRoot;
-
-int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return std::remove(path); }
-void RemoveRoot() { nftw(gRoot.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS); }
-
-void WriteFile(const char* name, const void* data, size_t size) {
-    FILE* f = std::fopen(name, "wb");
-    if (!f) std::abort();
-    if (size && std::fwrite(data, 1, size, f) != size) std::abort();
-    std::fclose(f);
-}
 
 // A logbook of eight entries for users 0..7, numbers 8..1.
 std::vector<unsigned char> gLogbookBytes;
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char pattern[] = "/dev/shm/heliora_fuzz_XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    gRoot = pattern;
-    mkdir((gRoot + "/work").c_str(), 0755);
-    mkdir((gRoot + "/Administrator").c_str(), 0755);
-    if (chdir((gRoot + "/work").c_str()) != 0) std::abort();
-    std::atexit(RemoveRoot);
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    EnterPrivateWorkDirectory(argc, argv);
     for (uint32_t u = 0; u < 8; ++u) {
         LogEntry e;
         ClearLogEntry(e);

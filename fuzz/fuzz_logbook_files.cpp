@@ -1,6 +1,5 @@
 // A logbook file of any contents through every file operation the program performs.
 // Runs in a private directory on a memory file system.
-#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,21 +14,13 @@
 #include "model/model.h"
 #include "shell/config.h"
 #include "shell/logbook_file.h"
+#include "fuzz_workdir.h"
+
+using namespace fuzz_workdir;
 
 namespace {
 
-std::string gRoot;
-
-int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) { return std::remove(path); }
-void RemoveRoot() { nftw(gRoot.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS); }
 time_t FixedClock() { return 1078218300; }
-
-void WriteFile(const char* name, const uint8_t* data, size_t size) {
-    FILE* f = std::fopen(name, "wb");
-    if (!f) std::abort();
-    if (size && std::fwrite(data, 1, size, f) != size) std::abort();
-    std::fclose(f);
-}
 
 long SizeOf(const char* name) {
     struct stat st;
@@ -44,14 +35,8 @@ void CheckWhole(const char* name) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char pattern[] = "/dev/shm/heliora_fuzz_XXXXXX";
-    if (!mkdtemp(pattern)) std::abort();
-    gRoot = pattern;
-    mkdir((gRoot + "/work").c_str(), 0755);
-    mkdir((gRoot + "/Administrator").c_str(), 0755);
-    if (chdir((gRoot + "/work").c_str()) != 0) std::abort();
-    std::atexit(RemoveRoot);
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    EnterPrivateWorkDirectory(argc, argv);
     // An administrator's list naming users 0 and 7 (records scrambled as stored).
     static const unsigned char kKey[7] = {0x3C, 0x91, 0x5E, 0x07, 0xD4, 0x6A, 0xB2};
     unsigned char list[16 + 2 * 112] = {};
