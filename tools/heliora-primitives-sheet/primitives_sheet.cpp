@@ -181,9 +181,9 @@ void DrawPrimitives(const Fonts& f) {
     FillEllipse(Rect(c.left, c.top + 40, c.right, c.top + 44));  // a flat one
     next("FillEllipse");
     c = Cell(col, row);
-    SetPenColour(0);
     SetBrushColour(14);
     SetBrushPattern(5);
+    SetPenColour(0);  // after the pattern, so the outline is a plain pen, not the pattern pen
     SetPenWidth(3, 3);
     FillEllipsePattern(c);
     next("EllipsePattern");
@@ -259,25 +259,19 @@ void DrawPrimitives(const Fonts& f) {
     next("clip region");
 
     // Row 3: raster modes and copies.
-    c = Cell(col, row);
-    for (int i = 0; i < 7; ++i) {
-        SetBrushColour(16 + i);
-        FillScreenRect(Rect(c.left + i * 15, c.top, c.left + i * 15 + 15, c.bottom));
+    // The blues 16..22 in stripes, an ellipse XORed over them once, then twice (no trace left).
+    for (int times = 1; times <= 2; ++times) {
+        c = Cell(col, row);
+        for (int i = 0; i < 7; ++i) {
+            SetBrushColour(16 + i);
+            FillScreenRect(Rect(c.left + i * 15, c.top, c.left + i * 15 + 15, c.bottom));
+        }
+        SetRasterMode(2);
+        SetBrushColour(7);
+        for (int k = 0; k < times; ++k)
+            FillEllipse(Rect(c.left + 10, c.top + 10, c.right - 10, c.bottom - 10));
+        next(times == 1 ? "XOR fill" : "XOR twice");
     }
-    SetRasterMode(2);
-    SetBrushColour(7);
-    FillEllipse(Rect(c.left + 10, c.top + 10, c.right - 10, c.bottom - 10));
-    next("XOR fill");
-    c = Cell(col, row);
-    for (int i = 0; i < 7; ++i) {
-        SetBrushColour(16 + i);
-        FillScreenRect(Rect(c.left + i * 15, c.top, c.left + i * 15 + 15, c.bottom));
-    }
-    SetRasterMode(2);
-    SetBrushColour(7);
-    FillEllipse(Rect(c.left + 10, c.top + 10, c.right - 10, c.bottom - 10));
-    FillEllipse(Rect(c.left + 10, c.top + 10, c.right - 10, c.bottom - 10));
-    next("XOR twice");
     c = Cell(col, row);
     SetBrushColour(1);
     FillScreenRect(c);
@@ -469,7 +463,7 @@ int main(int argc, char** argv) {
         Fonts f;
         const int fontSizes[5] = {16, 18, 24, 30, 48};
         for (int i = 0; i < 5; ++i)
-            f.list[i] = CreateTextFont(i < 2 ? "Arial Bold" : "Times New Roman Bold", fontSizes[i], 0, kFontBold);
+            f.list[i] = CreateTextFont(i < 2 ? "Arial Bold" : "Times New Roman Bold", fontSizes[i], 0, 0);
         f.label = f.list[0];
         const std::pair<const char*, void (*)(const Fonts&)> sheets[3] = {
             {"primitives", DrawPrimitives}, {"patterns", DrawPatterns}, {"details", DrawDetails}};
