@@ -3,32 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include "graphics/display.h"
-#include "graphics/palette.h"
-#include "graphics/png.h"
 #include "graphics/scale.h"
+#include "tests/graphics/display_fixture.h"
 
 namespace {
 
-class Edit : public ::testing::Test {
-protected:
+struct Edit : CanvasTest {
+    TextFont* font = nullptr;
+
     void SetUp() override {
-        ResetDisplayState();
-        PlatformReset();
-        PlatformSelectBackend(PlatformBackend::Headless);
-        ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
-        SetUpFixedPalette();
-        std::fill(gDisplay.canvas.pixels.begin(), gDisplay.canvas.pixels.end(), 26);
-        font = CreateTextFont("Arial Bold", 18, 0, 0);
-        ASSERT_NE(font, nullptr);
+        CanvasTest::SetUp();
+        font = label;
     }
     void TearDown() override {
         ResetEditBoxes();
-        DeleteGraphicObject(font);
-        ResetDisplayState();
-        ResetTextState();
-        PlatformReset();
-        EXPECT_EQ(gText.fontCount, 0);
+        CanvasTest::TearDown();
     }
 
     // Sends the messages through the queue, as the screen loop would, and returns the last
@@ -75,8 +64,6 @@ protected:
         GetEditText(box, buffer, sizeof buffer);
         return buffer;
     }
-
-    TextFont* font = nullptr;
 };
 
 TEST_F(Edit, TypingAndCaretKeys) {
@@ -212,12 +199,7 @@ TEST_F(Edit, LongTextWrapsAndScrolls) {
     Click(barX, box.rect.top + 4);
     Run();
     EXPECT_EQ(EditFirstLine(box), lines - visible - 1);
-    Click(barX, box.rect.top + 1);
-    Click(barX, box.rect.top + 1);
-    Click(barX, box.rect.top + 1);
-    Click(barX, box.rect.top + 1);
-    Click(barX, box.rect.top + 1);
-    Click(barX, box.rect.top + 1);
+    for (int i = 0; i < 6; ++i) Click(barX, box.rect.top + 1);
     Run();
     EXPECT_EQ(EditFirstLine(box), 0);  // never above the first line
     Click(barX, box.rect.bottom - 20);  // the track below the thumb: a page down
@@ -225,14 +207,10 @@ TEST_F(Edit, LongTextWrapsAndScrolls) {
     EXPECT_EQ(EditFirstLine(box), std::min(visible, lines - visible));
 
     // Ctrl-less keyboard paging moves the caret and the view with it.
-    Key(KeyPageUp);
-    Key(KeyPageUp);
-    Key(KeyPageUp);
-    Key(KeyPageUp);
+    for (int i = 0; i < 4; ++i) Key(KeyPageUp);
     Run();
     EXPECT_EQ(EditFirstLine(box), 0);
     EXPECT_LT(EditCaret(box), 30u);
-    WriteCanvasPng("edit_box_sample.png");
 }
 
 TEST_F(Edit, ArrowsMoveBetweenWrappedLines) {

@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdio>
 
-#include "graphics/display.h"
-#include "graphics/palette.h"
-#include "graphics/png.h"
 #include "graphics/present.h"
+#include "tests/graphics/display_fixture.h"
 
 namespace {
 
@@ -34,18 +31,12 @@ Ink FindInk(uint8_t colour) {
     return ink;
 }
 
-class Text : public ::testing::Test {
-protected:
+struct Text : CanvasTest {
+    TextFont* heading = nullptr;
+
     void SetUp() override {
-        ResetDisplayState();
-        PlatformReset();
-        PlatformSelectBackend(PlatformBackend::Headless);
-        ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
-        SetUpFixedPalette();
-        Clear();
-        label = CreateTextFont("Arial Bold", 18, 0, 0);
+        CanvasTest::SetUp();
         heading = CreateTextFont("Times New Roman Bold", 30, 0, 0);
-        ASSERT_NE(label, nullptr);
         ASSERT_NE(heading, nullptr);
         SelectTextFont(label);
         SetPenColour(4);
@@ -53,17 +44,9 @@ protected:
     }
     void TearDown() override {
         EndDrawing();
-        DeleteGraphicObject(label);
         DeleteGraphicObject(heading);
-        ResetDisplayState();
-        ResetTextState();
-        PlatformReset();
-        EXPECT_EQ(gText.fontCount, 0);
+        CanvasTest::TearDown();
     }
-    void Clear() { std::fill(gDisplay.canvas.pixels.begin(), gDisplay.canvas.pixels.end(), 26); }
-
-    TextFont* label = nullptr;
-    TextFont* heading = nullptr;
 };
 
 TEST_F(Text, FacesResolveToTheMetricCompatibleFamilies) {
@@ -223,25 +206,6 @@ TEST_F(Text, SmallDisplayScalesFontsAndWidths) {
     SelectTextFont(label);
     const int device = TextWidthDevice(label, "Tilt", 4);
     EXPECT_EQ(TextWidth("Tilt"), int(device / 0.78125 + 0.5));
-}
-
-TEST_F(Text, RenderedSampleForInspection) {
-    SetPenColour(1);
-    SetTextAlignment(0, 0);
-    DrawTextAt(20, 20, "Change Tilt  Watch the Seasons  23.5\xBA N  -40\xBA C");
-    SelectTextFont(heading);
-    SetPenColour(37);
-    DrawTextAt(20, 60, "Hours of Daylight \x96 caf\xE9 \x80 5\xBA");
-    TextFont* title = CreateTextFont("Times New Roman Bold", 48, 0, kFontUnderline);
-    ASSERT_NE(title, nullptr);
-    SelectTextFont(title);
-    DrawTextAt(20, 110, "66.5\xBA");
-    DeleteGraphicObject(title);
-    Surface part;
-    ResizeSurface(part, 640, 180);
-    for (int y = 0; y < 180; ++y)
-        std::copy(gDisplay.canvas.Row(y), gDisplay.canvas.Row(y) + 640, part.Row(y));
-    EXPECT_TRUE(WriteSurfacePng("text_sample.png", part, gDisplay.shown));
 }
 
 }  // namespace
