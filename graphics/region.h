@@ -12,7 +12,9 @@ constexpr int kMaxRegionPoints = 1000;
 Region* RectRegion(const ScreenRect& rect);
 Region* EllipseRegion(const ScreenRect& rect);
 Region* PolygonRegion(int count, const Point* points);  // alternate (even-odd) filling
-Region* EmptyRegion();                                  // holds no pixels
+// Holds no pixels at all, so a region built up from it (or a clip made of it) never carries
+// a stray pixel at the corner of the screen.
+Region* EmptyRegion();
 
 // New regions; null when either input is null.
 Region* IntersectRegions(const Region* a, const Region* b);

@@ -62,6 +62,19 @@ bool TakeQueued(Message& m) {
     return true;
 }
 
+// A cursor or icon image (at most 256 pixels a side) as 0xAARRGGBB, the transparent index
+// fully see-through. False for a missing or oversized image.
+bool SmallImageToArgb(const uint8_t* indices, int width, int height, int transparentIndex,
+                      const PlatformColour* palette, std::vector<uint32_t>& argb) {
+    if (!indices || !palette || width <= 0 || height <= 0 || width > 256 || height > 256)
+        return false;
+    argb.resize(size_t(width) * size_t(height));
+    PlatformConvertCanvas(indices, argb.size(), palette, argb.data());
+    for (size_t i = 0; i < argb.size(); ++i)
+        if (int(indices[i]) == transparentIndex) argb[i] = 0;
+    return true;
+}
+
 }  // namespace
 
 void PlatformReset() {
@@ -283,12 +296,10 @@ bool PlatformDisplayLostPending() { return gPlatform.displayLost; }
 
 bool PlatformSetCursorImage(int slot, const uint8_t* indices, int width, int height, int hotX,
                             int hotY, int transparentIndex, const PlatformColour* palette) {
-    if (slot < 1 || slot >= kCursorSlots || !indices || !palette) return false;
-    if (width <= 0 || height <= 0 || width > 256 || height > 256) return false;
-    std::vector<uint32_t> argb(size_t(width) * size_t(height));
-    PlatformConvertCanvas(indices, argb.size(), palette, argb.data());
-    for (size_t i = 0; i < argb.size(); ++i)
-        if (int(indices[i]) == transparentIndex) argb[i] = 0;
+    std::vector<uint32_t> argb;
+    if (slot < 1 || slot >= kCursorSlots ||
+        !SmallImageToArgb(indices, width, height, transparentIndex, palette, argb))
+        return false;
     hotX = std::clamp(hotX, 0, width - 1);
     hotY = std::clamp(hotY, 0, height - 1);
     if (Sdl() && gPlatform.windowOpen &&
@@ -301,12 +312,8 @@ bool PlatformSetCursorImage(int slot, const uint8_t* indices, int width, int hei
 
 bool PlatformSetWindowIcon(const uint8_t* indices, int width, int height, int transparentIndex,
                            const PlatformColour* palette) {
-    if (!indices || !palette || width <= 0 || height <= 0 || width > 256 || height > 256)
-        return false;
-    std::vector<uint32_t> argb(size_t(width) * size_t(height));
-    PlatformConvertCanvas(indices, argb.size(), palette, argb.data());
-    for (size_t i = 0; i < argb.size(); ++i)
-        if (int(indices[i]) == transparentIndex) argb[i] = 0;
+    std::vector<uint32_t> argb;
+    if (!SmallImageToArgb(indices, width, height, transparentIndex, palette, argb)) return false;
     if (Sdl() && gPlatform.windowOpen && !SdlSetWindowIcon(argb.data(), width, height))
         return false;
     gPlatform.windowIconWidth = width;
