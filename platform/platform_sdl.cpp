@@ -69,8 +69,13 @@ bool MakeTextures() {
         return false;
     }
     SDL_SetTextureScaleMode(gSdl.canvas, SDL_ScaleModeNearest);
+    // Sharp-bilinear needs two scaled copies per present: cheap on a graphics card, but a
+    // software renderer spends most of a frame on them, so it scales by nearest neighbour.
+    SDL_RendererInfo info;
+    const bool accelerated = SDL_GetRendererInfo(gSdl.renderer, &info) == 0 &&
+                             (info.flags & SDL_RENDERER_ACCELERATED) != 0;
     const int k = WantedUpscale();
-    if (k > 0 && SDL_RenderTargetSupported(gSdl.renderer)) {
+    if (k > 0 && accelerated && SDL_RenderTargetSupported(gSdl.renderer)) {
         gSdl.upscaled = SDL_CreateTexture(gSdl.renderer, SDL_PIXELFORMAT_ARGB8888,
                                           SDL_TEXTUREACCESS_TARGET, gSdl.canvasWidth * k,
                                           gSdl.canvasHeight * k);
