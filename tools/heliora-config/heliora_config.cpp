@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shell/config.h"
+#include "tools/tool_args.h"
 
 namespace {
 
@@ -56,21 +57,7 @@ const char* const kUsage =
     "Exit status: 0 success, 1 the file could not be read or written, 2 bad arguments.\n";
 
 // One line on stderr and the exit status for bad arguments.
-[[noreturn]] void Refuse(const std::string& message) {
-    std::fprintf(stderr, "heliora-config: %s (try --help)\n", message.c_str());
-    std::exit(2);
-}
-
-// A whole decimal number in [lo, hi]; no blanks, no trailing characters.
-bool ParseInt(const char* text, long lo, long hi, long& out) {
-    if (!text || !*text || std::strchr(" \t\n\r\f\v", text[0])) return false;
-    errno = 0;
-    char* end = nullptr;
-    long v = std::strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
-    out = v;
-    return true;
-}
+[[noreturn]] void Refuse(const std::string& message) { RefuseArgument("heliora-config", message); }
 
 bool ParseOnOff(const char* text, int& out) {
     if (std::strcmp(text, "on") == 0) { out = 1; return true; }
@@ -152,7 +139,7 @@ int Write(const char* path, int argc, char** argv) {
         long v = 0;
         bool ok = false;
         if (option.kind == kInt) {
-            ok = ParseInt(value, option.lo, option.hi, v);
+            ok = ParseWholeNumber(value, option.lo, option.hi, v);
         } else {
             int onOff = 0;
             ok = ParseOnOff(value, onOff);

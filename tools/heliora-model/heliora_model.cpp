@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/model.h"
+#include "tools/tool_args.h"
 
 namespace {
 
@@ -41,10 +42,7 @@ const char* const kUsage =
     "temperatures did not settle into a repeating year (very elongated orbits): the numbers\n"
     "are printed anyway with a warning.\n";
 
-[[noreturn]] void Refuse(const std::string& message) {
-    std::fprintf(stderr, "heliora-model: %s (try --help)\n", message.c_str());
-    std::exit(2);
-}
+[[noreturn]] void Refuse(const std::string& message) { RefuseArgument("heliora-model", message); }
 
 // A finite decimal number with nothing after it.
 bool ParseNumber(const char* text, double& out) {

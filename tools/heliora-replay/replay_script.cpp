@@ -7,15 +7,13 @@
 #include <sstream>
 
 #include "platform/platform.h"
+#include "tools/tool_args.h"
 
 namespace {
 
 bool ParseInt(const std::string& word, long lo, long hi, int& out) {
-    if (word.empty()) return false;
-    errno = 0;
-    char* end = nullptr;
-    long v = std::strtol(word.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
+    long v = 0;
+    if (!ParseWholeNumber(word.c_str(), lo, hi, v)) return false;
     out = int(v);
     return true;
 }
