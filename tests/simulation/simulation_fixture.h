@@ -2,35 +2,15 @@
 // program's start-up on the headless display (NavBar, fonts, sprites, model at Earth Normal),
 // and a driver that feeds the screen scripted input whenever it finds its queue empty.
 #pragma once
-#include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <climits>
-#include <cstdio>
 #include <functional>
-#include <string>
 
-#include "graphics/display.h"
 #include "graphics/rect.h"
 #include "graphics/scale.h"
-#include "graphics/text.h"
-#include "logbook/logbook.h"
-#include "model/model.h"
-#include "platform/platform.h"
-#include "settings/coast.h"
-#include "shell/config.h"
-#include "shell/dispatcher.h"
-#include "shell/logbook_file.h"
-#include "shell/navbar.h"
-#include "shell/startup.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"
 #include "simulation/main_screen.h"
 #include "simulation/simulation_state.h"
-#include "widgets/control.h"
-#include "widgets/ui_resources.h"
-#include "widgets/widget_state.h"
+#include "tests/support/program_fixture.h"
 
 // The driver: called with the number of times the screen has found its queue empty so far;
 // returns false when it has nothing more to do (the window is then closed). A safety limit
@@ -56,9 +36,7 @@ inline void FeedScreen() {
     PostInput(MessageKind::CloseRequest);
 }
 
-struct SimulationTest : ::testing::Test {
-    std::string home, folder;
-
+struct SimulationTest : ProgramFixture {
     static ConfigRecord Record(int displayMode = 1024) {
         ConfigRecord r;
         r.homeLatitude = 40;
@@ -71,52 +49,23 @@ struct SimulationTest : ::testing::Test {
     }
 
     void Start(const ConfigRecord& record = Record()) {
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        home = cwd;
-        char pattern[] = "simulation_test_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = home + "/" + pattern;
-        ASSERT_EQ(chdir(folder.c_str()), 0);
+        EnterFreshFolder("simulation_test");
         CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
-
         ResetAll();
-        PlatformSelectBackend(PlatformBackend::Headless);
-        ApplyConfiguration(record);
-        ASSERT_EQ(CreateMainDisplay("Heliora", 1, record.displayMode), 1);
-        gShell.displayCreated = true;
-        ASSERT_TRUE(SetUpUserInterface());
+        StartProgram(record);
         HeadlessSetIdleFeeder(FeedScreen);
     }
 
     void TearDown() override {
         HeadlessSetIdleFeeder(nullptr);
         gDrive = nullptr;
-        RunShutdownSteps();
-        ReleaseShellControls();
+        StopProgram();
         ResetAll();
-        if (!folder.empty()) {
-            for (const char* f : {"logbook.bin", "logbook.tmp", "logbook.zzz", "newcoast.txt"})
-                std::remove((folder + "/" + f).c_str());
-            ASSERT_EQ(chdir(home.c_str()), 0);
-            rmdir(folder.c_str());
-        }
     }
 
     static void ResetAll() {
         ResetSimulationState();
-        DestroyNavBar();
-        ResetWidgetState();
-        ReleaseUiResources();
-        ResetDisplayState();
-        PlatformReset();
-        ResetConfiguration();
-        ResetDispatcher();
-        ResetShellState();
-        ResetLogbookState();
-        ResetLogbookFileState();
-        ResetModelState();
-        ResetCoastOutline();
+        ResetProgramState();
         gFeeds = 0;
         gClosing = false;
     }
@@ -155,13 +104,8 @@ struct SimulationTest : ::testing::Test {
         Click((c->rect.left + c->rect.right) / 2, (c->rect.top + c->rect.bottom) / 2);
     }
 
-    static int At(int x, int y) { return gDisplay.canvas.At(x, y); }
     // The canvas pixel at a logical point.
     static int AtLogical(int x, int y) { return At(ToDeviceX(x), ToDeviceY(y)); }
-    static long FileSize(const char* name) {
-        struct stat st {};
-        return stat(name, &st) == 0 ? long(st.st_size) : -1;
-    }
     // Pixels of one slot inside a logical rectangle.
     static int Count(const ScreenRect& r, int slot) {
         const DeviceRect d = ToDeviceRect(r);

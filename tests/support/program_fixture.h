@@ -1,0 +1,90 @@
+// The program's own start-up and shutdown on the headless display, in a fresh working folder:
+// shared by the tests that drive the shell and whole screens.
+#pragma once
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "graphics/display.h"
+#include "graphics/text.h"
+#include "logbook/logbook.h"
+#include "model/model.h"
+#include "platform/platform.h"
+#include "settings/coast.h"
+#include "shell/config.h"
+#include "shell/dispatcher.h"
+#include "shell/logbook_file.h"
+#include "shell/navbar.h"
+#include "shell/startup.h"
+#include "widgets/control.h"
+#include "widgets/ui_resources.h"
+#include "widgets/widget_state.h"
+
+struct ProgramFixture : ::testing::Test {
+    std::string home, folder;
+
+    // Every subsystem back to its state at process start.
+    static void ResetProgramState() {
+        DestroyNavBar();
+        ResetWidgetState();
+        ReleaseUiResources();
+        ResetDisplayState();
+        ResetTextState();
+        PlatformReset();
+        ResetConfiguration();
+        ResetDispatcher();
+        ResetShellState();
+        ResetLogbookState();
+        ResetLogbookFileState();
+        ResetModelState();
+        ResetCoastOutline();
+    }
+
+    // Moves into a new empty folder under the test's working directory.
+    void EnterFreshFolder(const char* prefix) {
+        char cwd[PATH_MAX];
+        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+        home = cwd;
+        std::string pattern = std::string(prefix) + "_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = home + "/" + pattern;
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+    }
+
+    // The program's user-interface set-up with `record`, as at start-up.
+    static void StartProgram(const ConfigRecord& record) {
+        ResetProgramState();
+        PlatformSelectBackend(PlatformBackend::Headless);
+        ApplyConfiguration(record);
+        ASSERT_EQ(CreateMainDisplay("Heliora", 1, record.displayMode), 1);
+        gShell.displayCreated = true;
+        ASSERT_TRUE(SetUpUserInterface());
+    }
+
+    // Shutdown as at the end of the program, then the folder and everything in it goes.
+    void StopProgram() {
+        RunShutdownSteps();
+        ReleaseShellControls();
+        ResetProgramState();
+        if (folder.empty()) return;
+        if (DIR* dir = opendir(folder.c_str())) {
+            while (dirent* e = readdir(dir))
+                if (e->d_name[0] != '.') std::remove((folder + "/" + e->d_name).c_str());
+            closedir(dir);
+        }
+        ASSERT_EQ(chdir(home.c_str()), 0);
+        rmdir(folder.c_str());
+    }
+
+    static int At(int x, int y) { return gDisplay.canvas.At(x, y); }
+    static long FileSize(const char* name) {
+        struct stat st {};
+        return stat(name, &st) == 0 ? long(st.st_size) : -1;
+    }
+};
