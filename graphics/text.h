@@ -61,14 +61,13 @@ void ResetTextState();
 bool FindFontFile(const char* face, bool bold, bool italic, std::string& file, int& index,
                   std::string& family);
 
-// size: character height in logical units, scaled to device pixels as the em height. width:
-// 0 for the natural width, otherwise a condensed or expanded font whose average character
-// width is about width/size of its height. style: kFont* bits. Null on failure.
+// size: character height in logical units, scaled to device pixels as the height of a
+// character cell (ascent plus descent). width: 0 for the natural width, otherwise a
+// condensed or expanded font whose average character width is about width/size of its
+// height. style: kFont* bits. Null on failure.
 TextFont* CreateTextFont(const char* face, int size, int width, int style);
 // Frees a font made by CreateTextFont (null is ignored); a selected font is deselected first.
 void DeleteGraphicObject(TextFont* font);
-// The earlier name of DeleteGraphicObject, still used by some screens.
-inline void DeleteTextFont(TextFont* font) { DeleteGraphicObject(font); }
 void SelectTextFont(TextFont* font);
 
 // h: 0 left, 1 centre, 2 right. v: 0 top, 1 middle (drawn top-aligned half a text height

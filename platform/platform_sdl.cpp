@@ -151,6 +151,10 @@ void Translate(const SDL_Event& e) {
             PlatformMarkDirty();
             break;
         case SDL_WINDOWEVENT_EXPOSED: PlatformMarkDirty(); break;
+        // Losing and regaining the keyboard focus reaches the screens as the window being
+        // disabled and enabled; they carry on as they were.
+        case SDL_WINDOWEVENT_FOCUS_LOST: Push(Make(MessageKind::Disable)); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: Push(Make(MessageKind::Enable)); break;
         default: break;
         }
         break;

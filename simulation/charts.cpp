@@ -211,7 +211,7 @@ void DrawDistanceAxes(const ScreenRect& chart) {
            font, 0);
     if (note) {
         SelectTextFont(gUi.smallLabelFont);
-        DeleteTextFont(note);
+        DeleteGraphicObject(note);
     }
     SetClipRect(nullptr);
     MonthLabels(chart);

@@ -129,11 +129,11 @@ bool CreateUiResources() {
 }
 
 void ReleaseUiResources() {
-    DeleteTextFont(gUi.smallLabelFont);
-    DeleteTextFont(gUi.labelFont);
-    DeleteTextFont(gUi.headingFont);
-    DeleteTextFont(gUi.largeHeadingFont);
-    DeleteTextFont(gUi.titleFont);
+    DeleteGraphicObject(gUi.smallLabelFont);
+    DeleteGraphicObject(gUi.labelFont);
+    DeleteGraphicObject(gUi.headingFont);
+    DeleteGraphicObject(gUi.largeHeadingFont);
+    DeleteGraphicObject(gUi.titleFont);
     ReleaseBuffer(gUi.spriteSheet);
     ReleaseBuffer(gUi.popupBuffers[0]);
     ReleaseBuffer(gUi.popupBuffers[1]);
