@@ -2,6 +2,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "graphics/draw.h"
@@ -52,6 +53,7 @@ struct DrawTest : ::testing::Test {
                 }
         return b;
     }
+    static std::array<int, 4> Box(const DeviceRect& d) { return {d.left, d.top, d.right, d.bottom}; }
     // The canvas as text, '.' for 0 and a letter per other index, for failure messages.
     std::string Dump() const {
         std::string s;

@@ -89,10 +89,7 @@ TEST_F(ShapeTest, DrawPolygonClosesThePath) {
     SetPenColour(2);
     const auto tri = Points({{2, 2}, {12, 2}, {2, 12}});
     DrawPolygon(Range(0, 2), tri.data());
-    EXPECT_EQ(canvas.At(2, 2), 2);
-    EXPECT_EQ(canvas.At(12, 2), 2);
-    EXPECT_EQ(canvas.At(2, 12), 2);
-    EXPECT_EQ(canvas.At(2, 7), 2);  // the closing edge
+    for (auto [x, y] : {std::pair{2, 2}, {12, 2}, {2, 12}, {2, 7}}) EXPECT_EQ(canvas.At(x, y), 2) << x;  // 2,7: closing edge
     EXPECT_EQ(canvas.At(5, 5), 0);
 }
 
@@ -115,14 +112,9 @@ TEST_F(ShapeTest, EllipsesAreSymmetricAndStayInTheirBox) {
             SetPenWidth(kind == 2 ? 3 : 1, 1);
             const ScreenRect r = R(1, 1, 1 + w, 1 + h);
             if (kind == 0) FillEllipse(r);
-            if (kind == 1) DrawEllipse(r);
-            if (kind == 2) DrawEllipse(r);
+            else DrawEllipse(r);
             const DeviceRect box{1, 1, 1 + w, 1 + h};
-            const DeviceRect ink = Ink();
-            EXPECT_EQ(ink.left, box.left) << w << "x" << h;
-            EXPECT_EQ(ink.top, box.top) << w << "x" << h;
-            EXPECT_EQ(ink.right, box.right) << w << "x" << h;
-            EXPECT_EQ(ink.bottom, box.bottom) << w << "x" << h;
+            EXPECT_EQ(Box(Ink()), Box(box)) << w << "x" << h;
             EXPECT_TRUE(MirrorSymmetric(canvas, box)) << w << "x" << h << "\n" << Dump();
         }
     }
@@ -191,11 +183,8 @@ TEST_F(ShapeTest, PiesCoverTheirQuadrants) {
         SetUpCanvas(32, 32);
         SetBrushColour(7);
         FillPie(R(0, 0, 32, 32), c.start, c.sweep);
-        const DeviceRect ink = Ink();
-        EXPECT_EQ(ink.left, c.right ? 16 : 0) << c.start << " " << c.sweep;
-        EXPECT_EQ(ink.right, c.right ? 32 : 16) << c.start << " " << c.sweep;
-        EXPECT_EQ(ink.top, c.top ? 0 : 16) << c.start << " " << c.sweep;
-        EXPECT_EQ(ink.bottom, c.top ? 16 : 32) << c.start << " " << c.sweep;
+        const int l = c.right ? 16 : 0, t = c.top ? 0 : 16;
+        EXPECT_EQ(Box(Ink()), (std::array<int, 4>{l, t, l + 16, t + 16})) << c.start << " " << c.sweep;
     }
     // Four quarter pies make the whole ellipse, each pixel once.
     SetUpCanvas(32, 32);

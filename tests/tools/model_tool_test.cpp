@@ -20,8 +20,6 @@ std::vector<std::string> SplitCells(const std::string& line) {
     return cells;
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
 TEST(ModelTool, HelpExplainsEveryOption) {
     ToolResult r = RunTool(kTool, {"--help"});
     EXPECT_EQ(r.status, 0);
@@ -47,14 +45,7 @@ TEST(ModelTool, BadArgumentsAreRefusedInOneLine) {
         {"--lat", "10", "--frob"},
         {"--lat", "10", "stray"},
     };
-    for (const auto& args : cases) {
-        std::string shown;
-        for (const auto& a : args) shown += "[" + a + "] ";
-        ToolResult r = RunTool(kTool, args);
-        EXPECT_EQ(r.status, 2) << shown;
-        EXPECT_EQ(r.out, "") << shown;
-        EXPECT_EQ(SplitLines(r.err).size(), 1u) << shown << r.err;
-    }
+    for (const auto& args : cases) ExpectRefused(kTool, args);
 }
 
 TEST(ModelTool, CsvHasOneRowPerDayAndThreeColumnsPerLatitude) {
@@ -108,11 +99,8 @@ TEST(ModelTool, JsonHoldsEverySeriesByName) {
         if (lats == 2) args.insert(args.end(), {"--lat", "-30"});
         ToolResult r = RunTool(kTool, args);
         ASSERT_EQ(r.status, 0) << r.err;
-        FILE* f = std::fopen(json.c_str(), "w");
-        ASSERT_NE(f, nullptr);
-        std::fputs(r.out.c_str(), f);
-        std::fclose(f);
-        f = std::fopen(script.c_str(), "w");
+        ASSERT_TRUE(WriteWholeFile(json, r.out));
+        FILE* f = std::fopen(script.c_str(), "w");
         ASSERT_NE(f, nullptr);
         std::fprintf(f,
                      "import json, sys\n"

@@ -56,3 +56,21 @@ ToolResult RunTool(const std::string& exe, const std::vector<std::string>& args)
     std::remove(err.c_str());
     return r;
 }
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+void ExpectRefused(const std::string& exe, const std::vector<std::string>& args) {
+    std::string shown;
+    for (const auto& a : args) shown += "[" + a + "] ";
+    ToolResult r = RunTool(exe, args);
+    EXPECT_EQ(r.status, 2) << shown;
+    EXPECT_EQ(r.out, "") << shown;
+    EXPECT_EQ(SplitLines(r.err).size(), 1u) << shown << r.err;
+}
