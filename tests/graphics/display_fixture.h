@@ -7,6 +7,7 @@
 
 #include "graphics/display.h"
 #include "graphics/palette.h"
+#include "graphics/rect.h"
 #include "graphics/text.h"
 
 struct CanvasTest : ::testing::Test {
@@ -28,6 +29,11 @@ struct CanvasTest : ::testing::Test {
         ResetTextState();
         PlatformReset();
         EXPECT_EQ(gText.fontCount, 0);  // every font made was freed
+    }
+    static ScreenRect R(int l, int t, int r, int b) {
+        ScreenRect s;
+        MakeRect(s, l, t, r, b);
+        return s;
     }
     void Clear() { std::fill(gDisplay.canvas.pixels.begin(), gDisplay.canvas.pixels.end(), 26); }
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "graphics/draw.h"
 #include "graphics/palette.h"
 #include "graphics/present.h"
@@ -77,14 +79,12 @@ TEST_F(Display, ConversionsAtTheSmallMode) {
 TEST_F(Display, FixedPalette) {
     ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
     SetUpFixedPalette();
-    const PaletteEntry& e60 = gDisplay.paletteCopy[60];
-    EXPECT_EQ(e60.r, 1);
-    EXPECT_EQ(e60.g, 1);
-    EXPECT_EQ(e60.b, 60);
-    const PaletteEntry& e26 = gDisplay.paletteCopy[26];
-    EXPECT_EQ(e26.r, 192);
-    EXPECT_EQ(e26.g, 192);
-    EXPECT_EQ(e26.b, 192);
+    auto rgb = [](int slot) {
+        const PaletteEntry& e = gDisplay.paletteCopy[slot];
+        return std::array<int, 3>{e.r, e.g, e.b};
+    };
+    EXPECT_EQ(rgb(60), (std::array<int, 3>{1, 1, 60}));
+    EXPECT_EQ(rgb(26), (std::array<int, 3>{192, 192, 192}));
     EXPECT_EQ(gDisplay.paletteCopy[19].b, 235);
     EXPECT_EQ(gDisplay.paletteCopy[50].g, 255);
     EXPECT_EQ(gDisplay.paletteCopy[254].b, 254);

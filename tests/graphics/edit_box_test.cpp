@@ -45,6 +45,9 @@ struct Edit : CanvasTest {
         m.key = key;
         HeadlessPushMessage(m);
     }
+    void Keys(std::initializer_list<int> keys) {
+        for (int k : keys) Key(k);
+    }
     void Click(int x, int y) {
         Message m;
         m.kind = MessageKind::LeftDown;
@@ -53,11 +56,6 @@ struct Edit : CanvasTest {
         HeadlessPushMessage(m);
         m.kind = MessageKind::LeftUp;
         HeadlessPushMessage(m);
-    }
-    ScreenRect Rect(int l, int t, int r, int b) {
-        ScreenRect s;
-        MakeRect(s, l, t, r, b);
-        return s;
     }
     std::string Text(const EditBox& box) {
         char buffer[2048];
@@ -68,16 +66,13 @@ struct Edit : CanvasTest {
 
 TEST_F(Edit, TypingAndCaretKeys) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
     EXPECT_EQ(PlatformKeyboardFocus(), int(box.childId));
     SetEditFont(box, font);
     Type("Tilt 23");
-    Key(KeyLeft);
-    Key(KeyLeft);
-    Key(KeyBackspace);  // the blank goes
+    Keys({KeyLeft, KeyLeft, KeyBackspace});  // the blank goes
     Type("=");
-    Key(KeyHome);
-    Key(KeyDelete);
+    Keys({KeyHome, KeyDelete});
     Type("t");
     Key(KeyEnd);
     Type("\xBA");
@@ -91,24 +86,19 @@ TEST_F(Edit, TypingAndCaretKeys) {
 
 TEST_F(Edit, ShiftSelectsAndTypingReplacesTheSelection) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
     SetEditText(box, "winter");
-    Key(KeyEnd);
-    Key(KeyShift);
-    Key(KeyLeft);
-    Key(KeyLeft);
-    Key(KeyLeft);
+    Keys({KeyEnd, KeyShift, KeyLeft, KeyLeft, KeyLeft});
     Key(KeyShift, MessageKind::KeyUp);
     Type("d");
-    Key(KeyLeft);  // no selection any more: an ordinary move
-    Key(KeyBackspace);
+    Keys({KeyLeft, KeyBackspace});  // no selection any more: an ordinary move
     Run();
     EXPECT_EQ(Text(box), "wid");
 }
 
 TEST_F(Edit, TheLimitHolds) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, kEditMulti, Rect(100, 100, 400, 300)), 1);
+    ASSERT_EQ(CreateEditBox(box, kEditMulti, R(100, 100, 400, 300)), 1);
     EXPECT_EQ(box.limit, kEditDefaultLimit);
     SetEditLimit(box, 5);
     SetEditLimit(box, 0);   // refused
@@ -131,16 +121,15 @@ TEST_F(Edit, TheLimitHolds) {
 
 TEST_F(Edit, EnterEndsAOneLineBoxAndBreaksAMultiLineOne) {
     EditBox one, multi;
-    ASSERT_EQ(CreateEditBox(one, 7, Rect(100, 100, 400, 130)), 1);
-    ASSERT_EQ(CreateEditBox(multi, kEditMulti, Rect(100, 200, 400, 400)), 1);
+    ASSERT_EQ(CreateEditBox(one, 7, R(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(multi, kEditMulti, R(100, 200, 400, 400)), 1);
     EXPECT_NE(one.childId, multi.childId);
     Type("a");
     Key(KeyEnter);
     Type("b");
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(Text(multi), "a\r\nb");
-    Key(KeyBackspace);
-    Key(KeyBackspace);  // the line break goes as one
+    Keys({KeyBackspace, KeyBackspace});  // the line break goes as one
     Run();
     EXPECT_EQ(Text(multi), "a");
 
@@ -153,14 +142,14 @@ TEST_F(Edit, EnterEndsAOneLineBoxAndBreaksAMultiLineOne) {
 
 TEST_F(Edit, PasswordsAreHidden) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, kEditPassword, Rect(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(box, kEditPassword, R(100, 100, 400, 130)), 1);
     SetEditFont(box, font);
     Type("secret");
     Run();
     EXPECT_EQ(Text(box), "secret");
     // What is drawn is six stars: compare with a box that shows "******".
     EditBox stars;
-    ASSERT_EQ(CreateEditBox(stars, 0, Rect(100, 200, 400, 230)), 1);
+    ASSERT_EQ(CreateEditBox(stars, 0, R(100, 200, 400, 230)), 1);
     SetEditFont(stars, font);
     SetEditText(stars, "******");
     // The focus went to the new box, so the old one no longer shows its caret.
@@ -178,7 +167,7 @@ TEST_F(Edit, PasswordsAreHidden) {
 
 TEST_F(Edit, LongTextWrapsAndScrolls) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, kEditMultiScroll, Rect(100, 100, 300, 200)), 1);
+    ASSERT_EQ(CreateEditBox(box, kEditMultiScroll, R(100, 100, 300, 200)), 1);
     SetEditFont(box, font);
     SetEditLimit(box, 1028);
     Type("The Sun stands higher in summer, so each square metre of ground receives more "
@@ -215,25 +204,20 @@ TEST_F(Edit, LongTextWrapsAndScrolls) {
 
 TEST_F(Edit, ArrowsMoveBetweenWrappedLines) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, kEditMulti, Rect(100, 100, 400, 300)), 1);
+    ASSERT_EQ(CreateEditBox(box, kEditMulti, R(100, 100, 400, 300)), 1);
     SetEditFont(box, font);
     SetEditText(box, "first\r\nsecond line\r\nthird");
-    Key(KeyDown);
-    Key(KeyEnd);
-    Key(KeyDown);
+    Keys({KeyDown, KeyEnd, KeyDown});
     Run();
     EXPECT_EQ(EditCaret(box), std::string("first\r\nsecond line\r\nthird").size());
-    Key(KeyUp);
-    Key(KeyUp);
-    Key(KeyUp);
-    Key(KeyHome);
+    Keys({KeyUp, KeyUp, KeyUp, KeyHome});
     Run();
     EXPECT_EQ(EditCaret(box), 0u);
 }
 
 TEST_F(Edit, F2ReachesTheMainWindowAndTheRightButtonIsIgnored) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
     SetEditText(box, "ab");
     Key(KeyF2);
     Message m;
@@ -254,8 +238,8 @@ TEST_F(Edit, F2ReachesTheMainWindowAndTheRightButtonIsIgnored) {
 
 TEST_F(Edit, DestroyFreesTheBoxAndItsFont) {
     EditBox box;
-    EXPECT_EQ(CreateEditBox(box, 0, Rect(100, 100, 100, 130)), 0);  // no width
-    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
+    EXPECT_EQ(CreateEditBox(box, 0, R(100, 100, 100, 130)), 0);  // no width
+    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
     EXPECT_NE(box.ownedFont, nullptr);  // no font chosen: the box made its own
     const int fonts = gText.fontCount;
     const unsigned id = box.childId;

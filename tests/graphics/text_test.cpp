@@ -72,45 +72,32 @@ TEST_F(Text, FacesResolveToTheMetricCompatibleFamilies) {
     EXPECT_NE(err.find("Qzx Nonexistent Sans"), std::string::npos);
 }
 
+// Clears the canvas, draws `text` at (x, y) with the given alignment and returns its ink.
+Ink DrawAligned(int h, int v, int x, int y, const char* text) {
+    std::fill(gDisplay.canvas.pixels.begin(), gDisplay.canvas.pixels.end(), 26);
+    SetTextAlignment(h, v);
+    DrawTextAt(x, y, text);
+    return FindInk(4);
+}
+
 TEST_F(Text, HorizontalAlignmentPlacesTheInk) {
-    const int w = TextWidthDevice(label, "Seasons", 7);
-    SetTextAlignment(0, 0);
-    DrawTextAt(500, 300, "Seasons");
-    Ink ink = FindInk(4);
+    Ink ink = DrawAligned(0, 0, 500, 300, "Seasons");
     EXPECT_GE(ink.left, 500);
     EXPECT_LE(ink.left, 502);
-    EXPECT_EQ(gDraw.curX, 500 + w);  // the position moves past the text
-
-    Clear();
-    SetTextAlignment(2, 0);
-    DrawTextAt(500, 300, "Seasons");
-    ink = FindInk(4);
+    EXPECT_EQ(gDraw.curX, 500 + TextWidthDevice(label, "Seasons", 7));  // moved past the text
+    ink = DrawAligned(2, 0, 500, 300, "Seasons");
     EXPECT_LE(ink.right, 499);
     EXPECT_GE(ink.right, 496);
-
-    Clear();
-    SetTextAlignment(1, 0);
-    DrawTextAt(500, 300, "Seasons");
-    ink = FindInk(4);
+    ink = DrawAligned(1, 0, 500, 300, "Seasons");
     EXPECT_NEAR((ink.left + ink.right) / 2.0, 500, 2.0);
 }
 
 TEST_F(Text, VerticalAlignmentPlacesTheInk) {
-    SetTextAlignment(0, 0);
-    DrawTextAt(100, 300, "H");
-    Ink top = FindInk(4);
+    const Ink top = DrawAligned(0, 0, 100, 300, "H");
     EXPECT_GE(top.top, 300);
     EXPECT_EQ(top.bottom, 300 + label->ascent - 1);  // H stands on the baseline
-
-    Clear();
-    SetTextAlignment(0, 3);
-    DrawTextAt(100, 300, "H");
-    EXPECT_EQ(FindInk(4).bottom, 299);
-
-    Clear();
-    SetTextAlignment(0, 2);
-    DrawTextAt(100, 300, "H");
-    EXPECT_EQ(FindInk(4).bottom, 299 - label->descent);
+    EXPECT_EQ(DrawAligned(0, 3, 100, 300, "H").bottom, 299);
+    EXPECT_EQ(DrawAligned(0, 2, 100, 300, "H").bottom, 299 - label->descent);
 
     // Middle: drawn top-aligned from half a text height higher.
     Clear();
@@ -136,8 +123,7 @@ TEST_F(Text, DegreeByteDrawsADegreeSign) {
 }
 
 TEST_F(Text, TextPaintsOnlyGlyphPixelsInsideTheClip) {
-    ScreenRect clip;
-    MakeRect(clip, 0, 0, 1024, 305);
+    const ScreenRect clip = R(0, 0, 1024, 305);
     SetClipRect(&clip);
     SetTextAlignment(0, 0);
     DrawTextAt(100, 290, "Solar energy 23\xBA");
@@ -149,34 +135,28 @@ TEST_F(Text, TextPaintsOnlyGlyphPixelsInsideTheClip) {
 }
 
 TEST_F(Text, ParagraphsWrapInsideTheirRect) {
-    ScreenRect box;
-    MakeRect(box, 100, 100, 260, 400);
     SetTextAlignment(2, 0);
-    DrawTextInRect(box, "The tilt of the axis makes the days longer in summer and shorter in "
+    DrawTextInRect(R(100, 100, 260, 400), "The tilt of the axis makes the days longer in summer and shorter in "
                         "winter.\r\nNew paragraph.");
     const Ink ink = FindInk(4);
     EXPECT_GE(ink.left, 100);
     EXPECT_LE(ink.right, 259);
     EXPECT_GT(ink.bottom - ink.top, 4 * FontHeight(label));  // at least five lines
     EXPECT_LT(ink.bottom, 400);
-    // Placement is left and top afterwards.
     Clear();
     DrawTextAt(600, 300, "Seasons");
-    EXPECT_GE(FindInk(4).left, 600);
+    EXPECT_GE(FindInk(4).left, 600);  // placement is left and top afterwards
 
     // A word wider than the rect stays on one line and is clipped.
     Clear();
-    MakeRect(box, 100, 100, 130, 400);
-    DrawTextInRect(box, "Insolation");
+    DrawTextInRect(R(100, 100, 130, 400), "Insolation");
     const Ink word = FindInk(4);
     EXPECT_LE(word.right, 129);
     EXPECT_LT(word.bottom - word.top, FontHeight(label));
 }
 
 TEST_F(Text, TabsExpandToEightAverageCharacters) {
-    ScreenRect box;
-    MakeRect(box, 0, 0, 1024, 200);
-    DrawTextInRect(box, "\tI");
+    DrawTextInRect(R(0, 0, 1024, 200), "\tI");
     const Ink ink = FindInk(4);
     EXPECT_GE(ink.left, 8 * label->averageWidth);
     EXPECT_LE(ink.left, 8 * label->averageWidth + 3);

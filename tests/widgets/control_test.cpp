@@ -184,8 +184,14 @@ TEST_F(Controls, IconBoxesWithoutRoomGetATinyLabelBox) {
     EXPECT_EQ(box->state, 2);
 }
 
-// The text colour of a round button: white unless selected.
-int CaptionColour(const Control* c) { return c->selected ? 0 : 255; }
+// Expects the round button's caption, in its colour (white unless selected), to span what
+// `text` centred at (180, 180) spans.
+void ExpectCaption(const Control* b, const char* text) {
+    const DeviceRect ink = WidgetTest::Ink(b->labelRect, b->selected ? 0 : 255);
+    const DeviceRect ref = WidgetTest::ReferenceInk(gUi.labelFont, text, 180, 180);
+    EXPECT_EQ(ink.left, ref.left) << text;
+    EXPECT_EQ(ink.right, ref.right) << text;
+}
 
 TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
     Control* panel = Own(CreatePanel(0, R(0, 64, 1024, 600), "", nullptr, 23));
@@ -196,18 +202,12 @@ TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
     EXPECT_EQ(b->labelRect.left, 120);
     EXPECT_EQ(b->colour, 44 + 100 * 37);
     DrawControl(b);
-    const DeviceRect pause = Ink(b->labelRect, CaptionColour(b));
-    const DeviceRect refPause = ReferenceInk(gUi.labelFont, "Pause", 180, 180);
-    EXPECT_EQ(pause.left, refPause.left);
-    EXPECT_EQ(pause.right, refPause.right);
+    ExpectCaption(b, "Pause");
     EXPECT_EQ(At(180, 130), 47);  // green label disc
 
     ToggleControl(b);  // selected: "Resume" in black on the red disc
     EXPECT_EQ(b->selected, 1);
-    const DeviceRect resume = Ink(b->labelRect, CaptionColour(b));
-    const DeviceRect refResume = ReferenceInk(gUi.labelFont, "Resume", 180, 180);
-    EXPECT_EQ(resume.left, refResume.left);
-    EXPECT_EQ(resume.right, refResume.right);
+    ExpectCaption(b, "Resume");
     EXPECT_EQ(At(180, 130), 40);
     EXPECT_EQ(Count(b->labelRect, 255), 0);
 
@@ -215,10 +215,7 @@ TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
     SetControlLabel(b, "Go");
     b->state = -2;
     DrawControl(b);
-    const DeviceRect go = Ink(b->labelRect, 0);
-    const DeviceRect refGo = ReferenceInk(gUi.labelFont, "Go", 180, 180);
-    EXPECT_EQ(go.left, refGo.left);
-    EXPECT_EQ(go.right, refGo.right);
+    ExpectCaption(b, "Go");
 }
 
 TEST_F(Controls, BangLabelShowsBothLinesTwentyTwoApart) {

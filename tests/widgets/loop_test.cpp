@@ -269,15 +269,9 @@ TEST_F(LoopTest, SharedControlsAreDrawnButNotFreed) {
 }
 
 TEST_F(Events, SharedIdsMeanTheSameOnEveryScreen) {
-    EXPECT_EQ(SharedClickResult(801, 4), 1);
-    EXPECT_EQ(SharedClickResult(802, 4), 2);
-    EXPECT_EQ(SharedClickResult(803, 4), 5);
-    EXPECT_EQ(SharedClickResult(804, 4), 8);
-    EXPECT_EQ(SharedClickResult(806, 4), kNavSaveRun);
-    EXPECT_EQ(SharedClickResult(807, 4), 2001);
-    EXPECT_EQ(SharedClickResult(810, 4), 2001);
-    EXPECT_EQ(SharedClickResult(808, 4), 15);
-    EXPECT_EQ(SharedClickResult(120, 4), kNavNotShared);
+    for (auto [id, result] : {std::pair{801, 1}, {802, 2}, {803, 5}, {804, 8}, {806, int(kNavSaveRun)},
+                              {807, 2001}, {810, 2001}, {808, 15}, {120, int(kNavNotShared)}})
+        EXPECT_EQ(SharedClickResult(id, 4), result) << id;
     // Minimising posts the request and the screen stays.
     EXPECT_EQ(SharedClickResult(809, 4), kNavStay);
     Message m;
