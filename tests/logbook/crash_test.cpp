@@ -97,8 +97,7 @@ std::string CheckRecords(const char* name, bool marksAllowed) {
         if (!TextIs(r.b + kOffComments, kCommentsSize, "edit ", 5) &&
             !TextIs(r.b + kOffComments, kCommentsSize, kNewEntryComments, kCommentsSize))
             return "bad comments";
-        uint64_t bits = 0;
-        for (int k = 7; k >= 0; --k) bits = bits << 8 | r.b[kOffAxisTilt + k];
+        const uint64_t bits = LittleEndian(r.b + kOffAxisTilt, 8);
         double tilt;
         std::memcpy(&tilt, &bits, sizeof tilt);
         if (!(tilt <= 0 && tilt >= -45)) return "bad run fields";

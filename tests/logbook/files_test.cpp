@@ -50,21 +50,12 @@ TEST_F(LogbookFiles, FirstSaveCreatesOneRecord) {
     // The second save, unchanged, gets the next number and the same run.
     ASSERT_TRUE(SaveInLogbook());
     entries = ReadRecords("logbook.bin");
-    EXPECT_EQ(SerialNumbers(entries), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(SerialNumbers(entries), (Numbers{2, 1}));
     EXPECT_EQ(RunBytes(entries[0].run), RunBytes(entries[1].run));
 }
 
-TEST_F(LogbookFiles, SaveNeedsAChosenFile) {
-    ResetLogbookFileState();
-    EXPECT_FALSE(SaveInLogbook());
-    EXPECT_FALSE(FileExists("logbook.bin"));
-}
-
 TEST_F(LogbookFiles, ThirtyThirdSaveDropsTheOldest) {
-    for (int i = 1; i <= 33; ++i) {
-        SetModelRun(i);
-        ASSERT_TRUE(SaveInLogbook());
-    }
+    SaveRuns(1, 33);
     std::vector<LogEntry> entries = ReadRecords("logbook.bin");
     ASSERT_EQ(entries.size(), 32u);
     EXPECT_EQ(FileSize("logbook.bin"), long(32 * kLogEntryBytes));
@@ -82,7 +73,7 @@ TEST_F(LogbookFiles, ShortTailIsIgnoredAndDropped) {
 
     WriteRecords("logbook.bin", {MakeRecord(0, 1, 1, "a")}, 10159);
     ASSERT_TRUE(SaveInLogbook());
-    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{2, 1}));
     EXPECT_EQ(FileSize("logbook.bin"), long(2 * kLogEntryBytes));
 }
 
@@ -91,13 +82,11 @@ TEST_F(LogbookFiles, OtherUsersEntriesStayOutOfTheWorkingCopyAndGoFirst) {
                                  MakeRecord(0, 2, 2, "b"), MakeRecord(7, 1, 1, "y")});
     ASSERT_TRUE(BuildWorkingCopy());
     EXPECT_EQ(EntryCount(), 2);
-    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.tmp")), (std::vector<int32_t>{4, 2}));
+    EXPECT_EQ(FileNumbers("logbook.tmp"), (Numbers{4, 2}));
 
     // The list buttons label the same entries that selecting them shows.
     ASSERT_TRUE(LoadLogbookSlots());
-    EXPECT_EQ(LogbookSlots()[0].serialNumber, 4);
-    EXPECT_EQ(LogbookSlots()[1].serialNumber, 2);
-    EXPECT_EQ(LogbookSlots()[2].serialNumber, 0);
+    EXPECT_EQ(SlotNumbers(3), (Numbers{4, 2, 0}));
     ASSERT_TRUE(LoadShownEntry(1, false, nullptr));
     EXPECT_EQ(ShownEntry()->serialNumber, 2);
     EXPECT_FALSE(LoadShownEntry(2, false, nullptr));
@@ -105,7 +94,7 @@ TEST_F(LogbookFiles, OtherUsersEntriesStayOutOfTheWorkingCopyAndGoFirst) {
 
     ASSERT_TRUE(CommitLogbook());
     std::vector<LogEntry> entries = ReadRecords("logbook.bin");
-    EXPECT_EQ(SerialNumbers(entries), (std::vector<int32_t>{3, 1, 4, 2}));
+    EXPECT_EQ(SerialNumbers(entries), (Numbers{3, 1, 4, 2}));
     EXPECT_EQ(entries[0].userNumber, 7u);
     EXPECT_EQ(entries[3].userNumber, 0u);
     EXPECT_TRUE(FileExists("logbook.tmp"));
@@ -116,17 +105,17 @@ TEST_F(LogbookFiles, MarkOnceRemovesMarkTwiceKeeps) {
                  {MakeRecord(0, 3, 3, "c"), MakeRecord(0, 2, 2, "b"), MakeRecord(0, 1, 1, "a")});
     VisitLogbook([] {
         ASSERT_TRUE(ToggleDeletionMark(2));
-        EXPECT_EQ(SerialNumbers(ReadRecords("logbook.tmp")), (std::vector<int32_t>{3, -2, 1}));
+        EXPECT_EQ(FileNumbers("logbook.tmp"), (Numbers{3, -2, 1}));
         ASSERT_TRUE(ToggleDeletionMark(3));
         ASSERT_TRUE(ToggleDeletionMark(-3));  // the shown, marked number restores it
     });
-    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{3, 1}));
+    EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{3, 1}));
     EXPECT_FALSE(ToggleDeletionMark(99));
     EXPECT_FALSE(ToggleDeletionMark(INT32_MIN));
 
     // The removed number comes back with the next save.
     ASSERT_TRUE(SaveInLogbook());
-    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{4, 3, 1}));
+    EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{4, 3, 1}));
 }
 
 TEST_F(LogbookFiles, EditedCommentsSurviveSelectingAnotherEntry) {
@@ -173,11 +162,14 @@ TEST_F(LogbookFiles, CommitWithoutAWorkingCopyChangesNothing) {
     EXPECT_FALSE(FileExists("logbook.bin"));
 }
 
-TEST_F(LogbookFiles, MissingLogbookIsEmpty) {
+TEST_F(LogbookFiles, MissingLogbookIsEmptyAndSavingNeedsAChosenFile) {
     ASSERT_TRUE(BuildWorkingCopy());
     EXPECT_EQ(EntryCount(), 0);
     EXPECT_FALSE(LoadShownEntry(0, false, nullptr));
     EXPECT_FALSE(FileExists("logbook.tmp"));
+    ResetLogbookFileState();
+    EXPECT_FALSE(SaveInLogbook());
+    EXPECT_FALSE(FileExists("logbook.bin"));
 }
 
 TEST_F(LogbookFiles, MoreEntriesThanSlotsAreListedUpToThirtyTwoAndAllKept) {
@@ -199,7 +191,7 @@ TEST_F(LogbookFiles, SavedNumbersNeverOverflow) {
     // Records without a positive number are kept, not dropped, by the next save.
     WriteRecords("logbook.bin", {MakeRecord(0, 0, 1, "zero"), MakeRecord(0, -3, 2, "neg")});
     ASSERT_TRUE(SaveInLogbook());
-    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{1, 0, -3}));
+    EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{1, 0, -3}));
 }
 
 TEST_F(LogbookFiles, ExitLeavesAnEmptyLogbookAndNoWorkingCopy) {
@@ -218,7 +210,6 @@ TEST_F(LogbookFiles, StartUpKeepsOnlyListedUsers) {
     std::vector<LogEntryBytes> records;
     for (int n = 40; n >= 1; --n) records.push_back(MakeRecord(n % 3 == 0 ? 9 : 0, n, 1, ""));
     WriteRecords("logbook.bin", records, 77);
-    auto numbers = [] { return SerialNumbers(ReadRecords("logbook.bin")); };
 
     // Without the administrator's list nothing changes.
     std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
@@ -228,18 +219,18 @@ TEST_F(LogbookFiles, StartUpKeepsOnlyListedUsers) {
     // Users 5 and 9: only user 9's entries stay, in order.
     WriteAdminList({5, 9}, 50);
     ASSERT_TRUE(CleanLogbookAtStartUp());
-    std::vector<int32_t> nines;
+    Numbers nines;
     for (int n = 40; n >= 1; --n)
         if (n % 3 == 0) nines.push_back(n);
-    EXPECT_EQ(numbers(), nines);
+    EXPECT_EQ(FileNumbers("logbook.bin"), nines);
 
     // Users 0 and 9 hold 40 entries between them: the first 32 stay.
     WriteRecords("logbook.bin", records);
     WriteAdminList({0, 9});
     ASSERT_TRUE(CleanLogbookAtStartUp());
-    std::vector<int32_t> first32;
+    Numbers first32;
     for (int n = 40; n > 8; --n) first32.push_back(n);
-    EXPECT_EQ(numbers(), first32);
+    EXPECT_EQ(FileNumbers("logbook.bin"), first32);
 
     // A list without a single whole user record keeps nothing.
     WriteAdminList({}, 111);
@@ -286,5 +277,5 @@ TEST_F(LogbookFiles, RewritesReplaceTheirTargetInOneStep) {
     }
     EXPECT_EQ(replaced, (std::set<std::string>{"logbook.bin", "logbook.tmp"}));
     EXPECT_FALSE(FileExists("logbook.zzz"));
-    EXPECT_EQ(SerialNumbers(ReadRecords("logbook.bin")), (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{2, 3}));
 }

@@ -34,11 +34,8 @@ inline std::vector<unsigned char> ReadFileBytes(const char* name) {
     std::vector<unsigned char> bytes;
     FILE* f = std::fopen(name, "rb");
     if (!f) return bytes;
-    struct stat st;
-    if (fstat(fileno(f), &st) == 0) bytes.reserve(size_t(st.st_size));
     unsigned char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.insert(bytes.end(), buf, buf + n);
+    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.insert(bytes.end(), buf, buf + n);
     std::fclose(f);
     return bytes;
 }
@@ -52,14 +49,18 @@ inline void WriteFileBytes(const char* name, const std::vector<unsigned char>& b
     std::fclose(f);
 }
 
-inline bool FileExists(const char* name) {
-    struct stat st;
-    return stat(name, &st) == 0;
-}
-
 inline long FileSize(const char* name) {
     struct stat st;
     return stat(name, &st) == 0 ? long(st.st_size) : -1;
+}
+
+inline bool FileExists(const char* name) { return FileSize(name) >= 0; }
+
+// The n-byte little-endian value at b.
+inline uint64_t LittleEndian(const unsigned char* b, int n) {
+    uint64_t v = 0;
+    while (n-- > 0) v = v << 8 | b[n];
+    return v;
 }
 
 // A recognisable run: every value derives from `seed`.
@@ -116,7 +117,6 @@ inline void WriteRecords(const char* name, const std::vector<LogEntryBytes>& rec
 inline std::vector<LogEntry> ReadRecords(const char* name) {
     std::vector<LogEntry> out;
     std::vector<unsigned char> bytes = ReadFileBytes(name);
-    out.reserve(bytes.size() / kLogEntryBytes);
     for (size_t at = 0; at + kLogEntryBytes <= bytes.size(); at += kLogEntryBytes) {
         out.emplace_back();
         DecodeLogEntry(bytes.data() + at, out.back());
@@ -124,16 +124,30 @@ inline std::vector<LogEntry> ReadRecords(const char* name) {
     return out;
 }
 
-inline std::vector<int32_t> SerialNumbers(const std::vector<LogEntry>& entries) {
-    std::vector<int32_t> n;
+using Numbers = std::vector<int32_t>;
+
+inline Numbers SerialNumbers(const std::vector<LogEntry>& entries) {
+    Numbers n;
     for (const LogEntry& e : entries) n.push_back(e.serialNumber);
     return n;
 }
 
-inline std::vector<int32_t> SlotNumbers() {
-    std::vector<int32_t> n;
-    for (int i = 0; i < kLogbookSlotCount; ++i) n.push_back(LogbookSlots()[i].serialNumber);
+// The serial numbers stored in a logbook file, in order.
+inline Numbers FileNumbers(const char* name) { return SerialNumbers(ReadRecords(name)); }
+
+// The numbers of the first `count` slots.
+inline Numbers SlotNumbers(int count = kLogbookSlotCount) {
+    Numbers n;
+    for (int i = 0; i < count; ++i) n.push_back(LogbookSlots()[i].serialNumber);
     return n;
+}
+
+// Saves the runs of seeds from..to, one after another.
+inline void SaveRuns(int from, int to) {
+    for (int i = from; i <= to; ++i) {
+        SetModelRun(i);
+        ASSERT_TRUE(SaveInLogbook());
+    }
 }
 
 inline void UseConfiguration(bool filesOff) {

@@ -14,12 +14,6 @@ protected:
         ChooseLogbookFileForOpen();
         ChooseLogbookFileForSave();
     }
-    void SaveRuns(int from, int to) {
-        for (int i = from; i <= to; ++i) {
-            SetModelRun(i);
-            ASSERT_TRUE(SaveInLogbook());
-        }
-    }
 };
 
 }  // namespace
@@ -27,9 +21,7 @@ protected:
 TEST_F(MemoryLogbook, SavesShiftTheSlotsAndLeaveLastOrbitAlone) {
     gLogbook.lastOrbitRecord.axisTilt = 42.0;
     SaveRuns(1, 3);
-    EXPECT_EQ(SlotNumbers()[0], 3);
-    EXPECT_EQ(SlotNumbers()[2], 1);
-    EXPECT_EQ(SlotNumbers()[3], 0);
+    EXPECT_EQ(SlotNumbers(4), (Numbers{3, 2, 1, 0}));
     EXPECT_EQ(LogbookSlots()[0].run.axisTilt, -1.5);
     EXPECT_STREQ(LogbookSlots()[0].comments, "Enter comments here.");
     EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, 42.0);
@@ -51,7 +43,7 @@ TEST_F(MemoryLogbook, TwoMarkedEntriesGoAndTheRestKeepTheirOrder) {
     ASSERT_TRUE(ToggleDeletionMark(1));
     ASSERT_TRUE(ToggleDeletionMark(-1));  // marked twice: kept
     ASSERT_TRUE(CommitLogbook());
-    std::vector<int32_t> expected(kLogbookSlotCount, 0);
+    Numbers expected(kLogbookSlotCount, 0);
     expected[0] = 5, expected[1] = 2, expected[2] = 1;
     EXPECT_EQ(SlotNumbers(), expected);
     EXPECT_EQ(LogbookSlots()[1].run.axisTilt, -1.0);  // the entry itself moved, not only its number
@@ -99,6 +91,5 @@ TEST_F(MemoryLogbook, NoLogbookFileIsEverTouched) {
 
     std::vector<FileEvent> touched = EndWatch(watch);
     EXPECT_TRUE(touched.empty()) << "first touched: " << touched.front().name;
-    EXPECT_EQ(SlotNumbers()[0], 3);
-    EXPECT_EQ(SlotNumbers()[1], 1);
+    EXPECT_EQ(SlotNumbers(2), (Numbers{3, 1}));
 }

@@ -7,13 +7,10 @@ using namespace logbook_test;
 
 namespace {
 
-uint32_t U32At(const unsigned char* b, size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-           uint32_t(b[at + 3]) << 24;
-}
+int32_t I32At(const unsigned char* b, size_t at) { return int32_t(LittleEndian(b + at, 4)); }
 
 double F64At(const unsigned char* b, size_t at) {
-    uint64_t u = uint64_t(U32At(b, at)) | uint64_t(U32At(b, at + 4)) << 32;
+    const uint64_t u = LittleEndian(b + at, 8);
     double d;
     std::memcpy(&d, &u, 8);
     return d;
@@ -40,25 +37,19 @@ TEST(LogEntryRecord, FieldsSitAtTheirOffsetsLittleEndian) {
     LogEntryBytes r;
     EncodeLogEntry(e, r.b);
     const unsigned char* b = r.b;
-    EXPECT_EQ(F64At(b, 0), -3.5);
-    EXPECT_EQ(F64At(b, 8), 0.07);
-    EXPECT_EQ(int32_t(U32At(b, 16)), 7);
-    EXPECT_EQ(int32_t(U32At(b, 20)), -30);
-    EXPECT_EQ(F64At(b, 24), 257.0);                         // [0][0]
-    EXPECT_EQ(F64At(b, 24 + 8 * 361), 258.0);               // [1][0]
-    EXPECT_EQ(F64At(b, 24 + 8 * (361 + 360)), 288.125);     // [1][360]
-    EXPECT_EQ(int32_t(U32At(b, 5800)), 307);
-    EXPECT_EQ(int32_t(U32At(b, 5804)), 193);
-    EXPECT_EQ(int32_t(U32At(b, 5808)), 7);                  // latEnergy[0][0]
-    EXPECT_EQ(b[5808 + 4 * 361 + 0], 0x0C);                 // latEnergy[1][180], low byte first
+    const struct { size_t at; double v; } doubles[] = {
+        {0, -3.5}, {8, 0.07}, {24, 257.0}, {24 + 8 * 361, 258.0}, {24 + 8 * (361 + 360), 288.125}};
+    for (const auto& d : doubles) EXPECT_EQ(F64At(b, d.at), d.v) << "at " << d.at;
+    const struct { size_t at; int32_t v; } ints[] = {
+        {16, 7},    {20, -30}, {5800, 307}, {5804, 193}, {5808, 7} /* latEnergy[0][0] */,
+        {7256, 194}, {7260 + 4 * 361, -2} /* latDaylightMinutes[1][180] */, {9128, -5}};
+    for (const auto& i : ints) EXPECT_EQ(I32At(b, i.at), i.v) << "at " << i.at;
+    EXPECT_EQ(b[5808 + 4 * 361 + 0], 0x0C);  // latEnergy[1][180], low byte first
     EXPECT_EQ(b[5808 + 4 * 361 + 2], 0x0A);
-    EXPECT_EQ(int32_t(U32At(b, 7256)), 194);
-    EXPECT_EQ(int32_t(U32At(b, 7260 + 4 * 361)), -2);       // latDaylightMinutes[1][180]
-    EXPECT_STREQ(reinterpret_cast<const char*>(b + 8708), "made");
-    EXPECT_EQ(b[8868], 0xD4);
+    EXPECT_EQ(b[8868], 0xD4);                // user number, low byte first
     EXPECT_EQ(b[8871], 0xA1);
+    EXPECT_STREQ(reinterpret_cast<const char*>(b + 8708), "made");
     EXPECT_STREQ(reinterpret_cast<const char*>(b + 8872), "Guest User");
-    EXPECT_EQ(int32_t(U32At(b, 9128)), -5);
     EXPECT_STREQ(reinterpret_cast<const char*>(b + 9132), "Enter comments here.");
 
     // Decoding gives the same entry back, byte for byte once encoded again.
@@ -108,15 +99,16 @@ TEST(LogEntryRecord, UnsoundRunsAreRefusedByTheModel) {
 }
 
 TEST(EntryTime, TwelveHourClockAndDayWithoutLeadingZero) {
+    const char* const cases[][2] = {
+        {"Tue Mar 02 09:05:00 2004", "9:05 AM on Tuesday, March 2, 2004"},
+        {"Sun Dec 12 00:07:59 2004", "12:07 AM on Sunday, December 12, 2004"},
+        {"Sat Jan 01 12:00:00 2000", "12:00 PM on Saturday, January 1, 2000"},
+        {"Wed Sep 30 23:59:00 2009", "11:59 PM on Wednesday, September 30, 2009"}};
     char out[kMadeAtSize];
-    ASSERT_TRUE(FormatEntryTimeText("Tue Mar 02 09:05:00 2004", out, sizeof out));
-    EXPECT_STREQ(out, "9:05 AM on Tuesday, March 2, 2004");
-    ASSERT_TRUE(FormatEntryTimeText("Sun Dec 12 00:07:59 2004", out, sizeof out));
-    EXPECT_STREQ(out, "12:07 AM on Sunday, December 12, 2004");
-    ASSERT_TRUE(FormatEntryTimeText("Sat Jan 01 12:00:00 2000", out, sizeof out));
-    EXPECT_STREQ(out, "12:00 PM on Saturday, January 1, 2000");
-    ASSERT_TRUE(FormatEntryTimeText("Wed Sep 30 23:59:00 2009", out, sizeof out));
-    EXPECT_STREQ(out, "11:59 PM on Wednesday, September 30, 2009");
+    for (const auto& c : cases) {
+        ASSERT_TRUE(FormatEntryTimeText(c[0], out, sizeof out)) << c[0];
+        EXPECT_STREQ(out, c[1]);
+    }
 }
 
 TEST(EntryTime, MalformedTextsGiveNothing) {
@@ -132,12 +124,8 @@ TEST(EntryTime, MalformedTextsGiveNothing) {
     EXPECT_STREQ(small, "");
 }
 
-TEST(EntryTime, PresentTimeComesFromTheClockInEnglish) {
-    setenv("TZ", "UTC0", 1);
-    tzset();
-    ResetLogbookState();
-    gFixedTime = 1078218300;  // 2004-03-02 09:05:00 UTC
-    gLogbook.clock = FixedClock;
+// The fixture sets the zone to UTC and the clock to 2004-03-02 09:05:00.
+TEST_F(LogbookTest, PresentTimeComesFromTheClockInEnglish) {
     char out[kMadeAtSize];
     std::setlocale(LC_ALL, "C.UTF-8");
     ASSERT_TRUE(FormatEntryTime(out, sizeof out));

@@ -35,19 +35,15 @@ std::string Record(int code, int latitude, int longitude) {
     return r;
 }
 
+std::vector<int> Ints(const int32_t* v, int n) { return std::vector<int>(v, v + n); }
+
 TEST(CoastOutline, RoundsLikeTheGlobesExpect) {
     CoastOutline o;
     ASSERT_EQ(Outline("1000 45.4 10.3\n0 45.5 -10.3\n0 -45.5 10.5\n0 -10.7 -0.4\n", o), 4);
-    EXPECT_EQ(o.code[0], 1000);
-    EXPECT_EQ(o.code[1], 0);
-    EXPECT_EQ(o.latitude[0], 45);
-    EXPECT_EQ(o.latitude[1], 46);
-    EXPECT_EQ(o.latitude[2], -45);
-    EXPECT_EQ(o.latitude[3], -10);
-    EXPECT_EQ(o.longitude[0], -10);  // east in the file is negative in the outline
-    EXPECT_EQ(o.longitude[1], 9);
-    EXPECT_EQ(o.longitude[2], -11);
-    EXPECT_EQ(o.longitude[3], 0);
+    EXPECT_EQ(Ints(o.code, 4), (std::vector<int>{1000, 0, 0, 0}));
+    EXPECT_EQ(Ints(o.latitude, 4), (std::vector<int>{45, 46, -45, -10}));
+    // East in the file is negative in the outline.
+    EXPECT_EQ(Ints(o.longitude, 4), (std::vector<int>{-10, 9, -11, 0}));
 }
 
 TEST(CoastOutline, KeepsFileDecimalsForDirectProjection) {
@@ -117,12 +113,9 @@ TEST(CoastMap, DecodesLittleEndianRecordsAndIgnoresAShortTail) {
     EXPECT_EQ(ParseMapCoastline(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), r), 3u);
     ASSERT_EQ(r.size(), 3u);
     EXPECT_TRUE(CoastMapStartsLine(r[0]));
-    EXPECT_EQ(r[0].latitude, 5400);
-    EXPECT_EQ(r[0].longitude, -10800);
     EXPECT_FALSE(CoastMapStartsLine(r[1]));
-    EXPECT_EQ(r[1].latitude, -300);
-    EXPECT_EQ(r[1].longitude, 1234);
-    EXPECT_EQ(r[2].code, 2);
+    EXPECT_EQ((std::vector<int>{r[0].latitude, r[0].longitude, r[1].latitude, r[1].longitude, r[2].code}),
+              (std::vector<int>{5400, -10800, -300, 1234, 2}));
 }
 
 TEST(CoastMap, DropsPointsOffTheGlobeAndBreaksTheLineThere) {
@@ -148,34 +141,47 @@ TEST(CoastMap, FilesMissingEmptyOrShort) {
     EXPECT_EQ(r.size(), 1u);
 }
 
-// The files shipped in data/ must give the globes and the map a whole coastline.
-TEST(ShippedData, CoarseOutlineIsFullAndSane) {
-    CoastOutline o;
-    int n = LoadCoastOutline(HELIORA_SOURCE_DIR "/data/newcoast.txt", o);
-    EXPECT_GT(n, 200);
-    EXPECT_LE(n, kCoastPoints);
-    EXPECT_GE(o.code[0], kCoastNewLine);
-    int strokes = 0, run = 0;
-    for (int i = 0; i < n; ++i) {
-        EXPECT_GE(o.latitude[i], -90);
-        EXPECT_LE(o.latitude[i], 90);
-        EXPECT_GE(o.longitude[i], -180);
-        EXPECT_LE(o.longitude[i], 180);
-        if (o.code[i] >= kCoastNewLine) {
-            if (i > 0) {
-                EXPECT_GE(run, 2) << "line ending at point " << i;
-            }
-            ++strokes;
+// Counts the lines of a shipped coastline, failing on any line of fewer than two points.
+template <class StartsLine>
+int CountLines(size_t n, StartsLine starts) {
+    int lines = 0;
+    size_t run = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (starts(i)) {
+            EXPECT_TRUE(i == 0 || run >= 2) << "line ending at point " << i;
+            ++lines;
             run = 0;
         }
         ++run;
     }
-    EXPECT_GE(run, 2);
-    EXPECT_GE(strokes, 10);
-    // The file must not run on past the cut: every line of it is a point.
+    EXPECT_GE(run, 2u);
+    return lines;
+}
+
+// The files shipped in data/ must give the globes and the map a whole coastline.
+TEST(ShippedData, CoarseOutlineIsFullSaneAndPutsEastWhereTheGlobesWantIt) {
+    const char* path = HELIORA_SOURCE_DIR "/data/newcoast.txt";
     CoastPoints p;
-    LoadCoastPoints(HELIORA_SOURCE_DIR "/data/newcoast.txt", p);
-    FILE* f = std::fopen(HELIORA_SOURCE_DIR "/data/newcoast.txt", "r");
+    CoastOutline o;
+    const int n = LoadCoastOutline(path, o);
+    LoadCoastPoints(path, p);
+    EXPECT_GT(n, 200);
+    EXPECT_LE(n, kCoastPoints);
+    EXPECT_GE(o.code[0], kCoastNewLine);
+    EXPECT_GE(CountLines(n, [&](size_t i) { return o.code[i] >= kCoastNewLine; }), 10);
+    // Outline longitudes are west positive: Japan and Korea, far east, come out negative,
+    // North America positive.
+    int east = 0, west = 0;
+    for (int i = 0; i < n; ++i) {
+        const int lat = o.latitude[i], lon = o.longitude[i];
+        EXPECT_TRUE(lat >= -90 && lat <= 90 && lon >= -180 && lon <= 180) << i;
+        east += lat >= 31 && lat <= 41 && lon <= -130 && lon >= -142;
+        west += lat >= 25 && lat <= 50 && lon >= 65 && lon <= 125;
+    }
+    EXPECT_GT(east, 0);
+    EXPECT_GT(west, 0);
+    // The file must not run on past the cut: every line of it is a point.
+    FILE* f = std::fopen(path, "r");
     ASSERT_NE(f, nullptr);
     int lines = 0;
     for (int c; (c = std::fgetc(f)) != EOF;) lines += c == '\n';
@@ -183,46 +189,15 @@ TEST(ShippedData, CoarseOutlineIsFullAndSane) {
     EXPECT_EQ(lines, p.count);
 }
 
-TEST(ShippedData, CoarseOutlinePutsEastWhereTheGlobesWantIt) {
-    // Outline longitudes are west positive: Japan, far east, must come out negative,
-    // and the Americas positive.
-    CoastPoints p;
-    CoastOutline o;
-    LoadCoastPoints(HELIORA_SOURCE_DIR "/data/newcoast.txt", p);
-    RoundCoastOutline(p, o);
-    int east = 0, west = 0;
-    for (int i = 0; i < o.count; ++i) {
-        if (o.latitude[i] >= 31 && o.latitude[i] <= 41 && o.longitude[i] <= -130 && o.longitude[i] >= -142) ++east;
-        if (o.latitude[i] >= 25 && o.latitude[i] <= 50 && o.longitude[i] >= 65 && o.longitude[i] <= 125) ++west;
-    }
-    EXPECT_GT(east, 0);  // Honshu and Korea
-    EXPECT_GT(west, 0);  // North America
-}
-
 TEST(ShippedData, MapOutlineIsDetailedAndSane) {
     std::vector<CoastMapRecord> r;
     ASSERT_TRUE(LoadMapCoastline(HELIORA_SOURCE_DIR "/data/coast5.bin", r));
-    EXPECT_GT(r.size(), 5000u);
-    ASSERT_FALSE(r.empty());
+    ASSERT_GT(r.size(), 5000u);
     EXPECT_TRUE(CoastMapStartsLine(r[0]));
-    size_t run = 0, lines = 0;
-    int minLat = 0, maxLat = 0;
-    for (size_t i = 0; i < r.size(); ++i) {
-        if (CoastMapStartsLine(r[i])) {
-            if (i > 0) {
-                EXPECT_GE(run, 2u) << "line ending at record " << i;
-            }
-            ++lines;
-            run = 0;
-        }
-        ++run;
-        minLat = std::min<int>(minLat, r[i].latitude);
-        maxLat = std::max<int>(maxLat, r[i].latitude);
-    }
-    EXPECT_GE(run, 2u);
-    EXPECT_GT(lines, 50u);
-    EXPECT_LT(minLat, -60 * 60);  // Antarctica
-    EXPECT_GT(maxLat, 80 * 60);   // Greenland and the Arctic islands
+    EXPECT_GT(CountLines(r.size(), [&](size_t i) { return CoastMapStartsLine(r[i]); }), 50);
+    auto byLatitude = [](const CoastMapRecord& a, const CoastMapRecord& b) { return a.latitude < b.latitude; };
+    EXPECT_LT(std::min_element(r.begin(), r.end(), byLatitude)->latitude, -60 * 60);  // Antarctica
+    EXPECT_GT(std::max_element(r.begin(), r.end(), byLatitude)->latitude, 80 * 60);   // Greenland, Arctic
 }
 
 }  // namespace

@@ -17,15 +17,12 @@ std::string Latitude(double v, size_t size = kLatitudeTextSize) {
 }
 
 TEST(FormatLatitude, NorthSouthAndEquator) {
-    EXPECT_EQ(Latitude(45), "45\xBA N");
-    EXPECT_EQ(Latitude(-15), "15\xBA S");
-    EXPECT_EQ(Latitude(0), "EQU");
-    EXPECT_EQ(Latitude(-0.0), "EQU");
-    EXPECT_EQ(Latitude(0.4), "0\xBA N");
-    EXPECT_EQ(Latitude(-0.4), "0\xBA S");
-    EXPECT_EQ(Latitude(90), "90\xBA N");
-    EXPECT_EQ(Latitude(-90), "90\xBA S");
-    EXPECT_EQ(Latitude(-100), "100\xBA S");  // 8 bytes with the NUL: the widest whole degree
+    const struct { double v; const char* text; } cases[] = {
+        {45, "45\xBA N"}, {-15, "15\xBA S"}, {0, "EQU"},         {-0.0, "EQU"},        {0.4, "0\xBA N"},
+        {-0.4, "0\xBA S"}, {90, "90\xBA N"}, {-90, "90\xBA S"},
+        {-100, "100\xBA S"},  // 8 bytes with the NUL: the widest whole degree
+    };
+    for (const auto& c : cases) EXPECT_EQ(Latitude(c.v), c.text) << c.v;
 }
 
 TEST(FormatLatitude, StaysInsideItsBuffer) {
@@ -41,16 +38,15 @@ TEST(FormatLatitude, StaysInsideItsBuffer) {
 }
 
 TEST(PlacesTable, RowsMatchTheLatitudeButtons) {
-    EXPECT_STREQ(PlacesTable[0][0], "North Pole");
-    EXPECT_STREQ(PlacesTable[1][4], "Noril'sk, Russia");
-    EXPECT_STREQ(PlacesTable[3][0], "St. Paul/Minneapolis");
-    EXPECT_STREQ(PlacesTable[6][0], "Quito, Equador");
-    EXPECT_STREQ(PlacesTable[7][4], "Apia, Somoa");
-    EXPECT_STREQ(PlacesTable[9][0], "Christchurch, New Zealand");
-    EXPECT_STREQ(PlacesTable[11][4], "Weddell Sea");
-    EXPECT_STREQ(PlacesTable[12][1], "Queen Maud Mtns, Ant.");
-    EXPECT_STREQ(PlacesTable[13][0], "You Are Here");
-    EXPECT_STREQ(PlacesTable[14][0], "Across Eq. from You");
+    const struct { int row, i; const char* name; } named[] = {
+        {0, 0, "North Pole"},          {1, 4, "Noril'sk, Russia"},    {2, 4, "Reykjavik, Iceland"},
+        {3, 0, "St. Paul/Minneapolis"}, {6, 0, "Quito, Equador"},      {7, 4, "Apia, Somoa"},
+        {9, 0, "Christchurch, New Zealand"}, {11, 4, "Weddell Sea"},  {12, 1, "Queen Maud Mtns, Ant."},
+        {13, 0, "You Are Here"},        {14, 0, "Across Eq. from You"}};
+    for (const auto& n : named) {
+        EXPECT_STREQ(PlacesTable[n.row][n.i], n.name);
+        EXPECT_STREQ(PlaceName(n.row, n.i), n.name);
+    }
     // Empty names are empty lines, never missing entries.
     int empty = 0;
     for (int r = 0; r < kPlacesRows; ++r) {
@@ -64,14 +60,8 @@ TEST(PlacesTable, RowsMatchTheLatitudeButtons) {
 }
 
 TEST(PlacesTable, RowLatitudesAndBounds) {
-    EXPECT_EQ(PlacesRowLatitude(0, 45), 90);
-    EXPECT_EQ(PlacesRowLatitude(6, 45), 0);
-    EXPECT_EQ(PlacesRowLatitude(12, 45), -90);
-    EXPECT_EQ(PlacesRowLatitude(13, 45), 45);
-    EXPECT_EQ(PlacesRowLatitude(14, 45), -45);
-    EXPECT_EQ(PlacesRowLatitude(15, 45), 0);
-    EXPECT_EQ(PlacesRowLatitude(-1, 45), 0);
-    EXPECT_STREQ(PlaceName(2, 4), "Reykjavik, Iceland");
+    const int rows[][2] = {{0, 90}, {6, 0}, {12, -90}, {13, 45}, {14, -45}, {15, 0}, {-1, 0}};
+    for (const auto& r : rows) EXPECT_EQ(PlacesRowLatitude(r[0], 45), r[1]) << r[0];
     EXPECT_STREQ(PlaceName(15, 0), "");
     EXPECT_STREQ(PlaceName(0, 5), "");
     EXPECT_STREQ(PlaceName(-1, -1), "");
