@@ -4,6 +4,8 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "graphics/draw.h"
 #include "graphics/rect.h"
@@ -34,6 +36,22 @@ struct DrawTest : ::testing::Test {
         Point p;
         MakePoint(p, x, y);
         return p;
+    }
+    static std::vector<Point> Points(std::initializer_list<std::pair<int, int>> xy) {
+        std::vector<Point> pts;
+        for (auto [x, y] : xy) pts.push_back(P(x, y));
+        return pts;
+    }
+    // Pixels of `index` in row y, or in column x.
+    int InRow(int y, uint8_t index) const {
+        int n = 0;
+        for (int x = 0; x < canvas.width; ++x) n += canvas.At(x, y) == index;
+        return n;
+    }
+    int InColumn(int x, uint8_t index) const {
+        int n = 0;
+        for (int y = 0; y < canvas.height; ++y) n += canvas.At(x, y) == index;
+        return n;
     }
     int Count(uint8_t index) const {
         int n = 0;

@@ -32,11 +32,7 @@ TEST_F(LineTest, DiagonalsAndSteepLinesHaveOnePixelPerMajorStep) {
     MoveTo(5, 30);
     LineTo(8, 2);
     EXPECT_EQ(Count(3), 28);
-    for (int y = 3; y <= 30; ++y) {
-        int n = 0;
-        for (int x = 0; x < 32; ++x) n += canvas.At(x, y) == 3;
-        EXPECT_EQ(n, 1) << "row " << y;
-    }
+    for (int y = 3; y <= 30; ++y) EXPECT_EQ(InRow(y, 3), 1) << "row " << y;
 }
 
 TEST_F(LineTest, PenStylesOneAndTwoAreSolidThreeAndFourLeaveGaps) {
@@ -61,11 +57,7 @@ TEST_F(LineTest, WideLineIsAsThickAsThePenWithRoundEnds) {
     SetPenWidth(3, 7);
     MoveTo(10, 20);
     LineTo(30, 20);
-    for (int x = 10; x <= 30; ++x) {
-        int n = 0;
-        for (int y = 0; y < 40; ++y) n += canvas.At(x, y) == 2;
-        EXPECT_EQ(n, 7) << "column " << x;
-    }
+    for (int x = 10; x <= 30; ++x) EXPECT_EQ(InColumn(x, 2), 7) << "column " << x;
     EXPECT_EQ(canvas.At(20, 17), 2);
     EXPECT_EQ(canvas.At(20, 23), 2);
     EXPECT_EQ(canvas.At(20, 16), 0);
@@ -80,21 +72,14 @@ TEST_F(LineTest, WideLineIsAsThickAsThePenWithRoundEnds) {
     SetPenWidth(7, 1);
     MoveTo(20, 5);
     LineTo(20, 35);
-    for (int y = 5; y <= 35; ++y) {
-        int n = 0;
-        for (int x = 0; x < 40; ++x) n += canvas.At(x, y) == 2;
-        EXPECT_EQ(n, 7) << "row " << y;
-    }
-}
-
-TEST_F(LineTest, EvenWidthsAreExact) {
+    for (int y = 5; y <= 35; ++y) EXPECT_EQ(InRow(y, 2), 7) << "row " << y;
+    // Even widths are exact.
+    SetUpCanvas(32, 32);
     SetPenColour(2);
     SetPenWidth(4, 0);
     MoveTo(5, 10);
     LineTo(25, 10);
-    int n = 0;
-    for (int y = 0; y < 32; ++y) n += canvas.At(15, y) == 2;
-    EXPECT_EQ(n, 4);
+    EXPECT_EQ(InColumn(15, 2), 4);
 }
 
 TEST_F(LineTest, PatternPenDrawsThePattern) {

@@ -42,9 +42,7 @@ TEST_F(RegionTest, SetOperationsMatchPixelLogic) {
     Region* none = SubtractRegions(b, b);
     Region* empty = EmptyRegion();
     Region* stillNone = IntersectRegions(empty, a);
-    EXPECT_TRUE(none->spans.empty());
-    EXPECT_TRUE(empty->spans.empty());
-    EXPECT_TRUE(stillNone->spans.empty());
+    for (Region* r : {none, empty, stillNone}) EXPECT_TRUE(r->spans.empty());
     for (Region* r : {a, b, both, aOnly, either, none, empty, stillNone}) DeleteRegion(r);
 }
 
@@ -56,9 +54,7 @@ TEST_F(RegionTest, RegionShapesMatchTheDrawnShapes) {
     EXPECT_EQ(Painted(e).pixels, canvas.pixels);
     SetUpCanvas(32, 32);
     SetPenColour(1);
-    std::vector<Point> star(5);
-    const int xy[5][2] = {{16, 1}, {25, 29}, {1, 11}, {31, 11}, {7, 29}};
-    for (int i = 0; i < 5; ++i) MakePoint(star[size_t(i)], xy[i][0], xy[i][1]);
+    const std::vector<Point> star = Points({{16, 1}, {25, 29}, {1, 11}, {31, 11}, {7, 29}});
     FillPolygonPattern(PointRange{0, 4}, star.data());
     Region* p = PolygonRegion(5, star.data());
     EXPECT_EQ(Painted(p).pixels, canvas.pixels);

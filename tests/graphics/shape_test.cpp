@@ -12,16 +12,6 @@ namespace {
 
 using ShapeTest = DrawTest;
 
-std::vector<Point> Points(std::initializer_list<std::pair<int, int>> xy) {
-    std::vector<Point> pts;
-    for (auto [x, y] : xy) {
-        Point p;
-        MakePoint(p, x, y);
-        pts.push_back(p);
-    }
-    return pts;
-}
-
 PointRange Range(int first, int last) { return PointRange{int16_t(first), int16_t(last)}; }
 
 TEST_F(ShapeTest, PolygonPatternFillLeavesRightAndBottomOut) {

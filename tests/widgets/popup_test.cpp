@@ -19,10 +19,11 @@ struct Popup : WidgetTest {
                                           26, 0, ""));
         SetHelpLine(line);
     }
+    static int Stripe(int y) { return (y % 8) < 4 ? 40 : 26; }
     // The striped picture under the About panel is back.
     void ExpectScreenRestored() {
         for (int y : {186, 200, 404, 521, 585})
-            for (int x : {362, 400, 512, 661}) EXPECT_EQ(At(x, y), (y % 8) < 4 ? 40 : 26) << x << "," << y;
+            for (int x : {362, 400, 512, 661}) EXPECT_EQ(At(x, y), Stripe(y)) << x << "," << y;
     }
 };
 
@@ -120,19 +121,16 @@ TEST_F(Popup, PanelsLargerThanTheSharedBufferAreRestoredWhole) {
     HeadlessPushMessage(Mouse(MessageKind::LeftDown, 500, 620));
     EXPECT_EQ(RunPopupPanel(big, 1, list), 150);
     for (int y : {100, 404, 699})
-        for (int x : {100, 650, 899}) EXPECT_EQ(At(x, y), (y % 8) < 4 ? 40 : 26) << x << "," << y;
+        for (int x : {100, 650, 899}) EXPECT_EQ(At(x, y), Stripe(y)) << x << "," << y;
 }
 
 TEST_F(Popup, VersionTextsAndIdentity) {
     char text[64];
-    FormatVersionText("1.1h", text, sizeof text);
-    EXPECT_STREQ(text, "Version 1.1h");
-    FormatVersionText("0.9", text, sizeof text);
-    EXPECT_STREQ(text, "Version 0.9 (beta)");
-    FormatVersionText("X3", text, sizeof text);
-    EXPECT_STREQ(text, "Version X3 (alpha)");
-    FormatVersionText(nullptr, text, sizeof text);
-    EXPECT_STREQ(text, "Version ");
+    for (auto [version, want] : {std::pair<const char*, const char*>{"1.1h", "Version 1.1h"},
+                                 {"0.9", "Version 0.9 (beta)"}, {"X3", "Version X3 (alpha)"}, {nullptr, "Version "}}) {
+        FormatVersionText(version, text, sizeof text);
+        EXPECT_STREQ(text, want);
+    }
     EXPECT_STREQ(ProductName(), "Heliora");
     EXPECT_STREQ(MakerName(), "Halvern");
     EXPECT_STREQ(ProgramVersion(), "1.1h");
@@ -154,7 +152,7 @@ TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
     ShowNotice(box, nullptr, nullptr, 0);
     EXPECT_FALSE(NoticeShown());
     for (int y = 290; y < 430; ++y)
-        for (int x = 200; x < 830; x += 3) ASSERT_EQ(At(x, y), (y % 8) < 4 ? 40 : 26) << x << "," << y;
+        for (int x = 200; x < 830; x += 3) ASSERT_EQ(At(x, y), Stripe(y)) << x << "," << y;
     ShowNotice(box, nullptr, nullptr, 0);  // nothing to take away
 }
 
