@@ -71,13 +71,13 @@ inline void SetModelRun(int seed) {
     s.orbitShape = (seed % 50) / 100.0;
     s.latitude[0] = seed % 90;
     s.latitude[1] = kNoLatitude;
-    for (int l = 0; l < 2; ++l)
+    for (int l = 0; l < 2; ++l) {
         for (int d = 0; d < 361; ++d) y.latTemperature[l][d] = 250.0 + seed + l + d / 1000.0;
-    for (int l = 0; l < 2; ++l)
         for (int k = 0; k < kHalfYearSteps; ++k) {
             y.latEnergy[l][k] = seed + k + 7 * l;
             y.latDaylightMinutes[l][k] = (seed * 3 + k) % 1440;
         }
+    }
     y.tempAxisMax = 300 + seed;
     y.tempAxisMin = 200 - seed;
     y.latEnergyMax = seed + 180 + 7;

@@ -108,7 +108,7 @@ TEST(CoastOutline, SharedOutlineLoadsFromTheWorkingDirectory) {
 }
 
 TEST(CoastMap, DecodesLittleEndianRecordsAndIgnoresAShortTail) {
-    std::string bytes = Record(6, 5400, -10800) + Record(0, -300, 1234) + Record(2, -5400, 10800) + "\x07\x00\x01";
+    std::string bytes = Record(6, 5400, -10800) + Record(0, -300, 1234) + Record(2, -5400, 10800) + "\x07\x00\x01"s;
     std::vector<CoastMapRecord> r;
     EXPECT_EQ(ParseMapCoastline(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), r), 3u);
     ASSERT_EQ(r.size(), 3u);
@@ -133,10 +133,10 @@ TEST(CoastMap, FilesMissingEmptyOrShort) {
     std::vector<CoastMapRecord> r(3);
     EXPECT_FALSE(LoadMapCoastline("no_such_coast.bin", r));
     EXPECT_TRUE(r.empty());
-    WriteFile("short_coast.bin", "\x06\x00\x01");
+    WriteFile("short_coast.bin", "\x06\x00\x01"s);
     EXPECT_TRUE(LoadMapCoastline("short_coast.bin", r));
     EXPECT_TRUE(r.empty());
-    WriteFile("one_coast.bin", Record(6, 1, 2) + "\x00");
+    WriteFile("one_coast.bin", Record(6, 1, 2) + "\x00"s);
     EXPECT_TRUE(LoadMapCoastline("one_coast.bin", r));
     EXPECT_EQ(r.size(), 1u);
 }
