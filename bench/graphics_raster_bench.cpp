@@ -32,8 +32,8 @@ ScreenRect Rect(int l, int t, int r, int b) {
     return rc;
 }
 
-void BM_FullCanvasFill(benchmark::State& state) {
-    Canvas c;
+// Fills the whole canvas once per iteration, a new colour each time, through the current clip.
+void FillWholeCanvas(benchmark::State& state, Canvas& c) {
     ScreenRect all;
     FullScreenRect(all);
     int slot = 0;
@@ -42,6 +42,11 @@ void BM_FullCanvasFill(benchmark::State& state) {
         FillScreenRect(all);
         benchmark::DoNotOptimize(c.surface.pixels.data());
     }
+}
+
+void BM_FullCanvasFill(benchmark::State& state) {
+    Canvas c;
+    FillWholeCanvas(state, c);
     state.SetItemsProcessed(state.iterations() * 1024 * 768);
 }
 BENCHMARK(BM_FullCanvasFill);
@@ -110,14 +115,7 @@ void BM_RegionClipFill(benchmark::State& state) {
     Region* bar = RectRegion(Rect(400, 0, 620, 768));
     Region* clip = SubtractRegions(disc, bar);
     SetClipRegion(clip);
-    ScreenRect all;
-    FullScreenRect(all);
-    int slot = 0;
-    for (auto _ : state) {
-        SetBrushColour(++slot & 255);
-        FillScreenRect(all);
-        benchmark::DoNotOptimize(c.surface.pixels.data());
-    }
+    FillWholeCanvas(state, c);
     SetClipRegion(nullptr);
     for (Region* r : {disc, bar, clip}) DeleteRegion(r);
 }
