@@ -12,7 +12,7 @@
 #include "graphics/display.h"
 #include "model/model.h"
 #include "platform/platform.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "shell/navbar.h"
 #include "shell/startup.h"
 #include "simulation/main_screen.h"

@@ -8,8 +8,8 @@
 
 #include "logbook/logbook.h"
 #include "model/model.h"
-#include "shell/config.h"
-#include "shell/logbook_file.h"
+#include "config/config.h"
+#include "config/logbook_file.h"
 #include "fuzz_workdir.h"
 
 using namespace fuzz_workdir;

@@ -11,8 +11,8 @@
 
 #include "logbook/logbook.h"
 #include "logbook/logbook_io.h"
-#include "shell/config.h"
-#include "shell/logbook_file.h"
+#include "config/config.h"
+#include "config/logbook_file.h"
 
 static_assert(std::is_trivially_copyable<LogbookState>::value, "reset by zeroing");
 

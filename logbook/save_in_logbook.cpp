@@ -7,8 +7,8 @@
 
 #include "logbook/logbook.h"
 #include "logbook/logbook_io.h"
-#include "shell/config.h"
-#include "shell/logbook_file.h"
+#include "config/config.h"
+#include "config/logbook_file.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "graphics/rect.h"
 #include "logbook/logbook.h"
-#include "shell/config.h"
-#include "shell/logbook_file.h"
+#include "config/config.h"
+#include "config/logbook_file.h"
 #include "widgets/about.h"
 #include "widgets/control.h"
 #include "widgets/interaction.h"

@@ -8,7 +8,7 @@
 #include "logbook/logbook.h"
 #include "model/model.h"
 #include "settings/coast.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "shell/dispatcher.h"
 #include "shell/navbar.h"
 #include "widgets/about.h"

@@ -4,7 +4,7 @@
 #include "graphics/display.h"
 #include "graphics/text.h"
 #include "logbook/logbook.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "shell/navbar.h"
 #include "shell/startup.h"
 #include "widgets/about.h"

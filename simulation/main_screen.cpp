@@ -10,7 +10,7 @@
 #include "graphics/present.h"
 #include "model/model.h"
 #include "platform/platform.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "shell/navbar.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"

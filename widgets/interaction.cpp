@@ -6,7 +6,7 @@
 #include "graphics/region.h"
 #include "graphics/scale.h"
 #include "platform/platform.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "widgets/control.h"
 #include "widgets/ui_resources.h"
 #include "widgets/widget_state.h"

@@ -10,7 +10,7 @@
 #include "graphics/present.h"
 #include "graphics/text.h"
 #include "platform/platform.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"

@@ -1,6 +1,6 @@
 #include "widgets/screen_loop.h"
 
-#include "shell/logbook_file.h"
+#include "config/logbook_file.h"
 #include "widgets/about.h"
 #include "widgets/control.h"
 #include "widgets/events.h"

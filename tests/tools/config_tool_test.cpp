@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "run_tool.h"
-#include "shell/config.h"
+#include "config/config.h"
 
 namespace {
 

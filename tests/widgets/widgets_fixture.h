@@ -13,7 +13,7 @@
 #include "graphics/rect.h"
 #include "graphics/text.h"
 #include "platform/platform.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "widgets/control.h"
 #include "widgets/ui_resources.h"
 #include "widgets/widget_state.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/config.h"
+#include "config/config.h"
 #include "tools/tool_args.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "graphics/png.h"
 #include "graphics/scale.h"
 #include "platform/platform.h"
-#include "shell/config.h"
+#include "config/config.h"
 #include "shell/dispatcher.h"
 #include "shell/startup.h"
 #include "tools/heliora-replay/replay_script.h"

@@ -1,4 +1,4 @@
-#include "shell/config.h"
+#include "config/config.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <iterator>
 #include <string>
 
-#include "shell/logbook_file.h"
+#include "config/logbook_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/logbook_file.h"
+#include "config/logbook_file.h"
 
 #include <cstring>
 
