@@ -39,10 +39,6 @@ struct SelectLatitudesTest : ScreenTest {
     }
     void TearDown() override { Stop(); }
     bool started = false;
-    static void SetLatitudes(int32_t a, int32_t b) {
-        Settings().latitude[0] = a;
-        Settings().latitude[1] = b;
-    }
     static bool IsColour(int slot, int r, int g, int b) {
         const PlatformColour c = PaletteColour(slot);
         return c.r == r && c.g == g && c.b == b;
@@ -87,7 +83,7 @@ TEST_F(SelectLatitudesTest, ClicksOnButtonsAndMapFollowTheSelectionRules) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Start(c.home);
-        SetLatitudes(c.start[0], c.start[1]);
+        std::copy(c.start, c.start + 2, Settings().latitude);
         bool notice = false, extraButtons = false;
         int32_t during[2] = {};
         std::vector<int> wrongBands;
@@ -171,7 +167,7 @@ TEST_F(SelectLatitudesTest, MapPaintsWithAnyCoastFile) {
             out.push_back(uint8_t((uint16_t(v) >> 8) & 0xff));
         }
     };
-    std::vector<uint8_t> wrap, near, shortTail = {1, 2, 3, 4, 5};
+    std::vector<uint8_t> wrap, near;
     record(wrap, 6, 0, -10700);
     record(wrap, 0, 0, 10700);
     record(near, 6, 0, 0);
@@ -184,7 +180,6 @@ TEST_F(SelectLatitudesTest, MapPaintsWithAnyCoastFile) {
     const std::vector<uint8_t> empty;
     const FileCase cases[] = {{"missing", nullptr, false},
                               {"empty", &empty, false},
-                              {"shorter than a record", &shortTail, false},
                               {"a wrap across the edge", &wrap, false},
                               {"two points close together", &near, true}};
     const ScreenRect map = R(280, 124, 840, 564);
