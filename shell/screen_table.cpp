@@ -5,6 +5,9 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_SETTINGS
+int RunSelectLatitudesScreen();
+#endif
 
 namespace {
 
@@ -20,7 +23,11 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenChangeShape, RunPlaceholderChangeShape},
     {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
+#ifdef HELIORA_HAVE_SETTINGS
+    {kScreenSelectLatitudes, RunSelectLatitudesScreen},
+#else
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
+#endif
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
     {kScreenSunAngle, RunPlaceholderSunAngle},
     {kScreenLogbook, RunPlaceholderLogbook},

@@ -1,6 +1,7 @@
 #!/bin/sh
-# Renders the main screen for the documentation: each of the three Earth views at days 0, 90,
-# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/.
+# Renders the screens for the documentation into docs/screenshots/, at 1024x768 and 800x600:
+# the main screen in each of the three Earth views at days 0, 90, 180 and 270, paused, and the
+# Select Latitudes screen with two latitudes and the notice.
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -56,4 +57,14 @@ for width in 1024 800; do
         done
     done
 done
-echo "screenshots.sh: $(ls "$out"/main-*.png | wc -l) pictures in $out"
+
+# Select Latitudes with the home latitude (40º N) and 15º S on, and the notice a third
+# latitude (45º N) brings.
+for width in 1024 800; do
+    wd=$work/run-$width
+    script=$work/select-latitudes-$width.txt
+    printf '%s\n' "click 537 33" "idle 2" "click 910 377" "click 400 245" "move 600 700" \
+        "idle 2" "shot select-latitudes-$width.png" > "$script"
+    "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+done
+echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
