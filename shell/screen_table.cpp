@@ -5,6 +5,9 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_EXPLAIN
+int RunLatitudeZonesScreen();
+#endif
 
 namespace {
 
@@ -21,7 +24,11 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenLatitudeZones, RunLatitudeZonesScreen},
+#else
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
+#endif
     {kScreenSunAngle, RunPlaceholderSunAngle},
     {kScreenLogbook, RunPlaceholderLogbook},
 };
