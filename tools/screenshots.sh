@@ -56,4 +56,9 @@ for width in 1024 800; do
         done
     done
 done
-echo "screenshots.sh: $(ls "$out"/main-*.png | wc -l) pictures in $out"
+# The latitude zones screen, reached through Select Latitudes (its button, or the stand-in's
+# link while that screen is a stand-in), with the Tropical zone chosen and the pointer on it.
+printf '%s\n' "click 537 33" "idle 1" "click 140 688" "idle 1" "click 512 392" "idle 2" \
+    "expect-screen 9" "click 325 439" "idle 1" "shot latitude-zones-1024.png" > "$work/zones.txt"
+"$replay" --workdir "$work/run-1024" --script "$work/zones.txt" --out "$out" > /dev/null
+echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
