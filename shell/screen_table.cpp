@@ -8,6 +8,9 @@ int RunMainScreen();
 #ifdef HELIORA_HAVE_SETTINGS
 int RunSelectLatitudesScreen();
 #endif
+#ifdef HELIORA_HAVE_EXPLAIN
+int RunLatitudeZonesScreen();
+#endif
 
 namespace {
 
@@ -28,7 +31,11 @@ const ScreenEntry kProgramScreens[] = {
 #else
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
 #endif
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenLatitudeZones, RunLatitudeZonesScreen},
+#else
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
+#endif
     {kScreenSunAngle, RunPlaceholderSunAngle},
     {kScreenLogbook, RunPlaceholderLogbook},
 };

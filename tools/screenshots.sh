@@ -67,4 +67,10 @@ for width in 1024 800; do
         "idle 2" "shot select-latitudes-$width.png" > "$script"
     "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
 done
+
+# The latitude zones screen, reached through Select Latitudes, with the Tropical zone chosen
+# and the pointer on it.
+printf '%s\n' "click 537 33" "idle 1" "click 140 624" "idle 2" \
+    "expect-screen 9" "click 325 439" "idle 1" "shot latitude-zones-1024.png" > "$work/zones.txt"
+"$replay" --workdir "$work/run-1024" --script "$work/zones.txt" --out "$out" > /dev/null
 echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
