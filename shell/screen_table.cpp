@@ -5,6 +5,9 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_EXPLAIN
+int RunSunAngleScreen();
+#endif
 
 namespace {
 
@@ -22,7 +25,11 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenSunAngle, RunSunAngleScreen},
+#else
     {kScreenSunAngle, RunPlaceholderSunAngle},
+#endif
     {kScreenLogbook, RunPlaceholderLogbook},
 };
 
