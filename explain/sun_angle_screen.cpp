@@ -157,7 +157,7 @@ void SpreadLabels(RayLabel* labels, int count) {
                 const int al = LabelLeft(a), bl = LabelLeft(b);
                 const bool apartX = al + TextWidth(a.text) <= bl || bl + TextWidth(b.text) <= al;
                 if (apartX || std::abs(a.y - b.y) >= gap) continue;
-                RayLabel& upper = a.y < b.y || (a.y == b.y && i < j) ? a : b;
+                RayLabel& upper = a.y <= b.y ? a : b;
                 RayLabel& lower = &upper == &a ? b : a;
                 const int mid = (upper.y + lower.y) / 2;
                 upper.y = mid - gap / 2;

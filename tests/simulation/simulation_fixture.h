@@ -82,12 +82,12 @@ struct SimulationTest : ProgramFixture {
         std::fclose(out);
     }
 
-    // Runs the main screen with a driver; returns what the screen returned.
-    static int Run(std::function<bool(long)> drive) {
+    // Runs a screen (the main screen unless told) with a driver; returns what it returned.
+    static int Run(std::function<bool(long)> drive, int (*screen)() = RunMainScreen) {
         gDrive = std::move(drive);
         gFeeds = 0;
         gClosing = false;
-        const int result = RunMainScreen();
+        const int result = screen();
         gDrive = nullptr;
         return result;
     }
