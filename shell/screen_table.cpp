@@ -10,6 +10,7 @@ int RunSelectLatitudesScreen();
 #endif
 #ifdef HELIORA_HAVE_EXPLAIN
 int RunLatitudeZonesScreen();
+int RunSunAngleScreen();
 #endif
 
 namespace {
@@ -36,7 +37,11 @@ const ScreenEntry kProgramScreens[] = {
 #else
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
 #endif
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenSunAngle, RunSunAngleScreen},
+#else
     {kScreenSunAngle, RunPlaceholderSunAngle},
+#endif
     {kScreenLogbook, RunPlaceholderLogbook},
 };
 

@@ -31,8 +31,8 @@ struct SimulationTest : ScreenTest {
         ResetSimulationState();
     }
 
-    // Runs the main screen with a driver; returns what the screen returned.
-    static int Run(std::function<bool(long)> drive) {
-        return DriveScreen(RunMainScreen, std::move(drive));
+    // Runs a screen (the main screen unless told) with a driver; returns what it returned.
+    static int Run(std::function<bool(long)> drive, int (*screen)() = RunMainScreen) {
+        return DriveScreen(screen, std::move(drive));
     }
 };

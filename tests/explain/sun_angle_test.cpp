@@ -1,0 +1,301 @@
+// The Sun angle screen: the Sun's noon angle by month and latitude, both pictures drawn alone
+// and checked at chosen pixels, and the screen driven through its buttons on the headless
+// backend.
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+#include "explain/sun_angle_screen.h"
+#include "graphics/palette.h"
+#include "tests/simulation/simulation_fixture.h"
+
+namespace {
+
+constexpr double kDeg = 0.0174533;
+constexpr int kEarthLeft = 20, kPictureTop = 234;
+
+struct SunAngleTest : SimulationTest {
+    void SetUp() override {
+        ResetSunAngleState();
+        Start();
+    }
+    void TearDown() override {
+        ResetSunAngleState();
+        SimulationTest::TearDown();
+    }
+
+    static int RunScreen(std::function<bool(long)> drive) {
+        return Run(std::move(drive), RunSunAngleScreen);
+    }
+    static void ClickAt(int x, int y, int times = 1) {
+        for (int i = 0; i < times; ++i) Click(x, y);
+    }
+    static void ClickAhead(int times = 1) { ClickAt(140, 185, times); }
+    static void ClickNorth(int times = 1) { ClickAt(225, 188, times); }
+    static void ClickSouth(int times = 1) { ClickAt(225, 215, times); }
+    static void ClickShowAngles() { ClickAt(425, 200); }
+
+    // One picture drawn alone into a 480 x 480 buffer (the display is 1024 wide, so the
+    // buffer's pixels are logical units).
+    struct Picture {
+        OffscreenBuffer buffer;
+        int At(int x, int y) const { return buffer.surface->At(x, y); }
+        // Whether the slot is at (x, y) or a pixel next to it: thin slanted lines.
+        bool Near(int x, int y, int slot) const {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (At(x + dx, y + dy) == slot) return true;
+            return false;
+        }
+        int Count(int slot) const {
+            int n = 0;
+            for (int y = 0; y < 480; ++y)
+                for (int x = 0; x < 480; ++x) n += At(x, y) == slot;
+            return n;
+        }
+    };
+    static void Draw(Picture& p, bool earth, int month, int latitudeIndex, bool show) {
+        ASSERT_TRUE(CreateBuffer(R(0, 0, 480, 480), 0, p.buffer));
+        const double d = SunOffset(month);
+        SetSkyGradient();
+        SetDrawTarget(&p.buffer);
+        if (earth) {
+            GlobeSegments frame{};
+            ProjectSunAngleEarth(d, frame);
+            DrawSunAngleEarth(d, PersonLatitude(latitudeIndex), show, frame);
+        } else {
+            DrawSunAnglePerson(d, PersonLatitude(latitudeIndex), show);
+        }
+        SetDrawTarget(nullptr);
+    }
+    // The point `r` units from (x, y) at `degrees` counter-clockwise from the right.
+    static void Polar(int x, int y, double degrees, int r, int& px, int& py) {
+        px = x + int(r * std::cos(degrees * kDeg));
+        py = y - int(r * std::sin(degrees * kDeg));
+    }
+};
+
+TEST_F(SunAngleTest, TheSunsNoonAngleFollowsMonthAndLatitude) {
+    const struct {
+        int month, latitudeIndex;
+        double offset, zenith;
+        int offsetShown;
+    } cases[] = {
+        {11, 27, 23.5, 68.5, 23},     // 45 N in December: 21.5 degrees above the horizon
+        {5, 27, -23.5, 21.5, -23},    // 45 N in June
+        {2, 18, 0, 0, 0},             // equinoxes at the equator: the Sun overhead
+        {8, 18, 0, 0, 0},
+        {11, 33, 23.5, 98.5, 23},     // 75 N in December: below the horizon all day
+        {11, 0, 23.5, -66.5, 23},     // the South Pole in December
+        {5, 0, -23.5, -113.5, -23},   // the South Pole in June: polar night
+        {0, 36, 20.351, 110.351, 20}, // January at the North Pole
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "month " << c.month << " index " << c.latitudeIndex);
+        const double d = SunOffset(c.month);
+        if (c.offset == 0) {
+            EXPECT_EQ(d, 0.0);  // exactly, not nearly
+        }
+        EXPECT_NEAR(d / kDeg, c.offset, 1e-3);
+        const double zenith = ZenithAngle(PersonLatitude(c.latitudeIndex), d);
+        EXPECT_NEAR(zenith, c.zenith, 1e-3);
+        EXPECT_EQ(SunBelowHorizon(zenith), std::fabs(c.zenith) > 90);
+        EXPECT_EQ(SunOffsetDegrees(d), c.offsetShown);
+    }
+    EXPECT_NEAR(90 - ZenithAngle(45, SunOffset(11)), 21.5, 1e-6);
+}
+
+TEST_F(SunAngleTest, TheSkyGradientDividesAsRealNumbers) {
+    SetSkyGradient();
+    const struct {
+        int slot, r, g, b;
+    } entries[] = {{140, 1, 0, 111}, {150, 36, 35, 191}, {167, 245, 244, 253}};
+    for (const auto& e : entries) {
+        const PlatformColour c = PaletteColour(e.slot);
+        EXPECT_EQ(c.r, e.r) << e.slot;
+        EXPECT_EQ(c.g, e.g) << e.slot;
+        EXPECT_EQ(c.b, e.b) << e.slot;
+    }
+}
+
+TEST_F(SunAngleTest, TheEarthBrightensTowardsTheSunAndShowsThePlaceAndItsRays) {
+    const struct {
+        int month, latitudeIndex;
+        bool sunUp;
+    } cases[] = {{11, 27, true}, {5, 27, true}, {2, 18, true}, {11, 33, false}, {5, 0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "month " << c.month << " index " << c.latitudeIndex);
+        Picture p;
+        Draw(p, true, c.month, c.latitudeIndex, false);
+        // Column n of the lit half is slot 140 + n wherever nothing is drawn over it.
+        for (int n = 0; n < 28; ++n) {
+            const int x = 162 + 5 * n, half = int(std::sqrt(140.0 * 140 - (x - 160) * (x - 160)));
+            int same = 0;
+            for (int y = 240 - half + 3; y < 240 + half - 3; ++y) same += p.At(x, y) == 140 + n;
+            EXPECT_GT(same, half) << "column " << n;
+        }
+        // The place: a red mark on the rim at the Sun's angle from overhead.
+        const double zenith = ZenithAngle(PersonLatitude(c.latitudeIndex), SunOffset(c.month));
+        int px = 0, py = 0;
+        Polar(160, 240, zenith, 140, px, py);
+        EXPECT_EQ(p.At(px, py), 4);
+        // Overhead goes out from the place; the ray to the Sun (and its label) only when the
+        // Sun is up at noon.
+        int ox = 0, oy = 0;
+        Polar(px, py, zenith, 40, ox, oy);
+        EXPECT_TRUE(p.Near(ox, oy, 11));
+        EXPECT_EQ(p.Count(14) > 0, c.sunUp);
+    }
+}
+
+TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
+    const struct {
+        int month, latitudeIndex;
+        bool show;
+        int ground[3];
+    } cases[] = {
+        {11, 27, false, {34, 34, 190}},  // low winter Sun: dim ground
+        {5, 27, true, {220, 220, 249}},  // high summer Sun: bright ground
+        {8, 18, true, {255, 255, 255}},  // the Sun overhead
+        {11, 33, false, {0, 0, 92}},     // below the horizon
+        {11, 33, true, {0, 0, 92}},
+        {11, 0, true, {40, 40, 194}},    // the South Pole's summer: the Sun stands north
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "month " << c.month << " index " << c.latitudeIndex
+                                        << (c.show ? " angles" : ""));
+        Picture p;
+        Draw(p, false, c.month, c.latitudeIndex, c.show);
+        const int latitude = PersonLatitude(c.latitudeIndex);
+        const double zenith = ZenithAngle(latitude, SunOffset(c.month));
+        const bool below = SunBelowHorizon(zenith);
+
+        EXPECT_EQ(p.At(20, 470), kGroundSlot);
+        const PlatformColour g = PaletteColour(kGroundSlot);
+        EXPECT_EQ(g.r, c.ground[0]);
+        EXPECT_EQ(g.g, c.ground[1]);
+        EXPECT_EQ(g.b, c.ground[2]);
+
+        int x = 0, y = 0;
+        Polar(240, 400, 90, 230, x, y);
+        EXPECT_EQ(p.At(x, y), 11);  // overhead, beyond the end of the ray to the Sun
+        Polar(240, 400, 0, 150, x, y);
+        EXPECT_EQ(p.At(x, y), 10);  // the south horizon
+        if (!below) {
+            Polar(240, 400, int(90 - zenith), 120, x, y);
+            EXPECT_EQ(p.At(x, y), 14);
+        } else if (!c.show) {
+            EXPECT_EQ(p.Count(14), 0);  // no ray to the Sun, no label
+        }
+        // The warning box stands with the angles only.
+        EXPECT_EQ(p.At(408, 97) == 4, below && c.show);
+
+        // Around the person: the sum from overhead, d and the latitude inside it.
+        const int dd = SunOffsetDegrees(SunOffset(c.month)), sum = dd + latitude;
+        const struct {
+            double degrees;
+            int r, slot;
+        } pies[] = {{90 - sum / 2.0, 140, 6},
+                    {90 - sum + dd / 2.0, 100, 12},
+                    {90 - latitude / 2.0, 60, 5}};
+        for (const auto& pie : pies) {
+            if (std::abs(int(pie.degrees * 2) - int(2 * (90 - zenith))) < 8) continue;  // the ray
+            Polar(240, 400, pie.degrees, pie.r, x, y);
+            EXPECT_EQ(p.At(x, y), c.show ? pie.slot : 0) << pie.slot;
+        }
+    }
+}
+
+TEST_F(SunAngleTest, MonthLatitudeAndAnglesSurviveLeavingTheScreen) {
+    int result = RunScreen([&](long n) {
+        if (n == 0) {
+            EXPECT_EQ(gSunAngle.month, 11);
+            EXPECT_EQ(gSunAngle.latitudeIndex, 27);
+            ClickShowAngles();
+            ClickAhead(7);  // through January to July
+            ClickSouth(3);  // 30 N
+        } else {
+            Click(120, 109);  // "Return to@Tilt Screen"
+        }
+        return true;
+    });
+    EXPECT_EQ(result, 2);
+
+    int monthInk = 0, pie = -1;
+    result = RunScreen([&](long) {
+        monthInk = Count(R(20, 199, 180, 231), 14);
+        // July: the Sun's angle from the equator, -20 degrees, at the Earth's centre.
+        int x = 0, y = 0;
+        Polar(kEarthLeft + 160, kPictureTop + 240, -10, 30, x, y);
+        pie = AtLogical(x, y);
+        return false;
+    });
+    EXPECT_EQ(result, 2000);
+    EXPECT_EQ(gSunAngle.month, 6);
+    EXPECT_EQ(gSunAngle.latitudeIndex, 24);
+    EXPECT_TRUE(gSunAngle.showAngles);
+    EXPECT_GT(monthInk, 50);  // the month's name is shown
+    EXPECT_EQ(pie, 12);
+}
+
+TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
+    // After each step: latitude index, North's state, South's state.
+    std::vector<std::array<int, 3>> seen;
+    const std::function<void()> steps[] = {
+        [] { ClickSouth(27); },  // to 90 S
+        [] { ClickSouth(); },    // disabled: nothing happens
+        [] { ClickNorth(); },    // 85 S
+        [] { ClickNorth(35); },  // to 90 N
+        [] { ClickSouth(); },    // 85 N
+        [] { Click(120, 109); }, // leave for the Change Tilt screen
+    };
+    RunScreen([&](long n) {
+        if (n > 0)
+            seen.push_back({gSunAngle.latitudeIndex, gSunAngle.northButton->state,
+                            gSunAngle.southButton->state});
+        if (n < 6) steps[n]();
+        return n < 6;
+    });
+    const int on = kStateActive, off = kStateInactive;
+    const std::vector<std::array<int, 3>> expected = {
+        {0, on, off}, {0, on, off}, {1, on, on}, {36, off, on}, {35, on, on}};
+    EXPECT_EQ(seen, expected);
+
+    // Back at the North Pole on the next visit, North starts disabled.
+    gSunAngle.latitudeIndex = 36;
+    int north = 0;
+    RunScreen([&](long) {
+        north = gSunAngle.northButton->state;
+        return false;
+    });
+    EXPECT_EQ(north, kStateInactive);
+}
+
+TEST_F(SunAngleTest, EveryWayOutReturnsItsScreen) {
+    const struct {
+        const char* what;
+        std::function<void()> act;
+        int result;
+    } exits[] = {
+        {"return button", [] { Click(120, 109); }, 2},
+        {"Change Shape", [] { ClickControl(gNavBar.changeShapeButton); }, 5},
+        {"Exit", [] { ClickControl(gNavBar.exitButton); }, 2001},
+        {"lost display",
+         [] {
+             PostInput(MessageKind::SysMinimise);
+             PostInput(MessageKind::SysRestore);
+         },
+         -13},
+        {"closed window", [] { PostInput(MessageKind::CloseRequest); }, 2000},
+    };
+    for (const auto& e : exits) {
+        const int result = RunScreen([&](long n) {
+            if (n == 0) e.act();
+            return n == 0;
+        });
+        EXPECT_EQ(result, e.result) << e.what;
+        EXPECT_EQ(gSunAngle.buffer.surface, nullptr) << e.what;
+    }
+}
+
+}  // namespace
