@@ -5,6 +5,9 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_SETTINGS
+int RunChangeShapeScreen();
+#endif
 
 namespace {
 
@@ -17,7 +20,11 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenChangeTilt, RunPlaceholderChangeTilt},
     {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
     {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
+#ifdef HELIORA_HAVE_SETTINGS
+    {kScreenChangeShape, RunChangeShapeScreen},
+#else
     {kScreenChangeShape, RunPlaceholderChangeShape},
+#endif
     {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
