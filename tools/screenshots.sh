@@ -1,6 +1,7 @@
 #!/bin/sh
 # Renders the main screen for the documentation: each of the three Earth views at days 0, 90,
-# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/.
+# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/; then the settings
+# screens.
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -56,4 +57,15 @@ for width in 1024 800; do
         done
     done
 done
-echo "screenshots.sh: $(ls "$out"/main-*.png | wc -l) pictures in $out"
+# Change Shape stretched to 0.50 (ten presses of Make Orbit Stretched), at 1024x768 only.
+script=$work/change-shape.txt
+{
+    echo "click 420 33"
+    echo "idle 2"
+    for i in 1 2 3 4 5 6 7 8 9 10; do echo "click 563 504"; done
+    echo "move 600 370"
+    echo "idle 2"
+    echo "shot change-shape-1024.png"
+} > "$script"
+"$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
+echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
