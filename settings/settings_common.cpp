@@ -75,7 +75,9 @@ Control* AddSettingsTablePanels(ScreenLoop& loop) {
 }
 
 void FormatShownTilt(double axisTilt, char* out, int size) {
-    std::snprintf(out, size_t(size), "%.1f", -axisTilt);
+    // Adding 0.0 turns the negated zero (no orbit saved yet, or an upright axis) into 0, so
+    // it reads "0.0", not "-0.0".
+    std::snprintf(out, size_t(size), "%.1f", -axisTilt + 0.0);
 }
 
 void FormatShape(double orbitShape, char* out, int size) {

@@ -7,6 +7,7 @@ int RunMainScreen();
 #endif
 #ifdef HELIORA_HAVE_SETTINGS
 int RunSelectLatitudesScreen();
+int RunChangeShapeScreen();
 #endif
 #ifdef HELIORA_HAVE_EXPLAIN
 int RunLatitudeZonesScreen();
@@ -24,7 +25,11 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenChangeTilt, RunPlaceholderChangeTilt},
     {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
     {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
+#ifdef HELIORA_HAVE_SETTINGS
+    {kScreenChangeShape, RunChangeShapeScreen},
+#else
     {kScreenChangeShape, RunPlaceholderChangeShape},
+#endif
     {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
 #ifdef HELIORA_HAVE_SETTINGS

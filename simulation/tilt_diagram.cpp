@@ -14,8 +14,7 @@
 
 namespace {
 
-constexpr int kTiltSquare = 104;    // the diagram's square in the main screen's tilt picture
-constexpr int kTiltTextHeight = 45; // "Axis Tilt =" and the value above it
+constexpr int kTiltTextHeight = 45; // "Axis Tilt =" and the value below it
 
 struct Spot {
     double x, y;
@@ -78,12 +77,13 @@ void LatitudeChord(double cx, double cy, double R, int lat, double tilt, Spot& a
 
 }  // namespace
 
+// The picture's whole width, centred in the height left under the two text lines, so the
+// globe is as large as the picture allows and the latitude chords' squares stay apart.
 ScreenRect TiltDiagramSquare(const ScreenRect& picture) {
-    const int cx = (picture.left + picture.right) / 2;
+    const int side = picture.right - picture.left;
     const int top = picture.top + kTiltTextHeight;
-    const int cy = (top + picture.bottom) / 2;
-    return Rect(cx - kTiltSquare / 2, cy - kTiltSquare / 2, cx + kTiltSquare / 2,
-                cy + kTiltSquare / 2);
+    const int squareTop = (top + picture.bottom - side) / 2;
+    return Rect(picture.left, squareTop, picture.right, squareTop + side);
 }
 
 void DrawTiltDiagram(const ScreenRect& rect, double tilt, int mode, int lat0, int lat1,

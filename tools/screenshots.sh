@@ -1,7 +1,7 @@
 #!/bin/sh
-# Renders the screens for the documentation into docs/screenshots/, at 1024x768 and 800x600:
-# the main screen in each of the three Earth views at days 0, 90, 180 and 270, paused, and the
-# Select Latitudes screen with two latitudes and the notice.
+# Renders the screens for the documentation into docs/screenshots/: the main screen in each of
+# the three Earth views at days 0, 90, 180 and 270, paused, at 1024x768 and 800x600; then the
+# settings and explanation screens.
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -73,4 +73,16 @@ done
 printf '%s\n' "click 537 33" "idle 1" "click 140 624" "idle 2" \
     "expect-screen 9" "click 325 439" "idle 1" "shot latitude-zones-1024.png" > "$work/zones.txt"
 "$replay" --workdir "$work/run-1024" --script "$work/zones.txt" --out "$out" > /dev/null
+
+# Change Shape stretched to 0.50 (ten presses of Make Orbit Stretched), at 1024x768 only.
+script=$work/change-shape.txt
+{
+    echo "click 420 33"
+    echo "idle 2"
+    for i in 1 2 3 4 5 6 7 8 9 10; do echo "click 563 504"; done
+    echo "move 600 370"
+    echo "idle 2"
+    echo "shot change-shape-1024.png"
+} > "$script"
+"$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
 echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"

@@ -3,6 +3,7 @@
 #include "simulation_fixture.h"
 
 #include <cstring>
+#include <vector>
 
 #include "logbook/log_entry.h"
 #include "widgets/interaction.h"
@@ -323,11 +324,19 @@ TEST_F(MainScreenTest, UntiltedEarthAndCircularOrbitSayTheirNames) {
 
     Settings().axisTilt = EarthNormalTilt;
     Settings().orbitShape = EarthNormalShape;
+    int axisNorth = -1;
     RunFrames(1, [&] {
         tiltInk = Count(R(331, 423, 493, 474), 255);
         orbitInk = Count(R(22, 424, 320, 446), 255);
+        axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
     });
     EXPECT_EQ(tiltInk, ReferenceInk("Axis Tilt =", "23.5 degrees", gUi.labelFont));
+    // The diagram takes the picture's whole width, centred under the two text lines.
+    const ScreenRect& d = gSim.tiltDiagram;
+    EXPECT_EQ((std::vector<int>{d.left, d.top, d.right, d.bottom}),
+              (std::vector<int>{329, 509, 495, 675}));
+    EXPECT_EQ(gSim.tiltGlobe.right - gSim.tiltGlobe.left, 118);
+    EXPECT_EQ(axisNorth, 7);
     EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
 }
 

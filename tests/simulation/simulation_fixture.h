@@ -10,17 +10,6 @@
 #include "tests/support/screen_driver.h"
 
 struct SimulationTest : ScreenTest {
-    static ConfigRecord Record(int displayMode = 1024) {
-        ConfigRecord r;
-        r.homeLatitude = 40;
-        r.logbookEnabled = 1;
-        r.mainAnimationDelay = 40;
-        r.idleTimeoutEnabled = 1;
-        r.idleTimeoutSeconds = 60;
-        r.displayMode = displayMode;
-        return r;
-    }
-
     void Start(const ConfigRecord& record = Record()) {
         ResetSimulationState();
         StartScreenProgram("simulation_test", record, {"newcoast.txt"});

@@ -33,6 +33,18 @@ inline void FeedScreen() {
 }
 
 struct ScreenTest : ProgramFixture {
+    // A configuration for screen tests: home 40º N, the logbook on, a long idle time-out.
+    static ConfigRecord Record(int displayMode = 1024) {
+        ConfigRecord r;
+        r.homeLatitude = 40;
+        r.logbookEnabled = 1;
+        r.mainAnimationDelay = 40;
+        r.idleTimeoutEnabled = 1;
+        r.idleTimeoutSeconds = 60;
+        r.displayMode = displayMode;
+        return r;
+    }
+
     // The program started in a new folder holding the named files of data/.
     void StartScreenProgram(const char* prefix, const ConfigRecord& record,
                             std::initializer_list<const char*> dataFiles) {

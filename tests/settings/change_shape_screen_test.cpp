@@ -1,0 +1,205 @@
+// The Change Shape screen driven on the headless backend: the shape steps and their limits,
+// where its buttons lead, and the diagram whose selected orbit comes off without a trace.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "settings/change_shape_screen.h"
+#include "settings/settings_common.h"
+#include "tests/support/screen_driver.h"
+
+namespace {
+
+struct ChangeShapeTest : ScreenTest {
+    void SetUp() override {
+        ResetChangeShapeState();
+        ResetSettingsCommon();
+        StartScreenProgram("change_shape_test", Record(), {"newcoast.txt"});
+    }
+    void TearDown() override {
+        ScreenTest::TearDown();
+        ResetChangeShapeState();
+        ResetSettingsCommon();
+    }
+    static int Run(std::function<bool(long)> drive) {
+        return DriveScreen(RunChangeShapeScreen, std::move(drive));
+    }
+    // "RS": which of Rounder and Stretched are clickable ("-" for one that is not).
+    static std::string StepButtons() {
+        const ChangeShapeState& st = gChangeShape;
+        return std::string(st.rounder->state == kStateActive ? "R" : "-") +
+               (st.stretched->state == kStateActive ? "S" : "-");
+    }
+    static std::string TableShape() {
+        for (const TextItem* i = gSettingsCommon.table ? gSettingsCommon.table->items : nullptr; i;
+             i = i->next)
+            if (i->x == 3 && i->y == 3) return i->text;
+        return "";
+    }
+    // The diagram's device pixels.
+    static std::vector<uint8_t> Diagram() {
+        const DeviceRect d = ToDeviceRect(gChangeShape.diagramRect);
+        std::vector<uint8_t> p;
+        for (int y = d.top; y < d.bottom; ++y)
+            for (int x = d.left; x < d.right; ++x) p.push_back(uint8_t(At(x, y)));
+        return p;
+    }
+};
+
+// What the step buttons do from the shapes at and near their limits, with the buttons
+// clickable (R, S) at entry and afterwards.
+TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
+    struct Case {
+        double start;
+        const char* clicks;  // S Stretched, R Rounder, N Set Shape to Earth Normal
+        double shape;
+        const char* atEntry;
+        const char* after;
+    };
+    const Case cases[] = {
+        {0.02, "S", 0.05, "RS", "RS"},
+        {0.02, "R", 0.00, "RS", "-S"},
+        {0.45, "S", 0.50, "RS", "R-"},
+        {0.45, "SR", 0.45, "RS", "RS"},
+        {0.00, "N", 0.02, "-S", "RS"},
+        {0.50, "N", 0.02, "R-", "RS"},
+        // Disabled buttons take no clicks: the shape stays within 0..0.50.
+        {0.02, "RRR", 0.00, "RS", "-S"},
+        {0.05, "SSSSSSSSSSSS", 0.50, "RS", "R-"},
+        // Shapes no step makes still end within the range.
+        {0.03, "R", 0.00, "RS", "-S"},
+        {0.48, "S", 0.50, "RS", "R-"},
+        {1.5, "R", 0.50, "R-", "R-"},
+    };
+    for (const Case& c : cases) {
+        Settings().orbitShape = c.start;
+        std::string atEntry, after, bar, table;
+        const size_t clicks = std::strlen(c.clicks);
+        const int result = Run([&](long n) {
+            const ChangeShapeState& st = gChangeShape;
+            if (n == 0) atEntry = StepButtons();
+            if (size_t(n) < clicks) {
+                const char b = c.clicks[n];
+                ClickControl(b == 'S' ? st.stretched : b == 'R' ? st.rounder : st.earthNormal);
+                return true;
+            }
+            if (size_t(n) > clicks) return false;  // still here: the window closes
+            after = StepButtons();
+            bar = st.valueBar->label;
+            table = TableShape();
+            ClickControl(gNavBar.changeTiltButton);
+            return true;
+        });
+        SCOPED_TRACE(testing::Message() << "from " << c.start << " by " << c.clicks);
+        EXPECT_EQ(result, 2);
+        EXPECT_NEAR(Settings().orbitShape, c.shape, 1e-9);
+        char text[16];
+        FormatShape(c.shape, text, sizeof text);
+        EXPECT_EQ(bar, text);
+        EXPECT_EQ(table, text);
+        EXPECT_EQ(atEntry, c.atEntry);
+        EXPECT_EQ(after, c.after);
+    }
+}
+
+TEST_F(ChangeShapeTest, ButtonsLeadToTheirScreensWhileTheOwnNavBarButtonShowsSelected) {
+    struct Case {
+        int x, y;  // a logical point to click
+        int result;
+    };
+    const Case cases[] = {
+        {135, 394, 1},  // "Watch the Seasons", a round button
+        {863, 346, 6},  {863, 501, 7},
+        {537, 33, 8},   // Select Latitudes
+        {420, 33, 2},   // its own, selected, NavBar button does nothing; then Change Tilt
+        {980, 20, -5},  // minimised and back: the display was lost
+    };
+    for (const Case& c : cases) {
+        int selected = -1;
+        const int result = Run([&](long n) {
+            if (n == 0) {
+                selected = gNavBar.changeShapeButton->selected;
+                Click(c.x, c.y);
+            } else if (n == 1) {
+                if (c.result == -5)
+                    PostInput(MessageKind::SysRestore);
+                else
+                    ClickControl(gNavBar.changeTiltButton);
+            }
+            return n < 2;
+        });
+        EXPECT_EQ(result, c.result) << c.x << "," << c.y;
+        EXPECT_EQ(selected, 1);
+        EXPECT_EQ(gNavBar.changeShapeButton->selected, 0);
+        EXPECT_EQ(gSettingsCommon.table, nullptr);
+    }
+    EXPECT_EQ(Run([](long) { return false; }), 2000);  // the window closes
+}
+
+// Each step takes the old orbit off in exclusive-or: going back leaves every pixel of the
+// diagram (stars, Sun, the other orbits and their names) as it was.
+TEST_F(ChangeShapeTest, ASelectedOrbitTakenOffRestoresWhatLayBeneath) {
+    struct Case {
+        double start;
+        Control* ChangeShapeState::*there;
+        Control* ChangeShapeState::*back;
+    };
+    const Case cases[] = {
+        {0.02, &ChangeShapeState::stretched, &ChangeShapeState::earthNormal},
+        {0.45, &ChangeShapeState::stretched, &ChangeShapeState::rounder},
+        {0.05, &ChangeShapeState::rounder, &ChangeShapeState::stretched},
+    };
+    for (const Case& c : cases) {
+        Settings().orbitShape = c.start;
+        std::vector<uint8_t> before, moved, after;
+        long step = 0;
+        Run([&](long n) {
+            step = n;
+            if (n == 0) {
+                before = Diagram();
+                ClickControl(gChangeShape.*(c.there));
+            } else if (n == 1) {
+                moved = Diagram();
+                ClickControl(gChangeShape.*(c.back));
+            } else if (n == 2) {
+                after = Diagram();
+                ClickControl(gNavBar.changeTiltButton);
+            }
+            return n < 3;
+        });
+        SCOPED_TRACE(testing::Message() << "from " << c.start);
+        ASSERT_EQ(step, 2);
+        ASSERT_EQ(before.size(), after.size());
+        EXPECT_TRUE(before == after);
+        // Between, only the two ellipses differ: each changed pixel is its old index XOR 13.
+        int changed = 0, other = 0;
+        for (size_t i = 0; i < before.size(); ++i) {
+            changed += moved[i] != before[i];
+            other += moved[i] != before[i] && moved[i] != (before[i] ^ 13);
+        }
+        EXPECT_GT(changed, 200);
+        EXPECT_EQ(other, 0);
+    }
+}
+
+// The diagram at 0.50, by palette index: the Sun, the circles and the orbits.
+TEST_F(ChangeShapeTest, DiagramDrawsTheSunAndTheOrbits) {
+    Settings().orbitShape = 0.5;
+    std::vector<int> got;
+    Run([&](long n) {
+        if (n > 0) return false;
+        for (const auto& p : {std::pair{478, 299}, {584, 299}, {402, 299}, {318, 299},
+                              {634, 299}, {425, 299}})
+            got.push_back(AtLogical(p.first, p.second));
+        ClickControl(gNavBar.changeTiltButton);
+        return true;
+    });
+    const ChangeShapeState& st = gChangeShape;
+    EXPECT_EQ(st.a, 105);
+    EXPECT_EQ(st.X0, 478);
+    EXPECT_EQ(st.Y0, 299);
+    // Sun, Earth Normal's right end, Venus's and Mars's left ends, the selected orbit's ends.
+    EXPECT_EQ(got, (std::vector<int>{14, 3, 8, 8, 13, 13}));
+}
+
+}  // namespace
