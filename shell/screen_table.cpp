@@ -5,6 +5,10 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_EXPLAIN
+int RunTiltIntensityScreen();
+int RunTiltDayLengthScreen();
+#endif
 
 namespace {
 
@@ -15,8 +19,13 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenMain, RunPlaceholderMainScreen},
 #endif
     {kScreenChangeTilt, RunPlaceholderChangeTilt},
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenTiltIntensity, RunTiltIntensityScreen},
+    {kScreenTiltDayLength, RunTiltDayLengthScreen},
+#else
     {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
     {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
+#endif
     {kScreenChangeShape, RunPlaceholderChangeShape},
     {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
