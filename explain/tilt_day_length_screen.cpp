@@ -256,6 +256,14 @@ double DayLengthHours() {
     return DayLengthFor(s.screenTilt, s.dayLatitude, s.seasonId);
 }
 
+void DaylightText(double hours, char* out, int size) {
+    if (!out || size <= 0) return;
+    if (hours == 0)
+        std::snprintf(out, size_t(size), "No Sunshine");
+    else
+        std::snprintf(out, size_t(size), "%.1f hours of daylight", hours);
+}
+
 const ExplanationText& DayLengthExplanation(double screenTilt, int latitude, int seasonId) {
     static const ExplanationText kNoTilt = {
         "Earth not tilted:", "When the Earth isn't tilted, daylight always lasts",
@@ -387,10 +395,7 @@ void DrawDaylightText() {
     TiltDayLengthState& s = gTiltDayLength;
     s.daylightHours = DayLengthHours();
     char text[64];
-    if (s.daylightHours == 0)
-        std::snprintf(text, sizeof text, "No Sunshine");
-    else
-        std::snprintf(text, sizeof text, "%.1f hours of daylight", s.daylightHours);
+    DaylightText(s.daylightHours, text, sizeof text);
     const ScreenRect& c = s.clockArea;
     BeginDrawing();
     FillWith(Rect(c.left, c.bottom + 20, c.right, c.bottom + 54), kNightSlot);

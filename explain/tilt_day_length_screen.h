@@ -63,6 +63,8 @@ int RunTiltDayLengthScreen();
 // for the screen's current choices.
 double DayLengthFor(double screenTilt, int latitude, int seasonId);
 double DayLengthHours();
+// "%.1f hours of daylight", or "No Sunshine" for none.
+void DaylightText(double hours, char* out, int size);
 // The explanation box's texts for the choices.
 const ExplanationText& DayLengthExplanation(double screenTilt, int latitude, int seasonId);
 
