@@ -343,6 +343,8 @@ void DrawPoleView(int step) {
     SetPenColour(0);
     DrawCoastSegments(gPoleFrames[step], 0.15, 10, 10);
 
+    // The marker is drawn whole even where it rides on the rim (at the equator).
+    SetClipRegion(nullptr);
     const double p = 150 * std::cos(s.dayLatitude * kDegreeFactor);
     const double g = (7.5 * step - 95) * kDegreeFactor;
     DrawPositionMarker(int(p * std::cos(g)) + 160, 160 - int(p * std::sin(g)));

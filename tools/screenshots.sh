@@ -1,6 +1,8 @@
 #!/bin/sh
 # Renders the main screen for the documentation: each of the three Earth views at days 0, 90,
-# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/.
+# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/; and the two tilt
+# explanation screens at 1024x768 as they open (Earth Normal tilt, northern winter; the day
+# length screen at 45 N with its clock at noon).
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -56,4 +58,23 @@ for width in 1024 800; do
         done
     done
 done
-echo "screenshots.sh: $(ls "$out"/main-*.png | wc -l) pictures in $out"
+
+# The tilt screens, from Change Tilt. The button to each is clicked where Change Tilt has it
+# and then where its stand-in had it: on whichever screen runs, the other click finds no button.
+wd=$work/run-1024
+for shot in tilt-intensity:"863 306":"302 392":3:"600 700" \
+            tilt-day-length:"863 506":"512 392":13:"810 300"; do
+    name=${shot%%:*}
+    rest=${shot#*:}
+    first=${rest%%:*}
+    rest=${rest#*:}
+    second=${rest%%:*}
+    rest=${rest#*:}
+    steps=${rest%%:*}
+    pointer=${rest#*:}
+    script=$work/$name.txt
+    printf 'idle 2\nclick 305 33\nidle 2\nclick %s\nidle 2\nclick %s\nidle %s\nmove %s\nshot %s-1024.png\n' \
+        "$first" "$second" "$steps" "$pointer" "$name" > "$script"
+    "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+done
+echo "screenshots.sh: $(ls "$out"/main-*.png "$out"/tilt-*.png | wc -l) pictures in $out"

@@ -115,6 +115,11 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
     DrawDayClock(24);
     EXPECT_EQ(ClockRim(100, 270), 12);
     EXPECT_EQ(PoleAt(160 + 9, 160 - 105), 12);
+    // On the equator the marker rides on the rim, shown whole.
+    s.dayLatitude = 0;
+    DrawPoleView(0);
+    EXPECT_EQ(PoleAt(147, 309), 12);
+    EXPECT_EQ(PoleAt(147, 314), 4);
     ReleaseBuffer(s.buffer);
 }
 
