@@ -389,7 +389,6 @@ int RunTiltIntensityScreen() {
     TiltIntensityState& s = gTiltIntensity;
     s.screenTilt = EarthNormalTilt;
     s.season = kIntensityWinter;
-    s.beamPhase = ((s.beamPhase % kBeamSlots) + kBeamSlots) % kBeamSlots;
 
     ScreenLoop loop;
     BeginScreenLoop(loop, kTiltIntensityScreenId);
