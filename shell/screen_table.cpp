@@ -12,6 +12,8 @@ int RunChangeShapeScreen();
 #ifdef HELIORA_HAVE_EXPLAIN
 int RunLatitudeZonesScreen();
 int RunSunAngleScreen();
+int RunTiltIntensityScreen();
+int RunTiltDayLengthScreen();
 #endif
 
 namespace {
@@ -23,8 +25,13 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenMain, RunPlaceholderMainScreen},
 #endif
     {kScreenChangeTilt, RunPlaceholderChangeTilt},
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenTiltIntensity, RunTiltIntensityScreen},
+    {kScreenTiltDayLength, RunTiltDayLengthScreen},
+#else
     {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
     {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
+#endif
 #ifdef HELIORA_HAVE_SETTINGS
     {kScreenChangeShape, RunChangeShapeScreen},
 #else

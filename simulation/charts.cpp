@@ -10,7 +10,7 @@
 #include "model/trunc.h"
 #include "settings/places.h"
 #include "simulation/earth_views.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/ui_resources.h"
 
 const char* const kMonthLabels[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",

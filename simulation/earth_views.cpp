@@ -12,7 +12,7 @@
 #include "graphics/scale.h"
 #include "graphics/shape.h"
 #include "model/trunc.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/ui_resources.h"
 
 namespace {
@@ -197,7 +197,6 @@ void ProjectCoastline(const CoastPoints& points, double axisTilt, GlobeSegments*
     }
     for (int r = 0; r < kGlobePhases; ++r) {
         GlobeSegments& g = phases[r];
-        g.count = 0;
         bool visible[kCoastPoints];
         double x[kCoastPoints], y[kCoastPoints];
         for (int i = 0; i < n; ++i) {
@@ -208,14 +207,7 @@ void ProjectCoastline(const CoastPoints& points, double axisTilt, GlobeSegments*
             x[i] = B * ct - A * st + 64;
             y[i] = A * ct + B * st + 64;
         }
-        for (int i = 0; i + 1 < n; ++i) {
-            if (!visible[i] || !visible[i + 1] || points.code[i + 1] >= kCoastNewLine) continue;
-            const int k = g.count++;
-            g.x0[k] = int(x[i]);
-            g.y0[k] = int(y[i]);
-            g.x1[k] = int(x[i + 1]);
-            g.y1[k] = int(y[i + 1]);
-        }
+        JoinCoastSegments(points.code, n, visible, x, y, g);
     }
 }
 
@@ -251,11 +243,8 @@ void DrawGlobeFace(const ScreenRect& square, int phase) {
     SetPenWidth(1, 1);
 
     if (!gSim.globeBuffers) return;
-    const GlobeSegments& g = gSim.globeBuffers[phase];
     SetPenColour(0);
-    for (int i = 0; i < g.count && i < kCoastPoints; ++i)
-        Line(square.left + int(g.x0[i] * f), square.top + int(g.y0[i] * f),
-             square.left + int(g.x1[i] * f), square.top + int(g.y1[i] * f));
+    DrawCoastSegments(gSim.globeBuffers[phase], f, square.left, square.top);
 }
 
 void DrawGlobeFrame(int day) {

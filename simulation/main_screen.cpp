@@ -14,7 +14,7 @@
 #include "shell/navbar.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "simulation/simulation_state.h"
 #include "widgets/control.h"
 #include "widgets/events.h"

@@ -8,7 +8,7 @@
 #include "graphics/scale.h"
 #include "graphics/shape.h"
 #include "simulation/earth_views.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/ui_resources.h"
 
 namespace {

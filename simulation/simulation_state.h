@@ -8,6 +8,7 @@
 #include "graphics/rect.h"
 #include "model/model.h"
 #include "settings/coast.h"
+#include "settings/coast_segments.h"
 
 struct Control;
 
@@ -26,14 +27,7 @@ enum : int {
 
 // One rotation phase of the globe: the visible coastline as line segments in the coordinates
 // of the 128 x 128 globe square (4244 bytes: the count, then four arrays).
-struct GlobeSegments {
-    int32_t count;
-    int32_t x0[kCoastPoints];
-    int32_t y0[kCoastPoints];
-    int32_t x1[kCoastPoints];
-    int32_t y1[kCoastPoints];
-};
-static_assert(sizeof(GlobeSegments) == 4244, "one phase buffer is 4244 bytes");
+using GlobeSegments = CoastSegments;
 
 // A latitude chord of the globe, relative to the globe's centre, with its latitude.
 struct GlobeChord {

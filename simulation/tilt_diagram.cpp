@@ -9,7 +9,7 @@
 #include "graphics/shape.h"
 #include "settings/places.h"
 #include "simulation/earth_views.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/ui_resources.h"
 
 namespace {

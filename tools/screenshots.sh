@@ -85,4 +85,23 @@ script=$work/change-shape.txt
     echo "shot change-shape-1024.png"
 } > "$script"
 "$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
+
+# The tilt screens, from Change Tilt. The button to each is clicked where Change Tilt has it
+# and then where its stand-in had it: on whichever screen runs, the other click finds no button.
+wd=$work/run-1024
+for shot in tilt-intensity:"863 306":"302 392":3:"600 700" \
+            tilt-day-length:"863 506":"512 392":13:"810 300"; do
+    name=${shot%%:*}
+    rest=${shot#*:}
+    first=${rest%%:*}
+    rest=${rest#*:}
+    second=${rest%%:*}
+    rest=${rest#*:}
+    steps=${rest%%:*}
+    pointer=${rest#*:}
+    script=$work/$name.txt
+    printf 'idle 2\nclick 305 33\nidle 2\nclick %s\nidle 2\nclick %s\nidle %s\nmove %s\nshot %s-1024.png\n' \
+        "$first" "$second" "$steps" "$pointer" "$name" > "$script"
+    "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+done
 echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"

@@ -22,13 +22,7 @@ struct ShellTest : ProgramFixture {
 
     void TearDown() override { StopProgram(); }
 
-    static void Push(MessageKind kind, int x = 0, int y = 0) {
-        Message m;
-        m.kind = kind;
-        m.x = x;
-        m.y = y;
-        HeadlessPushMessage(m);
-    }
+    static void Push(MessageKind kind, int x = 0, int y = 0) { PostInput(kind, x, y); }
     static int Queued(MessageKind kind) {
         int n = 0;
         for (const Message& m : gPlatform.queue) n += m.kind == kind;

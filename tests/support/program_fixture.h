@@ -26,6 +26,15 @@
 #include "widgets/ui_resources.h"
 #include "widgets/widget_state.h"
 
+// Puts one input message (device pixels) into the headless queue.
+inline void PostInput(MessageKind kind, int x = 0, int y = 0) {
+    Message m;
+    m.kind = kind;
+    m.x = x;
+    m.y = y;
+    HeadlessPushMessage(m);
+}
+
 struct ProgramFixture : ::testing::Test {
     std::string home, folder;
 

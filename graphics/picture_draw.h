@@ -1,4 +1,4 @@
-// Small drawing helpers shared by the main screen's picture code.
+// Small drawing helpers shared by the screens' picture code.
 #pragma once
 
 #include "graphics/copy.h"
