@@ -15,7 +15,7 @@
 #include "shell/navbar.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"

@@ -14,7 +14,7 @@
 #include "model/model.h"
 #include "settings/coast.h"
 #include "shell/navbar.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/screen_loop.h"

@@ -16,14 +16,6 @@ inline long gFeeds = 0;
 inline bool gClosing = false;
 constexpr long kFeedLimit = 20000;
 
-inline void PostInput(MessageKind kind, int x = 0, int y = 0) {
-    Message m;
-    m.kind = kind;
-    m.x = x;
-    m.y = y;
-    HeadlessPushMessage(m);
-}
-
 inline void FeedScreen() {
     const long n = gFeeds++;
     if (gClosing) return;
