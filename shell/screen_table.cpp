@@ -5,6 +5,10 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_EXPLAIN
+int RunOrbitEnergyScreen();
+int RunSeasonLengthScreen();
+#endif
 
 namespace {
 
@@ -18,8 +22,13 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
     {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
     {kScreenChangeShape, RunPlaceholderChangeShape},
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenOrbitEnergy, RunOrbitEnergyScreen},
+    {kScreenSeasonLength, RunSeasonLengthScreen},
+#else
     {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
+#endif
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
     {kScreenSunAngle, RunPlaceholderSunAngle},
