@@ -128,8 +128,9 @@ void DrawOrbitEnergyPicture() {
 
     // The Sun sits at the left focus.
     DrawSunDisc(o.cx - o.c, o.cy);
-    if (s.shape != EarthNormalShape) {
-        // The real orbit for comparison, sharing the Sun as its focus.
+    // The real orbit for comparison, sharing the Sun as its focus. A circle would lie within
+    // two units of it, its label naming the wrong line, so rounder shapes go without.
+    if (s.shape > EarthNormalShape) {
         const OrbitEllipse n = PictureEllipse(p, 50, EarthNormalShape);
         const double left = o.cx - o.c + n.c - n.a;
         SetPenColour(3);
