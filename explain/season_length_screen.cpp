@@ -213,6 +213,7 @@ void DrawSeasonLengthPicture() {
     CreatePictureCopies(p, s.copies);
     ShowMessage();
     s.step = 0;
+    s.speedText[0] = '\0';
 
     BeginDrawing();
     FillWith(p, 0);
@@ -256,14 +257,16 @@ bool RunSeasonLengthFrame() {
     SeasonLengthState& s = S();
     const int k = std::min(std::max(s.step, 0), kYearSteps - 1);
     ShowEarthDisc(s.copies, s.orbit.track.trackX[k], s.orbit.track.trackY[k], kEarthSlot);
-    if (k % 4 == 0) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.0f km/second", s.orbit.speed[k] * kKmPerMile);
-        BeginDrawing();
-        FillWith(s.speedBox, 0);
-        TextAt(s.speedBox.left, s.speedBox.bottom, 0, 2, text, gUi.labelFont, 255);
-        EndDrawing();
-    }
+    // The figure changes every fourth step, slowly enough to be read. It is written on every
+    // frame all the same: the picture's copy reaches into the top of the speed box and would
+    // wipe the figure's upper edge in between.
+    if (k % 4 == 0)
+        std::snprintf(s.speedText, sizeof s.speedText, "%.0f km/second",
+                      s.orbit.speed[k] * kKmPerMile);
+    BeginDrawing();
+    FillWith(s.speedBox, 0);
+    TextAt(s.speedBox.left, s.speedBox.bottom, 0, 2, s.speedText, gUi.labelFont, 255);
+    EndDrawing();
     s.step = k + 1;
     if (s.step < kYearSteps) return false;
     s.step = 0;

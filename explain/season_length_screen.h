@@ -34,6 +34,7 @@ struct SeasonLengthState {
     SeasonOrbit orbit;
     OrbitPictureCopies copies;
     ScreenRect speedBox;
+    char speedText[32] = "";          // the figure shown, changed every fourth step
     int messageCounter = 1;           // the message boxes' fill; kept while the program runs
     ShapeScreenControls controls;
 };
