@@ -1,6 +1,7 @@
 #!/bin/sh
 # Renders the main screen for the documentation: each of the three Earth views at days 0, 90,
-# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/.
+# 180 and 270, paused, at 1024x768 and 800x600, and the orbit-shape explanation screens at
+# 1024x768, into docs/screenshots/.
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -56,4 +57,25 @@ for width in 1024 800; do
         done
     done
 done
-echo "screenshots.sh: $(ls "$out"/main-*.png | wc -l) pictures in $out"
+
+# The orbit-shape explanation screens, reached through Change Shape, at 1024x768: the solar
+# energy screen with the very elliptical orbit 20 steps past perihelion, the season length
+# screen with the elliptical orbit; the pointer rests on each orbit picture.
+script=$work/orbit-shape.txt
+{
+    echo "click 420 33"
+    echo "idle 1"
+    echo "click 412 392"
+    echo "click 125 474"
+    echo "idle 21"
+    echo "move 390 360"
+    echo "shot orbit-energy-1024.png"
+    echo "click 420 33"
+    echo "click 612 392"
+    echo "click 125 409"
+    echo "idle 61"
+    echo "move 625 300"
+    echo "shot season-length-1024.png"
+} > "$script"
+"$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
+echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
