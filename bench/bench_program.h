@@ -91,4 +91,10 @@ inline void RunInsideScreen(int (*screen)(), Control* leave, benchmark::State& s
     HeadlessSetIdleFeeder(nullptr);
 }
 
+// A frame's conversion of the canvas through the palette, as a present does it.
+inline void ConvertCanvas(std::vector<uint32_t>& frame) {
+    PlatformConvertCanvas(gDisplay.canvas.pixels.data(), frame.size(), gDisplay.shown,
+                          frame.data());
+}
+
 }  // namespace bench_program

@@ -96,6 +96,11 @@ bool RebuildYearSeries();
 
 // Orbit and calendar. Returns false, touching nothing, when orbitShape is outside 0 <= e < 1.
 bool ComputeOrbit(double cx, double cy, double a, double b, OrbitTrack& track, int fillTables);
+// The same integration and track for a shape of the caller's own (the explanation screens keep
+// theirs apart from the model's settings); theta[0..359], when given, receives the angles.
+// Returns false, touching nothing, for a shape outside 0 <= e < 1 or a picture with no size.
+bool ComputeOrbitTrack(double e, double cx, double cy, double a, double b, OrbitTrack& track,
+                       double* theta);
 
 // Insolation and day length.
 void ComputeYearInsolation();

@@ -66,17 +66,25 @@ int32_t OrbitArcStart(int k, double cx, double cy, double b, const OrbitTrack& t
 
 }  // namespace
 
-bool ComputeOrbit(double cx, double cy, double a, double b, OrbitTrack& track, int fillTables) {
-    const double e = gModel.settings.orbitShape;
+bool ComputeOrbitTrack(double e, double cx, double cy, double a, double b, OrbitTrack& track,
+                       double* theta) {
     // Only ellipses: beyond a circle's 0 and a parabola's 1 the orbit has no meaning.
     if (!(e >= 0 && e < 1)) return false;
     // A picture with no size has no track (and would divide by zero).
     if (!(a > 0 && b > 0)) return false;
-    const double s = std::sqrt(1 - e * e);
+    double own[kYearSteps];
+    double* t = theta ? theta : own;
+    IntegrateOrbit(e, std::sqrt(1 - e * e), a, t);
+    LayOutTrack(cx, cy, a, b, t, track);
+    return true;
+}
+
+bool ComputeOrbit(double cx, double cy, double a, double b, OrbitTrack& track, int fillTables) {
+    const double e = gModel.settings.orbitShape;
     double theta[kYearSteps];
-    IntegrateOrbit(e, s, a, theta);
-    LayOutTrack(cx, cy, a, b, theta, track);
+    if (!ComputeOrbitTrack(e, cx, cy, a, b, track, theta)) return false;
     if (!fillTables) return true;
+    const double s = std::sqrt(1 - e * e);
     YearSeries& y = gModel.series;
     for (int k = 0; k < kYearSteps; ++k) {
         y.orbitAngle[k] = std::atan2(s * std::sin(theta[k]), std::cos(theta[k]) - e);

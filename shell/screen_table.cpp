@@ -10,10 +10,12 @@ int RunSelectLatitudesScreen();
 int RunChangeShapeScreen();
 #endif
 #ifdef HELIORA_HAVE_EXPLAIN
-int RunLatitudeZonesScreen();
-int RunSunAngleScreen();
 int RunTiltIntensityScreen();
 int RunTiltDayLengthScreen();
+int RunOrbitEnergyScreen();
+int RunSeasonLengthScreen();
+int RunLatitudeZonesScreen();
+int RunSunAngleScreen();
 #endif
 
 namespace {
@@ -25,33 +27,26 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenMain, RunPlaceholderMainScreen},
 #endif
     {kScreenChangeTilt, RunPlaceholderChangeTilt},
-#ifdef HELIORA_HAVE_EXPLAIN
-    {kScreenTiltIntensity, RunTiltIntensityScreen},
-    {kScreenTiltDayLength, RunTiltDayLengthScreen},
-#else
-    {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
-    {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
-#endif
 #ifdef HELIORA_HAVE_SETTINGS
     {kScreenChangeShape, RunChangeShapeScreen},
-#else
-    {kScreenChangeShape, RunPlaceholderChangeShape},
-#endif
-    {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
-    {kScreenSeasonLength, RunPlaceholderSeasonLength},
-#ifdef HELIORA_HAVE_SETTINGS
     {kScreenSelectLatitudes, RunSelectLatitudesScreen},
 #else
+    {kScreenChangeShape, RunPlaceholderChangeShape},
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
 #endif
 #ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenTiltIntensity, RunTiltIntensityScreen},
+    {kScreenTiltDayLength, RunTiltDayLengthScreen},
+    {kScreenOrbitEnergy, RunOrbitEnergyScreen},
+    {kScreenSeasonLength, RunSeasonLengthScreen},
     {kScreenLatitudeZones, RunLatitudeZonesScreen},
-#else
-    {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
-#endif
-#ifdef HELIORA_HAVE_EXPLAIN
     {kScreenSunAngle, RunSunAngleScreen},
 #else
+    {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
+    {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
+    {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
+    {kScreenSeasonLength, RunPlaceholderSeasonLength},
+    {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
     {kScreenSunAngle, RunPlaceholderSunAngle},
 #endif
     {kScreenLogbook, RunPlaceholderLogbook},

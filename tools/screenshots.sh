@@ -104,4 +104,26 @@ for shot in tilt-intensity:"863 306":"302 392":3:"600 700" \
         "$first" "$second" "$steps" "$pointer" "$name" > "$script"
     "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
 done
+
+# The orbit-shape explanation screens, reached through Change Shape, at 1024x768: the solar
+# energy screen with the very elliptical orbit 20 steps past perihelion, the season length
+# screen with the elliptical orbit; the pointer rests on each orbit picture.
+script=$work/orbit-shape.txt
+{
+    echo "click 420 33"
+    echo "idle 1"
+    echo "click 863 346"
+    echo "click 125 474"
+    echo "idle 21"
+    echo "move 390 360"
+    echo "shot orbit-energy-1024.png"
+    echo "click 420 33"
+    echo "click 863 501"
+    echo "click 125 409"
+    echo "idle 61"
+    echo "move 625 300"
+    echo "shot season-length-1024.png"
+} > "$script"
+"$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
+echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
 echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"

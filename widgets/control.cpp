@@ -297,3 +297,11 @@ void DrawMessageBox(int margin, int cx, int cy, int textSlot, int fillSlot, cons
     if (line2) DrawTextAt(box.left + 60, cy, line2);
     if (line3) DrawTextAt(box.left + 60, cy + 25, line3);
 }
+
+int NextBoxColour(int counter) { return (counter + 1) % 5 + 1; }
+
+void RequestMessageBox(int& counter, int margin, int cx, int cy, int textSlot,
+                       const char* line1, const char* line2, const char* line3) {
+    if (line1) DrawMessageBox(margin, cx, cy, textSlot, counter, line1, line2, line3);
+    counter = NextBoxColour(counter);
+}

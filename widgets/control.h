@@ -127,6 +127,13 @@ void DrawBevel(const ScreenRect& rect, int inset, int lightSlot, int darkSlot);
 // current font.
 void DrawMessageBox(int margin, int cx, int cy, int textSlot, int fillSlot, const char* line1,
                     const char* line2, const char* line3);
+// The explanation screens colour their successive boxes from a counter that runs 1, 3, 5, 2,
+// 4, 1, ...: the counter that follows `counter`.
+int NextBoxColour(int counter);
+// One request for a message box filled with slot `counter`: drawn when there is a first line,
+// and the counter moves on either way (a request with no texts draws nothing).
+void RequestMessageBox(int& counter, int margin, int cx, int cy, int textSlot,
+                       const char* line1, const char* line2, const char* line3);
 
 // A logical rectangle by its edges, and one moved `d` units inwards on every side.
 ScreenRect MakeScreenRect(int left, int top, int right, int bottom);

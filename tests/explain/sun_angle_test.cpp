@@ -24,7 +24,7 @@ struct SunAngleTest : SimulationTest {
         SimulationTest::TearDown();
     }
 
-    static int RunScreen(std::function<bool(long)> drive) {
+    static int DriveScreen(std::function<bool(long)> drive) {
         return Run(std::move(drive), RunSunAngleScreen);
     }
     static void ClickAt(int x, int y, int times = 1) {
@@ -207,7 +207,7 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
 }
 
 TEST_F(SunAngleTest, MonthLatitudeAndAnglesSurviveLeavingTheScreen) {
-    int result = RunScreen([&](long n) {
+    int result = DriveScreen([&](long n) {
         if (n == 0) {
             EXPECT_EQ(gSunAngle.month, 11);
             EXPECT_EQ(gSunAngle.latitudeIndex, 27);
@@ -222,7 +222,7 @@ TEST_F(SunAngleTest, MonthLatitudeAndAnglesSurviveLeavingTheScreen) {
     EXPECT_EQ(result, 2);
 
     int monthInk = 0, pie = -1;
-    result = RunScreen([&](long) {
+    result = DriveScreen([&](long) {
         monthInk = Count(R(20, 199, 180, 231), 14);
         // July: the Sun's angle from the equator, -20 degrees, at the Earth's centre.
         int x = 0, y = 0;
@@ -249,7 +249,7 @@ TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
         [] { ClickSouth(); },    // 85 N
         [] { Click(120, 109); }, // leave for the Change Tilt screen
     };
-    RunScreen([&](long n) {
+    DriveScreen([&](long n) {
         if (n > 0)
             seen.push_back({gSunAngle.latitudeIndex, gSunAngle.northButton->state,
                             gSunAngle.southButton->state});
@@ -264,7 +264,7 @@ TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
     // Back at the North Pole on the next visit, North starts disabled.
     gSunAngle.latitudeIndex = 36;
     int north = 0;
-    RunScreen([&](long) {
+    DriveScreen([&](long) {
         north = gSunAngle.northButton->state;
         return false;
     });
@@ -289,7 +289,7 @@ TEST_F(SunAngleTest, EveryWayOutReturnsItsScreen) {
         {"closed window", [] { PostInput(MessageKind::CloseRequest); }, 2000},
     };
     for (const auto& e : exits) {
-        const int result = RunScreen([&](long n) {
+        const int result = DriveScreen([&](long n) {
             if (n == 0) e.act();
             return n == 0;
         });

@@ -37,6 +37,11 @@ struct ScreenTest : ProgramFixture {
         return r;
     }
 
+    // The program started in a fresh folder holding the coarse coastline.
+    void Start(const ConfigRecord& record = Record()) {
+        StartScreenProgram("screen_test", record, {"newcoast.txt"});
+    }
+
     // The program started in a new folder holding the named files of data/.
     void StartScreenProgram(const char* prefix, const ConfigRecord& record,
                             std::initializer_list<const char*> dataFiles) {

@@ -1,6 +1,7 @@
 // Controls: the state each kind leaves after a drawing, labels, round-button captions, greyed
 // buttons, panels and their text items.
 #include <cstring>
+#include <vector>
 
 #include "widgets/control.h"
 #include "widgets/interaction.h"
@@ -333,6 +334,23 @@ TEST_F(Controls, BevelAndMessageBox) {
     EXPECT_EQ(At(912, 400), 0);    // black right
     EXPECT_EQ(At(110, 400), 26);
     EXPECT_GT(Count(R(132, 360, 200, 380), 0), 5);  // first line at left + 20
+}
+
+TEST_F(Controls, MessageBoxRequestsCycleTheirFillAndARequestWithoutTextsDrawsNothing) {
+    int counter = 1;
+    std::vector<int> fills;
+    SelectTextFont(gUi.labelFont);
+    BeginDrawing();
+    for (int i = 0; i < 6; ++i) {
+        fills.push_back(counter);
+        RequestMessageBox(counter, 112, 512, 400, 0, "So:", "one", "two");
+        EXPECT_EQ(At(113, 400), fills.back());
+    }
+    RequestMessageBox(counter, 112, 512, 400, 0, nullptr, nullptr, nullptr);
+    EndDrawing();
+    EXPECT_EQ(fills, (std::vector<int>{1, 3, 5, 2, 4, 1}));
+    EXPECT_EQ(At(113, 400), 1);  // the last box stays
+    EXPECT_EQ(counter, 5);       // yet the empty request moved the counter on
 }
 
 }  // namespace
