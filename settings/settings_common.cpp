@@ -75,7 +75,9 @@ Control* AddSettingsTablePanels(ScreenLoop& loop) {
 }
 
 void FormatShownTilt(double axisTilt, char* out, int size) {
-    std::snprintf(out, size_t(size), "%.1f", -axisTilt);
+    // An upright axis reads "0.0", not "-0.0".
+    const double shown = axisTilt == 0 ? 0.0 : -axisTilt;
+    std::snprintf(out, size_t(size), "%.1f", shown);
 }
 
 void FormatShape(double orbitShape, char* out, int size) {

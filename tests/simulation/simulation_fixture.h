@@ -1,122 +1,22 @@
-// Shared set-up for the main screen tests: a fresh working folder holding the coastline, the
-// program's start-up on the headless display (NavBar, fonts, sprites, model at Earth Normal),
-// and a driver that feeds the screen scripted input whenever it finds its queue empty.
+// Shared set-up for the main screen tests: the program started on the headless display in a
+// fresh folder holding the coastline, and the main screen run with a driver.
 #pragma once
-#include <functional>
-
-#include "graphics/rect.h"
-#include "graphics/scale.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"
 #include "simulation/main_screen.h"
 #include "simulation/simulation_state.h"
-#include "tests/support/program_fixture.h"
+#include "tests/support/screen_fixture.h"
 
-// The driver: called with the number of times the screen has found its queue empty so far;
-// returns false when it has nothing more to do (the window is then closed). A safety limit
-// closes the window if a test's driver never finishes.
-inline std::function<bool(long)> gDrive;
-inline long gFeeds = 0;
-inline bool gClosing = false;
-constexpr long kFeedLimit = 20000;
-
-inline void PostInput(MessageKind kind, int x = 0, int y = 0) {
-    Message m;
-    m.kind = kind;
-    m.x = x;
-    m.y = y;
-    HeadlessPushMessage(m);
-}
-
-inline void FeedScreen() {
-    const long n = gFeeds++;
-    if (gClosing) return;
-    if (n < kFeedLimit && gDrive && gDrive(n)) return;
-    gClosing = true;
-    PostInput(MessageKind::CloseRequest);
-}
-
-struct SimulationTest : ProgramFixture {
-    static ConfigRecord Record(int displayMode = 1024) {
-        ConfigRecord r;
-        r.homeLatitude = 40;
-        r.logbookEnabled = 1;
-        r.mainAnimationDelay = 40;
-        r.idleTimeoutEnabled = 1;
-        r.idleTimeoutSeconds = 60;
-        r.displayMode = displayMode;
-        return r;
-    }
-
+struct SimulationTest : ScreenFixture {
     void Start(const ConfigRecord& record = Record()) {
-        EnterFreshFolder("simulation_test");
-        CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
-        ResetAll();
-        StartProgram(record);
-        HeadlessSetIdleFeeder(FeedScreen);
+        ResetSimulationState();
+        StartScreens("simulation_test", record);
     }
 
     void TearDown() override {
-        HeadlessSetIdleFeeder(nullptr);
-        gDrive = nullptr;
-        StopProgram();
-        ResetAll();
-    }
-
-    static void ResetAll() {
+        StopScreens();
         ResetSimulationState();
-        ResetProgramState();
-        gFeeds = 0;
-        gClosing = false;
     }
 
-    static void CopyFile(const std::string& from, const char* to) {
-        FILE* in = std::fopen(from.c_str(), "rb");
-        ASSERT_NE(in, nullptr) << from;
-        FILE* out = std::fopen(to, "wb");
-        ASSERT_NE(out, nullptr);
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, out);
-        std::fclose(in);
-        std::fclose(out);
-    }
-
-    // Runs the main screen with a driver; returns what the screen returned.
-    static int Run(std::function<bool(long)> drive) {
-        gDrive = std::move(drive);
-        gFeeds = 0;
-        gClosing = false;
-        const int result = RunMainScreen();
-        gDrive = nullptr;
-        return result;
-    }
-
-    // A click at a logical point.
-    static void Click(int x, int y) {
-        const int dx = ToDeviceX(x), dy = ToDeviceY(y);
-        PostInput(MessageKind::MouseMove, dx, dy);
-        PostInput(MessageKind::LeftDown, dx, dy);
-        PostInput(MessageKind::LeftUp, dx, dy);
-    }
-    static void ClickControl(const Control* c) {
-        ASSERT_NE(c, nullptr);
-        Click((c->rect.left + c->rect.right) / 2, (c->rect.top + c->rect.bottom) / 2);
-    }
-
-    // The canvas pixel at a logical point.
-    static int AtLogical(int x, int y) { return At(ToDeviceX(x), ToDeviceY(y)); }
-    // Pixels of one slot inside a logical rectangle.
-    static int Count(const ScreenRect& r, int slot) {
-        const DeviceRect d = ToDeviceRect(r);
-        int n = 0;
-        for (int y = d.top; y < d.bottom; ++y)
-            for (int x = d.left; x < d.right; ++x) n += At(x, y) == slot;
-        return n;
-    }
-    static ScreenRect R(int l, int t, int r, int b) {
-        ScreenRect rect;
-        MakeRect(rect, l, t, r, b);
-        return rect;
-    }
+    static int Run(std::function<bool(long)> drive) { return RunScreen(RunMainScreen, std::move(drive)); }
 };

@@ -1,0 +1,128 @@
+// Whole screens driven on the headless backend: a fresh working folder holding the coastline,
+// the program's start-up (NavBar, fonts, sprites, model at Earth Normal), and a driver that
+// feeds a running screen scripted input whenever it finds its queue empty.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "graphics/rect.h"
+#include "graphics/scale.h"
+#include "tests/support/program_fixture.h"
+
+// The driver: called with the number of times the screen has found its queue empty so far;
+// returns false when it has nothing more to do (the window is then closed). A safety limit
+// closes the window if a test's driver never finishes.
+inline std::function<bool(long)> gDrive;
+inline long gFeeds = 0;
+inline bool gClosing = false;
+constexpr long kFeedLimit = 20000;
+
+inline void PostInput(MessageKind kind, int x = 0, int y = 0) {
+    Message m;
+    m.kind = kind;
+    m.x = x;
+    m.y = y;
+    HeadlessPushMessage(m);
+}
+
+inline void FeedScreen() {
+    const long n = gFeeds++;
+    if (gClosing) return;
+    if (n < kFeedLimit && gDrive && gDrive(n)) return;
+    gClosing = true;
+    PostInput(MessageKind::CloseRequest);
+}
+
+struct ScreenFixture : ProgramFixture {
+    static ConfigRecord Record(int displayMode = 1024) {
+        ConfigRecord r;
+        r.homeLatitude = 40;
+        r.logbookEnabled = 1;
+        r.mainAnimationDelay = 40;
+        r.changeTiltDelay = 30;
+        r.idleTimeoutEnabled = 1;
+        r.idleTimeoutSeconds = 60;
+        r.displayMode = displayMode;
+        return r;
+    }
+
+    // The program started in a new folder; `coast` false leaves newcoast.txt out.
+    void StartScreens(const char* prefix, const ConfigRecord& record, bool coast = true) {
+        EnterFreshFolder(prefix);
+        if (coast)
+            CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
+        ResetDriver();
+        ResetProgramState();
+        StartProgram(record);
+        HeadlessSetIdleFeeder(FeedScreen);
+    }
+
+    void StopScreens() {
+        HeadlessSetIdleFeeder(nullptr);
+        gDrive = nullptr;
+        StopProgram();
+        ResetDriver();
+    }
+
+    static void ResetDriver() {
+        gFeeds = 0;
+        gClosing = false;
+    }
+
+    static void CopyFile(const std::string& from, const char* to) {
+        FILE* in = std::fopen(from.c_str(), "rb");
+        ASSERT_NE(in, nullptr) << from;
+        FILE* out = std::fopen(to, "wb");
+        ASSERT_NE(out, nullptr);
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, out);
+        std::fclose(in);
+        std::fclose(out);
+    }
+
+    // Runs a screen with a driver; returns what the screen returned.
+    static int RunScreen(int (*screen)(), std::function<bool(long)> drive) {
+        gDrive = std::move(drive);
+        ResetDriver();
+        const int result = screen();
+        gDrive = nullptr;
+        return result;
+    }
+
+    // A pointer move, and a click, at a logical point.
+    static void Move(int x, int y) { PostInput(MessageKind::MouseMove, ToDeviceX(x), ToDeviceY(y)); }
+    static void Click(int x, int y) {
+        const int dx = ToDeviceX(x), dy = ToDeviceY(y);
+        PostInput(MessageKind::MouseMove, dx, dy);
+        PostInput(MessageKind::LeftDown, dx, dy);
+        PostInput(MessageKind::LeftUp, dx, dy);
+    }
+    static void ClickControl(const Control* c) {
+        ASSERT_NE(c, nullptr);
+        Click((c->rect.left + c->rect.right) / 2, (c->rect.top + c->rect.bottom) / 2);
+    }
+
+    // The first text item of a panel stored at (x, y), or null.
+    static const TextItem* ItemAt(const Control* panel, int x, int y) {
+        for (const TextItem* item = panel ? panel->items : nullptr; item; item = item->next)
+            if (item->x == x && item->y == y) return item;
+        return nullptr;
+    }
+
+    // The canvas pixel at a logical point.
+    static int AtLogical(int x, int y) { return At(ToDeviceX(x), ToDeviceY(y)); }
+    // Pixels of one slot inside a logical rectangle.
+    static int Count(const ScreenRect& r, int slot) {
+        const DeviceRect d = ToDeviceRect(r);
+        int n = 0;
+        for (int y = d.top; y < d.bottom; ++y)
+            for (int x = d.left; x < d.right; ++x) n += At(x, y) == slot;
+        return n;
+    }
+    static ScreenRect R(int l, int t, int r, int b) {
+        ScreenRect rect;
+        MakeRect(rect, l, t, r, b);
+        return rect;
+    }
+};
