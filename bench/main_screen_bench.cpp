@@ -1,106 +1,25 @@
 // The main screen on the headless backend at 1024 x 768: one animation frame (everything the
 // frame loop draws, plus converting the canvas for a present), and the screen's start (the
 // model year rebuilt and every picture drawn for the first time).
-#include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdio>
-#include <string>
-#include <vector>
 
-#include "graphics/display.h"
+#include "bench/screen_bench.h"
 #include "model/model.h"
-#include "platform/platform.h"
-#include "config/config.h"
-#include "shell/navbar.h"
-#include "shell/startup.h"
 #include "simulation/main_screen.h"
 #include "simulation/simulation_state.h"
-#include "widgets/control.h"
 
 namespace {
 
-bool CopyFile(const std::string& from, const char* to) {
-    FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in) return false;
-    FILE* out = std::fopen(to, "wb");
-    if (!out) {
-        std::fclose(in);
-        return false;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, out);
-    std::fclose(in);
-    std::fclose(out);
-    return true;
-}
-
-// The program's user interface, once, in a scratch folder holding the coastline.
-bool StartProgram() {
-    static int started = -1;
-    if (started >= 0) return started == 1;
-    started = 0;
-    char pattern[] = "/tmp/heliora_bench_XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) return false;
-    if (!CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt"))
-        return false;
-    PlatformSelectBackend(PlatformBackend::Headless);
-    ConfigRecord r;
-    r.homeLatitude = 40;
-    r.logbookEnabled = 1;
-    r.mainAnimationDelay = 40;
-    r.displayMode = 1024;
-    ApplyConfiguration(r);
-    if (CreateMainDisplay("Heliora", 1, 1024) != 1) return false;
-    gShell.displayCreated = true;
-    if (!SetUpUserInterface()) return false;
-    started = 1;
-    return true;
-}
-
-void PostClick(const Control* c) {
-    Message m;
-    m.x = (c->rect.left + c->rect.right) / 2;
-    m.y = (c->rect.top + c->rect.bottom) / 2;
-    for (MessageKind k : {MessageKind::MouseMove, MessageKind::LeftDown, MessageKind::LeftUp}) {
-        m.kind = k;
-        HeadlessPushMessage(m);
-    }
-}
-
-// The running benchmark's body, called from inside the screen when it first has a frame to
-// draw; afterwards the screen is left through Change Tilt.
-benchmark::State* gState = nullptr;
-void (*gBody)(benchmark::State&) = nullptr;
-bool gBodyRan = false;
-
-void Feed() {
-    if (!gBodyRan && gBody) {
-        gBodyRan = true;
-        gBody(*gState);
-    }
-    PostClick(gNavBar.changeTiltButton);
-}
-
 void RunInsideScreen(benchmark::State& state, void (*body)(benchmark::State&)) {
-    gState = &state;
-    gBody = body;
-    gBodyRan = false;
-    HeadlessSetIdleFeeder(Feed);
-    RunMainScreen();
-    HeadlessSetIdleFeeder(nullptr);
+    RunInsideScreen(RunMainScreen, &NavBarState::changeTiltButton, state, body);
 }
 
 void FrameBody(benchmark::State& state) {
-    std::vector<uint32_t> frame(gDisplay.canvas.pixels.size());
+    PresentConversion present;
     for (auto _ : state) {
         RunMainFrame();
-        PlatformConvertCanvas(gDisplay.canvas.pixels.data(), frame.size(), gDisplay.shown,
-                              frame.data());
+        present.Run();
         gSim.day = (gSim.day + 1) % kYearSteps;
-        benchmark::DoNotOptimize(frame.data());
     }
 }
 
@@ -113,7 +32,7 @@ void DrawingBody(benchmark::State& state) {
 }
 
 void BM_MainScreenFrameDrawingOnly(benchmark::State& state) {
-    if (!StartProgram()) {
+    if (!StartBenchProgram()) {
         state.SkipWithError("the program could not start");
         return;
     }
@@ -126,7 +45,7 @@ BENCHMARK(BM_MainScreenFrameDrawingOnly)
     ->ReportAggregatesOnly(true);
 
 void BM_MainScreenFrame(benchmark::State& state) {
-    if (!StartProgram()) {
+    if (!StartBenchProgram()) {
         state.SkipWithError("the program could not start");
         return;
     }
@@ -149,7 +68,7 @@ void MarkStarted(benchmark::State&) {
 }
 
 void BM_MainScreenStart(benchmark::State& state) {
-    if (!StartProgram()) {
+    if (!StartBenchProgram()) {
         state.SkipWithError("the program could not start");
         return;
     }
