@@ -1,6 +1,7 @@
 #!/bin/sh
-# Renders the main screen for the documentation: each of the three Earth views at days 0, 90,
-# 180 and 270, paused, at 1024x768 and 800x600, into docs/screenshots/.
+# Renders the screens for the documentation into docs/screenshots/: the main screen with each of
+# the three Earth views at days 0, 90, 180 and 270, paused, at 1024x768 and 800x600, and the
+# Change Tilt screen.
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -56,4 +57,9 @@ for width in 1024 800; do
         done
     done
 done
-echo "screenshots.sh: $(ls "$out"/main-*.png | wc -l) pictures in $out"
+# Change Tilt at 1024x768, the pointer on the blue curve (the arc shown highlighted).
+wd=$work/run-1024
+script=$work/change-tilt.txt
+printf 'click 300 33\nidle 5\nmove 339 299\nidle 3\nshot change-tilt-1024.png\n' > "$script"
+"$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
