@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "config/config.h"
 #include "graphics/copy.h"
@@ -128,9 +127,9 @@ void PaintTiltPanel(Control*) {
 }
 
 void PaintLinksPanel(Control* c) {
-    const char* const texts[5] = {"Seasons on Earth are caused by", "the fact that the Earth's axis",
-                                  "of rotation is tilted.  This", "causes the amount of sunlight",
-                                  "to change during the year."};
+    const char* const texts[5] = {"Seasons on Earth are caused by",
+                                  "the fact that the Earth's axis", "of rotation is tilted.  This",
+                                  "causes the amount of sunlight", "to change during the year."};
     PanelLine lines[5];
     for (int i = 0; i < 5; ++i)
         lines[i] = PanelLine{c->rect.left + 20, c->rect.top + 60 + 25 * i, texts[i]};
@@ -146,8 +145,8 @@ void BuildControls(ScreenLoop& loop) {
     AddSettingsPanel(loop, MakeScreenRect(0, 64, 688, 738),
                      "Make changes to the Earth's axis tilt in this panel.", PaintTiltPanel);
     AddWatchSeasonsButton(loop, nullptr);
-    Control* diagram =
-        CreateHotspot(1, kDiagramRect, "This is what the Earth looks like on December 21.", nullptr);
+    Control* diagram = CreateHotspot(1, kDiagramRect,
+                                     "This is what the Earth looks like on December 21.", nullptr);
     diagram->drawCallback = PaintTiltDiagram;
     AddScreenControl(loop, diagram);
     st.tiltText = CreateTextBar(1, kTiltTextRect, "This is the current setting of the axis tilt.",

@@ -18,5 +18,7 @@ struct SimulationTest : ScreenFixture {
         ResetSimulationState();
     }
 
-    static int Run(std::function<bool(long)> drive) { return RunScreen(RunMainScreen, std::move(drive)); }
+    static int Run(std::function<bool(long)> drive) {
+        return RunScreen(RunMainScreen, std::move(drive));
+    }
 };

@@ -91,7 +91,9 @@ struct ScreenFixture : ProgramFixture {
     }
 
     // A pointer move, and a click, at a logical point.
-    static void Move(int x, int y) { PostInput(MessageKind::MouseMove, ToDeviceX(x), ToDeviceY(y)); }
+    static void Move(int x, int y) {
+        PostInput(MessageKind::MouseMove, ToDeviceX(x), ToDeviceY(y));
+    }
     static void Click(int x, int y) {
         const int dx = ToDeviceX(x), dy = ToDeviceY(y);
         PostInput(MessageKind::MouseMove, dx, dy);
