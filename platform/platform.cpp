@@ -161,6 +161,8 @@ void PlatformPresent() {
     const size_t count = size_t(gPlatform.canvasWidth) * size_t(gPlatform.canvasHeight);
     if (gPlatform.frame.size() != count) gPlatform.frame.assign(count, 0);
     PlatformConvertCanvas(gPlatform.canvas, count, gPlatform.palette, gPlatform.frame.data());
+    if (gPlatform.focusRing)
+        DrawFocusRing(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight);
     // Nothing is shown while the window is an icon; the restore asks for a full redraw anyway.
     if (Sdl() && !gPlatform.minimised)
         SdlPresent(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight);
@@ -178,6 +180,37 @@ void PlatformPresentCoalesced() {
 }
 
 void PlatformMarkDirty() { gPlatform.dirty = true; }
+
+void PlatformSetFocusRing(bool on, int left, int top, int right, int bottom) {
+    PlatformState& p = gPlatform;
+    if (p.focusRing == on && (!on || (p.ringLeft == left && p.ringTop == top &&
+                                      p.ringRight == right && p.ringBottom == bottom)))
+        return;
+    p.focusRing = on;
+    p.ringLeft = left;
+    p.ringTop = top;
+    p.ringRight = right;
+    p.ringBottom = bottom;
+    PlatformMarkDirty();
+}
+
+void DrawFocusRing(uint32_t* frame, int width, int height) {
+    const PlatformState& p = gPlatform;
+    // Two pixels of yellow outside a pixel of black, readable on every panel colour.
+    const uint32_t colours[3] = {0xFFFFFF00u, 0xFFFFFF00u, 0xFF000000u};
+    for (int ring = 0; ring < 3; ++ring) {
+        const int l = p.ringLeft - 3 + ring, t = p.ringTop - 3 + ring;
+        const int r = p.ringRight + 2 - ring, b = p.ringBottom + 2 - ring;
+        for (int y = t; y <= b; ++y) {
+            if (y < 0 || y >= height) continue;
+            const bool edgeRow = y == t || y == b;
+            for (int x = l; x <= r; ++x) {
+                if (x < 0 || x >= width) continue;
+                if (edgeRow || x == l || x == r) frame[size_t(y) * size_t(width) + size_t(x)] = colours[ring];
+            }
+        }
+    }
+}
 
 void PlatformFlush() {
     if (gPlatform.dirty) PlatformPresent();

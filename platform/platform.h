@@ -47,7 +47,11 @@ struct Message {
     int childId = 0;    // the edit box's child id when target is EditBox
     uint64_t time = 0;  // milliseconds of the platform clock
     bool addressed = false;  // posted to exactly this target: the focus does not redirect it
+    uint8_t modifiers = 0;   // key messages: kModShift, kModControl held
 };
+
+// Modifier bits of a key message.
+enum : uint8_t { kModShift = 1, kModControl = 2 };
 
 // Key codes: letters and digits are their upper-case ASCII codes, the rest as listed.
 enum : int {
@@ -68,10 +72,12 @@ enum : int {
     KeyRight = 39,
     KeyDown = 40,
     KeyInsert = 45,
+    KeyPrint = 44,
     KeyDelete = 46,
     KeyF1 = 112,
     KeyF2 = 113,
     KeyF10 = 121,
+    KeyF11 = 122,
     KeyF12 = 123,
 };
 
@@ -119,6 +125,11 @@ struct PlatformState {
     bool confined = false;
     int confineLeft = 0, confineTop = 0, confineRight = 0, confineBottom = 0;
 
+    // The keyboard's focus ring, in device pixels: drawn over each presented picture, never
+    // into the canvas, so nothing the screens draw is disturbed by it.
+    bool focusRing = false;
+    int ringLeft = 0, ringTop = 0, ringRight = 0, ringBottom = 0;
+
     int cursorSlot = -1;  // -1 until a shape was chosen
     bool cursorLoaded[kCursorSlots] = {};
     int windowIconWidth = 0;  // the icon the window was given (0: none)
@@ -155,6 +166,11 @@ void PlatformPresentCoalesced();
 void PlatformMarkDirty();
 // Presents the canvas if it is dirty.
 void PlatformFlush();
+// Shows the focus ring round the device rectangle (right and bottom exclusive) from the next
+// present on, or takes it away; either way the picture is presented again.
+void PlatformSetFocusRing(bool on, int left, int top, int right, int bottom);
+// Draws the ring into a converted picture of width x height pixels.
+void DrawFocusRing(uint32_t* frame, int width, int height);
 // Converts count palette indices to 0xAARRGGBB through a 256-entry palette.
 void PlatformConvertCanvas(const uint8_t* pixels, size_t count, const PlatformColour* palette,
                            uint32_t* out);

@@ -114,6 +114,7 @@ int MapKey(SDL_Keycode sym) {
     case SDLK_DOWN: return KeyDown;
     case SDLK_INSERT: return KeyInsert;
     case SDLK_DELETE: return KeyDelete;
+    case SDLK_PRINTSCREEN: return KeyPrint;
     default: return (sym > 0 && sym < 128) ? int(sym) : 0;
     }
 }
@@ -193,6 +194,8 @@ void Translate(const SDL_Event& e) {
         Message m = Make(system ? (down ? MessageKind::SysKeyDown : MessageKind::SysKeyUp)
                                 : (down ? MessageKind::KeyDown : MessageKind::KeyUp));
         m.key = key;
+        if (e.key.keysym.mod & KMOD_SHIFT) m.modifiers |= kModShift;
+        if (e.key.keysym.mod & KMOD_CTRL) m.modifiers |= kModControl;
         Push(m);
         break;
     }

@@ -471,14 +471,7 @@ int RunChangeTiltScreen() {
             PlatformSleep(std::max(ChangeTiltDelay(), 0));
             continue;
         }
-        if (e.code == kScreenClosing) {
-            result = 2000;
-            break;
-        }
-        if (e.code == kEventClosedMinimised) {
-            result = 2001;
-            break;
-        }
+        if ((result = ScreenEventEnd(e)) != 0) break;
         if (e.code == kEventMouseMove) PointerMoved(loop, e);
         if (e.code == kEventLeftDown) {
             const int next = Pressed(loop, e);

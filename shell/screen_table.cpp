@@ -6,6 +6,12 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_SETTINGS
+int RunSelectLatitudesScreen();
+#endif
+#ifdef HELIORA_HAVE_EXPLAIN
+int RunLatitudeZonesScreen();
+#endif
 
 namespace {
 
@@ -21,8 +27,16 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenChangeShape, RunPlaceholderChangeShape},
     {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
     {kScreenSeasonLength, RunPlaceholderSeasonLength},
+#ifdef HELIORA_HAVE_SETTINGS
+    {kScreenSelectLatitudes, RunSelectLatitudesScreen},
+#else
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
+#endif
+#ifdef HELIORA_HAVE_EXPLAIN
+    {kScreenLatitudeZones, RunLatitudeZonesScreen},
+#else
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
+#endif
     {kScreenSunAngle, RunPlaceholderSunAngle},
     {kScreenLogbook, RunPlaceholderLogbook},
 };

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Renders the screens for the documentation into docs/screenshots/: the main screen with each of
-# the three Earth views at days 0, 90, 180 and 270, paused, at 1024x768 and 800x600, and the
-# Change Tilt screen.
+# Renders the screens for the documentation into docs/screenshots/, at 1024x768 and 800x600:
+# the main screen in each of the three Earth views at days 0, 90, 180 and 270, paused, the
+# Select Latitudes screen with two latitudes and the notice, and (1024x768 only) the Change
+# Tilt screen with the pointer on the blue curve.
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -57,9 +58,25 @@ for width in 1024 800; do
         done
     done
 done
+
+# Select Latitudes with the home latitude (40º N) and 15º S on, and the notice a third
+# latitude (45º N) brings.
+for width in 1024 800; do
+    wd=$work/run-$width
+    script=$work/select-latitudes-$width.txt
+    printf '%s\n' "click 537 33" "idle 2" "click 910 377" "click 400 245" "move 600 700" \
+        "idle 2" "shot select-latitudes-$width.png" > "$script"
+    "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+done
+
+# The latitude zones screen, reached through Select Latitudes, with the Tropical zone chosen
+# and the pointer on it.
+printf '%s\n' "click 537 33" "idle 1" "click 140 624" "idle 2" \
+    "expect-screen 9" "click 325 439" "idle 1" "shot latitude-zones-1024.png" > "$work/zones.txt"
+"$replay" --workdir "$work/run-1024" --script "$work/zones.txt" --out "$out" > /dev/null
+
 # Change Tilt at 1024x768, the pointer on the blue curve (the arc shown highlighted).
-wd=$work/run-1024
-script=$work/change-tilt.txt
-printf 'click 300 33\nidle 5\nmove 339 299\nidle 3\nshot change-tilt-1024.png\n' > "$script"
-"$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+printf '%s\n' "click 300 33" "idle 5" "move 339 299" "idle 3" "shot change-tilt-1024.png" \
+    > "$work/change-tilt.txt"
+"$replay" --workdir "$work/run-1024" --script "$work/change-tilt.txt" --out "$out" > /dev/null
 echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"

@@ -14,6 +14,7 @@
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
+#include "widgets/keyboard.h"
 #include "widgets/ui_resources.h"
 #include "widgets/widget_state.h"
 
@@ -129,6 +130,9 @@ int RunPopupPanel(Control* panel, int count, Control* const* controls) {
     Control* const outerPopup = gWidgets.activePopup;
     gWidgets.activePopup = panel;
     Control* previous = nullptr;
+    // The ring goes onto the panel's buttons while it is open, and back afterwards.
+    Control* const outerFocus = gKeyboard.focus;
+    ForgetKeyboardFocus(nullptr);
     int result = kPopupTimedOut;
     for (;;) {
         Message m;
@@ -154,6 +158,9 @@ int RunPopupPanel(Control* panel, int count, Control* const* controls) {
         }
         DispatchMessage(m);
         RestartIdleClock();
+        if (m.kind == MessageKind::KeyDown && m.key == KeyEscape) break;  // result -1: closed
+        const KeyResult key = TranslateKey(m, count, controls, previous, true);
+        if (key == kKeyHandled) continue;
         const int code = ClassifyMessage(m);
         int x = 0, y = 0;
         PointerPosition(m, x, y);
@@ -187,6 +194,7 @@ int RunPopupPanel(Control* panel, int count, Control* const* controls) {
         }
     }
     gWidgets.activePopup = outerPopup;
+    ForgetKeyboardFocus(nullptr);
 
     if (!ClosedWithDone(result, count, controls)) ShowChoice(panel, count, controls, result);
     ConfinePointer(0, 0, 1024, 768);
@@ -194,6 +202,10 @@ int RunPopupPanel(Control* panel, int count, Control* const* controls) {
     RestoreBackground(rect, bg);
     CaptureMouse(0);
     TakeFocus(0);
+    if (outerFocus) {
+        Control* hovered = nullptr;
+        SetKeyboardFocus(outerFocus, hovered);
+    }
     return result;
 }
 

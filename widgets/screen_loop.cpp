@@ -5,6 +5,7 @@
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
+#include "widgets/keyboard.h"
 #include "widgets/popup.h"
 #include "widgets/widget_state.h"
 
@@ -12,6 +13,8 @@ void BeginScreenLoop(ScreenLoop& loop, int screenId) {
     loop = ScreenLoop{};
     loop.screenId = screenId;
     gWidgets.hoverControl = nullptr;
+    ForgetKeyboardFocus(nullptr);
+    ClearScreenKeys();
     SetCursorShape(1);
 }
 
@@ -39,6 +42,8 @@ void EndScreenLoop(ScreenLoop& loop) {
     for (int i = 0; i < loop.count; ++i) loop.controls[i] = nullptr;
     loop.count = loop.ownCount = 0;
     loop.previous = nullptr;
+    ForgetKeyboardFocus(nullptr);
+    ClearScreenKeys();
 }
 
 ScreenEvent NextScreenEvent(ScreenLoop& loop) {
@@ -54,10 +59,20 @@ ScreenEvent NextScreenEvent(ScreenLoop& loop) {
         return e;
     }
     DispatchMessage(m);
+    const KeyResult key = TranslateKey(m, loop.count, loop.controls, loop.previous, false);
+    if (key == kKeyHandled) {
+        e.code = kEventNothing;
+        return e;
+    }
+    if (key == kKeyClosing) {
+        e.code = kEventClosedMinimised;  // as when the About panel saw the window close
+        return e;
+    }
     e.code = ClassifyMessage(m);
     int x = 0, y = 0;
     switch (e.code) {
     case kEventLeftDown:
+        if (key != kKeyClick) ForgetKeyboardFocus(nullptr);  // the mouse is in use again
         PointerPosition(m, x, y);
         e.hit = HitTestControls(x, y, loop.count, loop.controls);
         if (e.hit && e.hit->kind == kPushButton && !e.hit->selected) {
@@ -78,6 +93,12 @@ ScreenEvent NextScreenEvent(ScreenLoop& loop) {
     default: break;
     }
     return e;
+}
+
+int ScreenEventEnd(const ScreenEvent& e) {
+    if (e.code == kScreenClosing) return 2000;
+    if (e.code == kEventClosedMinimised) return 2001;
+    return 0;
 }
 
 bool HoverScreenControl(ScreenLoop& loop, Control* hit) {

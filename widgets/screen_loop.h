@@ -66,6 +66,9 @@ void EndScreenLoop(ScreenLoop& loop);
 // an active, unselected push button shows the press, a move updates hover, cursor and help line
 // (unless the screen hovers itself).
 ScreenEvent NextScreenEvent(ScreenLoop& loop);
+// What ends every screen the same way: 2000 when the window is closing, 2001 when it was closed
+// while an icon; 0 for any other event.
+int ScreenEventEnd(const ScreenEvent& e);
 // What a pointer move over `hit` does: when it is a control other than the one last hovered,
 // the highlight moves to it and its help text shows. True when it did.
 bool HoverScreenControl(ScreenLoop& loop, Control* hit);

@@ -2,6 +2,7 @@
 
 #include "graphics/copy.h"
 #include "widgets/about.h"
+#include "widgets/keyboard.h"
 
 WidgetState gWidgets;
 
@@ -9,6 +10,7 @@ void ResetWidgetState() {
     DestroyAboutPanel();
     FreeScreenArea(gWidgets.notice.saved);
     gWidgets = WidgetState{};
+    ResetKeyboard();
 }
 
 void ForgetControl(const Control* control) {
@@ -18,4 +20,5 @@ void ForgetControl(const Control* control) {
     if (gWidgets.activePopup == control) gWidgets.activePopup = nullptr;
     if (gWidgets.aboutPanel == control) gWidgets.aboutPanel = nullptr;
     if (gWidgets.aboutDone == control) gWidgets.aboutDone = nullptr;
+    ForgetKeyboardFocus(control);
 }

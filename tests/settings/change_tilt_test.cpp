@@ -5,13 +5,13 @@
 
 #include "settings/change_tilt_screen.h"
 #include "settings/settings_common.h"
-#include "tests/support/screen_fixture.h"
+#include "tests/support/screen_driver.h"
 #include "widgets/interaction.h"
 
 namespace {
 
-const ScreenRect kDiagram = ScreenFixture::R(268, 124, 668, 544);
-const ScreenRect kArcBox = ScreenFixture::R(303, 209, 633, 382);  // holds the whole half-ring
+const ScreenRect kDiagram = ScreenTest::R(268, 124, 668, 544);
+const ScreenRect kArcBox = ScreenTest::R(303, 209, 633, 382);  // holds the whole half-ring
 const char* const kDiagramHelp = "This is what the Earth looks like on December 21.";
 
 TEST(TiltFromPoint, GivesWholeDegreesFromTheArcAtBothDisplaySizes) {
@@ -51,15 +51,20 @@ TEST(TiltFromPoint, GivesWholeDegreesFromTheArcAtBothDisplaySizes) {
     gDisplayScale = DisplayScale{};
 }
 
-struct ChangeTiltTest : ScreenFixture {
+struct ChangeTiltTest : ScreenTest {
     void Start(int displayMode = 1024, bool coast = true, int singleCycle = 0) {
-        ConfigRecord r = Record(displayMode);
+        ConfigRecord r;
+        r.homeLatitude = 40;
+        r.logbookEnabled = 1;
+        r.changeTiltDelay = 30;
         r.singleCycleMode = singleCycle;
-        StartScreens("change_tilt_test", r, coast);
+        r.displayMode = displayMode;
+        StartScreenProgram("change_tilt_test", r, {});
+        if (coast) CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
+        LoadCoastOutline();  // a missing file gives no coastline
     }
-    void TearDown() override { StopScreens(); }
     static int Run(std::function<bool(long)> drive) {
-        return RunScreen(RunChangeTiltScreen, std::move(drive));
+        return DriveScreen(RunChangeTiltScreen, std::move(drive));
     }
     static std::string TableTilt() {
         const TextItem* item = ItemAt(gSettingsCommon.table, 3, 2);
@@ -197,8 +202,10 @@ TEST_F(ChangeTiltTest, GlobeShowsItsHalvesAndACoastlineOnlyWhenTheFileGivesOne) 
     for (const char* coast : {"data", "missing", "empty"}) {
         SCOPED_TRACE(coast);
         Start(1024, std::string(coast) == "data");
-        if (std::string(coast) == "empty") std::fclose(std::fopen("newcoast.txt", "wb"));
-        if (std::string(coast) != "data") LoadCoastOutline();
+        if (std::string(coast) == "empty") {
+            std::fclose(std::fopen("newcoast.txt", "wb"));
+            LoadCoastOutline();
+        }
         int nightPixels = 0, dayPixels = 0, coastPixels = 0;
         Run([&](long n) {
             if (n < 30) return true;

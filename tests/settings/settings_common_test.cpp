@@ -6,14 +6,17 @@
 #include "graphics/draw.h"
 #include "logbook/logbook.h"
 #include "settings/settings_common.h"
-#include "tests/support/screen_fixture.h"
+#include "tests/support/screen_driver.h"
 #include "widgets/screen_loop.h"
 
 namespace {
 
-struct SettingsCommonTest : ScreenFixture {
-    void SetUp() override { StartScreens("settings_common_test", Record(), false); }
-    void TearDown() override { StopScreens(); }
+struct SettingsCommonTest : ScreenTest {
+    void SetUp() override {
+        ConfigRecord r;
+        r.displayMode = 1024;
+        StartScreenProgram("settings_common_test", r, {});
+    }
 };
 
 TEST_F(SettingsCommonTest, TableHoldsFifteenItemsInTheirCellsWithLabelAndNumberColours) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/model.h"
+#include "model/year_csv.h"
 #include "tools/tool_args.h"
 
 namespace {
@@ -130,21 +131,7 @@ int Energy(int row, int day) { return Series().latEnergy[row][StepOfDay(day)]; }
 // Shown the way the program shows it: kelvin minus 273.
 double Celsius(int row, int day) { return Series().latTemperature[row][day] - 273; }
 
-void PrintCsv(const Request& req) {
-    std::printf("day,distance (million km)");
-    for (int i = 0; i < req.latitudeCount; ++i) {
-        std::string n = LatitudeName(req.latitudes[i]);
-        std::printf(",%s daylight (h),%s energy (W/m2),%s temperature (C)", n.c_str(), n.c_str(),
-                    n.c_str());
-    }
-    std::printf("\n");
-    for (int d = 0; d <= 360; ++d) {
-        std::printf("%d,%.3f", d, DistanceMillionKm(d));
-        for (int i = 0; i < req.latitudeCount; ++i)
-            std::printf(",%.3f,%d,%.2f", DaylightHours(i, d), Energy(i, d), Celsius(i, d));
-        std::printf("\n");
-    }
-}
+void PrintCsv() { std::fputs(YearCsv(ModelYearCsvSource()).c_str(), stdout); }
 
 void PrintTable(const Request& req) {
     std::printf("Tilt %g degrees, orbit shape %g\n\n", req.tilt, req.shape);
@@ -270,7 +257,7 @@ int main(int argc, char** argv) {
     }
 
     switch (req.format) {
-        case Format::kCsv: PrintCsv(req); break;
+        case Format::kCsv: PrintCsv(); break;
         case Format::kJson: PrintJson(req); break;
         case Format::kTable: PrintTable(req); break;
     }

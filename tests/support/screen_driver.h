@@ -1,6 +1,5 @@
-// Whole screens driven on the headless backend: a fresh working folder holding the coastline,
-// the program's start-up (NavBar, fonts, sprites, model at Earth Normal), and a driver that
-// feeds a running screen scripted input whenever it finds its queue empty.
+// Whole screens driven on the headless backend: the program started in a fresh working folder,
+// and a driver that feeds the running screen scripted input whenever it finds its queue empty.
 #pragma once
 #include <functional>
 #include <string>
@@ -33,40 +32,35 @@ inline void FeedScreen() {
     PostInput(MessageKind::CloseRequest);
 }
 
-struct ScreenFixture : ProgramFixture {
-    static ConfigRecord Record(int displayMode = 1024) {
-        ConfigRecord r;
-        r.homeLatitude = 40;
-        r.logbookEnabled = 1;
-        r.mainAnimationDelay = 40;
-        r.changeTiltDelay = 30;
-        r.idleTimeoutEnabled = 1;
-        r.idleTimeoutSeconds = 60;
-        r.displayMode = displayMode;
-        return r;
-    }
-
-    // The program started in a new folder; `coast` false leaves newcoast.txt out.
-    void StartScreens(const char* prefix, const ConfigRecord& record, bool coast = true) {
+struct ScreenTest : ProgramFixture {
+    // The program started in a new folder holding the named files of data/.
+    void StartScreenProgram(const char* prefix, const ConfigRecord& record,
+                            std::initializer_list<const char*> dataFiles) {
         EnterFreshFolder(prefix);
-        if (coast)
-            CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
-        ResetDriver();
-        ResetProgramState();
+        for (const char* name : dataFiles)
+            CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/" + name, name);
+        gFeeds = 0;
+        gClosing = false;
         StartProgram(record);
         HeadlessSetIdleFeeder(FeedScreen);
     }
 
-    void StopScreens() {
+    void TearDown() override {
         HeadlessSetIdleFeeder(nullptr);
         gDrive = nullptr;
         StopProgram();
-        ResetDriver();
-    }
-
-    static void ResetDriver() {
         gFeeds = 0;
         gClosing = false;
+    }
+
+    // Runs a screen with a driver; returns what the screen returned.
+    static int DriveScreen(int (*run)(), std::function<bool(long)> drive) {
+        gDrive = std::move(drive);
+        gFeeds = 0;
+        gClosing = false;
+        const int result = run();
+        gDrive = nullptr;
+        return result;
     }
 
     static void CopyFile(const std::string& from, const char* to) {
@@ -79,15 +73,6 @@ struct ScreenFixture : ProgramFixture {
         while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, out);
         std::fclose(in);
         std::fclose(out);
-    }
-
-    // Runs a screen with a driver; returns what the screen returned.
-    static int RunScreen(int (*screen)(), std::function<bool(long)> drive) {
-        gDrive = std::move(drive);
-        ResetDriver();
-        const int result = screen();
-        gDrive = nullptr;
-        return result;
     }
 
     // A pointer move, and a click, at a logical point.
