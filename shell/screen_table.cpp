@@ -1,6 +1,7 @@
 // The program's screens by ScreenId: the finished ones, and stand-ins for those still built.
 #include "shell/dispatcher.h"
 #include "shell/placeholder_screens.h"
+#include "settings/change_tilt_screen.h"
 
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
@@ -26,7 +27,7 @@ const ScreenEntry kProgramScreens[] = {
 #else
     {kScreenMain, RunPlaceholderMainScreen},
 #endif
-    {kScreenChangeTilt, RunPlaceholderChangeTilt},
+    {kScreenChangeTilt, RunChangeTiltScreen},
 #ifdef HELIORA_HAVE_SETTINGS
     {kScreenChangeShape, RunChangeShapeScreen},
     {kScreenSelectLatitudes, RunSelectLatitudesScreen},

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Renders the screens for the documentation into docs/screenshots/: the main screen in each of
 # the three Earth views at days 0, 90, 180 and 270, paused, at 1024x768 and 800x600; then the
-# settings and explanation screens.
+# settings and explanation screens (Select Latitudes at both sizes, the others at 1024x768).
 #
 #   tools/screenshots.sh [BUILD_DIR]     (default: build)
 #
@@ -86,23 +86,26 @@ script=$work/change-shape.txt
 } > "$script"
 "$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
 
-# The tilt screens, from Change Tilt. The button to each is clicked where Change Tilt has it
-# and then where its stand-in had it: on whichever screen runs, the other click finds no button.
-wd=$work/run-1024
-for shot in tilt-intensity:"863 306":"302 392":3:"600 700" \
-            tilt-day-length:"863 506":"512 392":13:"810 300"; do
+# Change Tilt, the pointer on the blue curve (the arc shown highlighted).
+printf '%s\n' "click 300 33" "idle 5" "move 339 299" "idle 3" "shot change-tilt-1024.png" \
+    > "$work/change-tilt.txt"
+"$replay" --workdir "$work/run-1024" --script "$work/change-tilt.txt" --out "$out" > /dev/null
+
+# The three tilt explanation screens, from Change Tilt's question buttons: the sunlight
+# intensity and day length screens as they open, the Sun angle screen with its angles shown.
+for shot in tilt-intensity:"863 306":3:"600 700" tilt-day-length:"863 506":13:"810 300" \
+            sun-angle:"863 406":1:"700 500"; do
     name=${shot%%:*}
     rest=${shot#*:}
-    first=${rest%%:*}
-    rest=${rest#*:}
-    second=${rest%%:*}
+    button=${rest%%:*}
     rest=${rest#*:}
     steps=${rest%%:*}
     pointer=${rest#*:}
-    script=$work/$name.txt
-    printf 'idle 2\nclick 305 33\nidle 2\nclick %s\nidle 2\nclick %s\nidle %s\nmove %s\nshot %s-1024.png\n' \
-        "$first" "$second" "$steps" "$pointer" "$name" > "$script"
-    "$replay" --workdir "$wd" --script "$script" --out "$out" > /dev/null
+    extra=""
+    [ "$name" = sun-angle ] && extra="click 425 200"
+    printf 'idle 2\nclick 305 33\nidle 2\nclick %s\nidle 1\n%s\nidle %s\nmove %s\nshot %s-1024.png\n' \
+        "$button" "$extra" "$steps" "$pointer" "$name" > "$work/$name.txt"
+    "$replay" --workdir "$work/run-1024" --script "$work/$name.txt" --out "$out" > /dev/null
 done
 
 # The orbit-shape explanation screens, reached through Change Shape, at 1024x768: the solar
@@ -125,5 +128,4 @@ script=$work/orbit-shape.txt
     echo "shot season-length-1024.png"
 } > "$script"
 "$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
-echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
 echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"

@@ -83,12 +83,7 @@ ScreenEvent NextScreenEvent(ScreenLoop& loop) {
     case kEventMouseMove:
         PointerPosition(m, x, y);
         e.hit = HitTestControls(x, y, loop.count, loop.controls);
-        if (e.hit && e.hit != loop.previous) {
-            HoverControl(e.hit, loop.previous);
-            SetHelpLineText(HelpLine(), e.hit->help);
-            loop.previous = e.hit;
-            gWidgets.hoverControl = e.hit;
-        }
+        if (!loop.screenHovers) HoverScreenControl(loop, e.hit);
         break;
     case kEventRightDown:
     case kEventLeftUp:
@@ -98,6 +93,21 @@ ScreenEvent NextScreenEvent(ScreenLoop& loop) {
     default: break;
     }
     return e;
+}
+
+int ScreenEventEnd(const ScreenEvent& e) {
+    if (e.code == kScreenClosing) return 2000;
+    if (e.code == kEventClosedMinimised) return 2001;
+    return 0;
+}
+
+bool HoverScreenControl(ScreenLoop& loop, Control* hit) {
+    if (!hit || hit == loop.previous) return false;
+    HoverControl(hit, loop.previous);
+    SetHelpLineText(HelpLine(), hit->help);
+    loop.previous = hit;
+    gWidgets.hoverControl = hit;
+    return true;
 }
 
 void RedrawScreenControls(int count, Control* const* controls, int layers) {

@@ -35,6 +35,7 @@ struct ScreenLoop {
     int layers = 0;     // layers drawn: 0 .. layers-1
     int screenId = 0;   // what the screen returns negated when the display is lost
     Control* previous = nullptr;  // the control the pointer was last found over
+    bool screenHovers = false;    // the screen answers pointer moves itself (HoverScreenControl)
 };
 
 // NextScreenEvent codes besides the InputEvent codes of events.h.
@@ -62,8 +63,15 @@ void RedrawScreenLoop(ScreenLoop& loop);
 // Destroys the screen's own controls, highest layer first, and empties the array.
 void EndScreenLoop(ScreenLoop& loop);
 // Takes one message and does what every screen does with it: a close ends the loop, a click on
-// an active, unselected push button shows the press, a move updates hover, cursor and help line.
+// an active, unselected push button shows the press, a move updates hover, cursor and help line
+// (unless the screen hovers itself).
 ScreenEvent NextScreenEvent(ScreenLoop& loop);
+// What ends every screen the same way: 2000 when the window is closing, 2001 when it was closed
+// while an icon; 0 for any other event.
+int ScreenEventEnd(const ScreenEvent& e);
+// What a pointer move over `hit` does: when it is a control other than the one last hovered,
+// the highlight moves to it and its help text shows. True when it did.
+bool HoverScreenControl(ScreenLoop& loop, Control* hit);
 
 // For each layer from 0 up, draws each control of that layer that holds a draw request.
 void RedrawScreenControls(int count, Control* const* controls, int layers);

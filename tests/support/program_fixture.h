@@ -16,7 +16,9 @@
 #include "logbook/logbook.h"
 #include "model/model.h"
 #include "platform/platform.h"
+#include "settings/change_tilt_screen.h"
 #include "settings/coast.h"
+#include "settings/settings_common.h"
 #include "config/config.h"
 #include "shell/dispatcher.h"
 #include "config/logbook_file.h"
@@ -53,6 +55,8 @@ struct ProgramFixture : ::testing::Test {
         ResetLogbookFileState();
         ResetModelState();
         ResetCoastOutline();
+        ResetSettingsCommon();
+        ResetChangeTiltState();
     }
 
     // Moves into a new empty folder under the test's working directory.

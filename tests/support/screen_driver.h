@@ -84,7 +84,10 @@ struct ScreenTest : ProgramFixture {
         std::fclose(out);
     }
 
-    // A click at a logical point.
+    // A pointer move, and a click, at a logical point.
+    static void Move(int x, int y) {
+        PostInput(MessageKind::MouseMove, ToDeviceX(x), ToDeviceY(y));
+    }
     static void Click(int x, int y) {
         const int dx = ToDeviceX(x), dy = ToDeviceY(y);
         PostInput(MessageKind::MouseMove, dx, dy);
@@ -94,6 +97,13 @@ struct ScreenTest : ProgramFixture {
     static void ClickControl(const Control* c) {
         ASSERT_NE(c, nullptr);
         Click((c->rect.left + c->rect.right) / 2, (c->rect.top + c->rect.bottom) / 2);
+    }
+
+    // The first text item of a panel stored at (x, y), or null.
+    static const TextItem* ItemAt(const Control* panel, int x, int y) {
+        for (const TextItem* item = panel ? panel->items : nullptr; item; item = item->next)
+            if (item->x == x && item->y == y) return item;
+        return nullptr;
     }
 
     // The canvas pixel at a logical point.

@@ -1,0 +1,225 @@
+// The Change Tilt screen: the tilt a pointer position gives, and the whole screen driven on the
+// headless backend (hover and click on the arc, the buttons, single-cycle mode, no coastline).
+#include <cmath>
+#include <cstdio>
+
+#include "settings/change_tilt_screen.h"
+#include "settings/settings_common.h"
+#include "tests/support/screen_driver.h"
+#include "widgets/interaction.h"
+
+namespace {
+
+const ScreenRect kDiagram = ScreenTest::R(268, 124, 668, 544);
+const ScreenRect kArcBox = ScreenTest::R(303, 209, 633, 382);  // holds the whole half-ring
+const char* const kDiagramHelp = "This is what the Earth looks like on December 21.";
+
+TEST(TiltFromPoint, GivesWholeDegreesFromTheArcAtBothDisplaySizes) {
+    struct Case {
+        int x, y;  // logical
+        double tilt;
+    };
+    // The centre is (468, 374); the pupil sees the negated value.
+    const Case cases[] = {
+        {468, 215, 0},     {468, 100, 0},                        // straight up
+        {620, 380, 90},    {633, 382, 90},   {2000, 700, 90},    // below the line, right: "-90.0"
+        {310, 380, -90},   {303, 382, -90},  {-500, 700, -90},   // below the line, left: "90.0"
+        {468 + 149, 374, 90}, {468 - 149, 374, -90},
+        {468 - 105, 374 - 105, -45},         {468 + 105, 374 - 105, 45},
+    };
+    for (const double scale : {1.0, 0.78125}) {
+        gDisplayScale = DisplayScale{scale, scale};
+        LayOutTiltDiagram(kDiagram);
+        for (const Case& c : cases)
+            EXPECT_EQ(TiltFromPoint(ToDeviceX(c.x), ToDeviceY(c.y)), c.tilt)
+                << c.x << "," << c.y << " at " << scale;
+        // Round the "Earth Normal" mark (cx - 67.2, cy - 154.056) a click gives 23 or 24 shown,
+        // never the 23.5 only the button sets.
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const double t = TiltFromPoint(ToDeviceX(401 + dx), ToDeviceY(220 + dy));
+                EXPECT_TRUE(t == -23 || t == -24) << dx << "," << dy << " gave " << t;
+            }
+        // Anywhere at all, even far off the canvas: a whole number within -90..90.
+        for (int y = -3000; y <= 3000; y += 37)
+            for (int x = -3000; x <= 3000; x += 41) {
+                const double t = TiltFromPoint(x, y);
+                ASSERT_TRUE(t >= -90 && t <= 90 && t == std::trunc(t)) << x << "," << y;
+            }
+        FreeTiltDiagram();
+    }
+    gDisplayScale = DisplayScale{};
+}
+
+struct ChangeTiltTest : ScreenTest {
+    void Start(int displayMode = 1024, bool coast = true, int singleCycle = 0) {
+        ConfigRecord r;
+        r.homeLatitude = 40;
+        r.logbookEnabled = 1;
+        r.changeTiltDelay = 30;
+        r.singleCycleMode = singleCycle;
+        r.displayMode = displayMode;
+        StartScreenProgram("change_tilt_test", r, {});
+        if (coast) CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
+        LoadCoastOutline();  // a missing file gives no coastline
+    }
+    static int Run(std::function<bool(long)> drive) {
+        return DriveScreen(RunChangeTiltScreen, std::move(drive));
+    }
+    static std::string TableTilt() {
+        const TextItem* item = ItemAt(gSettingsCommon.table, 3, 2);
+        return item ? item->text : "";
+    }
+    // What the screen shows of the tilt and the arc, with `highlight` expected.
+    static void ExpectArc(bool highlight, const char* shown) {
+        EXPECT_GT(Count(kArcBox, highlight ? 21 : 19), 1000);
+        EXPECT_EQ(Count(kArcBox, highlight ? 19 : 21), 0);
+        EXPECT_EQ(gChangeTilt.hoverOnArc, highlight);
+        EXPECT_EQ(CurrentCursorShape(), highlight ? 3 : 1);
+        EXPECT_STREQ(gChangeTilt.tiltText->label, shown);
+        EXPECT_EQ(TableTilt(), shown);
+    }
+};
+
+TEST_F(ChangeTiltTest, HoverAndClickOnTheArcAtBothDisplaySizes) {
+    for (const int size : {1024, 800}) {
+        SCOPED_TRACE(size);
+        Start(size);
+        int ownSelected = -1, framesBeforeClick = -1, frameAfterClick = -1;
+        const int result = Run([&](long n) {
+            switch (n) {
+            case 0:
+                ownSelected = gNavBar.changeTiltButton->selected;
+                ExpectArc(false, "23.5");
+                Move(339, 299);  // on the arc, 60 degrees left of straight up
+                return true;
+            case 1:
+                ExpectArc(true, "23.5");
+                EXPECT_STREQ(HelpLine()->label, "Click here to change the Earth's axis tilt.");
+                return true;
+            case 5:
+                framesBeforeClick = gChangeTilt.frameCounter;
+                Click(468, 215);  // straight up, while highlighted
+                return true;
+            case 6:
+                frameAfterClick = gChangeTilt.frameCounter;
+                EXPECT_EQ(Settings().axisTilt, 0);
+                ExpectArc(true, "0.0");
+                Move(468, 140);  // off the arc onto the diagram round it
+                return true;
+            case 7:
+                ExpectArc(false, "0.0");
+                EXPECT_STREQ(HelpLine()->label, kDiagramHelp);
+                return false;
+            default: return true;  // idle steps turn the globe
+            }
+        });
+        EXPECT_EQ(result, 2000);
+        EXPECT_EQ(ownSelected, 1);
+        EXPECT_EQ(framesBeforeClick, 4);
+        EXPECT_EQ(frameAfterClick, 0);  // the globe starts its turn again at the new tilt
+        EXPECT_EQ(gNavBar.changeTiltButton->selected, 0);
+        EXPECT_EQ(gChangeTilt.tiltArc, nullptr);
+        EXPECT_EQ(gChangeTilt.globe.surface, nullptr);
+        TearDown();
+        folder.clear();
+    }
+}
+
+TEST_F(ChangeTiltTest, ButtonsLeadOnAndEarthNormalSetsTheTiltBack) {
+    struct Case {
+        int x, y;  // the button's middle
+        int result;
+    };
+    const Case cases[] = {
+        {863, 306, 3}, {863, 406, 13}, {863, 506, 4}, {135, 394, 1},  // 105, 107, 106, 801
+        {305, 33, 2000},  // the selected "Change@Tilt" ignores the click: the window closes
+    };
+    Start();
+    // A lost display ends the screen so that it is run afresh.
+    EXPECT_EQ(Run([](long n) {
+                  if (n == 0) {
+                      gPlatform.displayLost = true;
+                      PostInput(MessageKind::Other);
+                  }
+                  return n < 1;
+              }),
+              -2);
+    // The last case closes the window.
+    for (const Case& c : cases) {
+        Settings().axisTilt = -23.5;
+        std::string afterArc, afterNormal;
+        const int result = Run([&](long n) {
+            if (n == 0) Click(339, 299);
+            if (n == 1) {
+                afterArc = TableTilt();
+                ClickControl(gChangeTilt.tiltText);  // not a button: nothing happens
+                Click(468, 684);                     // "Set Tilt to Earth Normal"
+            }
+            if (n == 2) {
+                afterNormal = gChangeTilt.tiltText->label;
+                Click(c.x, c.y);
+            }
+            return n < 3;
+        });
+        EXPECT_EQ(result, c.result) << c.x;
+        EXPECT_EQ(afterArc, "60.0");
+        EXPECT_EQ(afterNormal, "23.5");
+        EXPECT_EQ(Settings().axisTilt, -23.5);
+        EXPECT_EQ(gNavBar.changeTiltButton->selected, 0);
+    }
+}
+
+TEST_F(ChangeTiltTest, ClicksAllOverTheDiagramKeepTheTiltWholeAndInRange) {
+    Start();
+    int clicks = 0;
+    Run([&](long n) {
+        const int x = 268 + int(n % 21) * 20, y = 124 + int(n / 21) * 20;
+        if (y >= 544) return false;
+        const double t = Settings().axisTilt;
+        EXPECT_TRUE((t >= -90 && t <= 90 && t == std::trunc(t)) || t == -23.5) << t;
+        Click(x, y);
+        ++clicks;
+        return true;
+    });
+    EXPECT_EQ(clicks, 21 * 21);
+}
+
+TEST_F(ChangeTiltTest, SingleCycleModeEndsAfterOneFullTurn) {
+    Start(1024, true, 1);
+    long idleSteps = 0;
+    EXPECT_EQ(Run([&](long n) {
+                  idleSteps = n + 1;
+                  return true;
+              }),
+              96);
+    EXPECT_EQ(idleSteps, 96);
+}
+
+// The globe: night on the left, day on the right, the coastline in black across both.
+TEST_F(ChangeTiltTest, GlobeShowsItsHalvesAndACoastlineOnlyWhenTheFileGivesOne) {
+    const ScreenRect night = R(380, 330, 460, 420), day = R(476, 330, 556, 420);  // in the disc
+    for (const char* coast : {"data", "missing", "empty"}) {
+        SCOPED_TRACE(coast);
+        Start(1024, std::string(coast) == "data");
+        if (std::string(coast) == "empty") {
+            std::fclose(std::fopen("newcoast.txt", "wb"));
+            LoadCoastOutline();
+        }
+        int nightPixels = 0, dayPixels = 0, coastPixels = 0;
+        Run([&](long n) {
+            if (n < 30) return true;
+            nightPixels = Count(night, 1);
+            dayPixels = Count(day, 3);
+            coastPixels = Count(night, 0) + Count(day, 0);
+            return false;
+        });
+        EXPECT_GT(nightPixels, 5000);
+        EXPECT_GT(dayPixels, 5000);
+        EXPECT_EQ(coastPixels > 0, std::string(coast) == "data");
+        TearDown();
+        folder.clear();
+    }
+}
+
+}  // namespace
