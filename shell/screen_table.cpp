@@ -5,6 +5,9 @@
 #ifdef HELIORA_HAVE_SIMULATION
 int RunMainScreen();
 #endif
+#ifdef HELIORA_HAVE_LOGBOOK_SCREEN
+int RunLogbookScreen();
+#endif
 
 namespace {
 
@@ -23,7 +26,11 @@ const ScreenEntry kProgramScreens[] = {
     {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
     {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
     {kScreenSunAngle, RunPlaceholderSunAngle},
+#ifdef HELIORA_HAVE_LOGBOOK_SCREEN
+    {kScreenLogbook, RunLogbookScreen},
+#else
     {kScreenLogbook, RunPlaceholderLogbook},
+#endif
 };
 
 }  // namespace
