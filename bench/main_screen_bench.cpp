@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/program_start.h"
 #include "graphics/display.h"
 #include "model/model.h"
 #include "platform/platform.h"
@@ -21,44 +22,7 @@
 
 namespace {
 
-bool CopyFile(const std::string& from, const char* to) {
-    FILE* in = std::fopen(from.c_str(), "rb");
-    if (!in) return false;
-    FILE* out = std::fopen(to, "wb");
-    if (!out) {
-        std::fclose(in);
-        return false;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, out);
-    std::fclose(in);
-    std::fclose(out);
-    return true;
-}
-
-// The program's user interface, once, in a scratch folder holding the coastline.
-bool StartProgram() {
-    static int started = -1;
-    if (started >= 0) return started == 1;
-    started = 0;
-    char pattern[] = "/tmp/heliora_bench_XXXXXX";
-    if (!mkdtemp(pattern) || chdir(pattern) != 0) return false;
-    if (!CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt"))
-        return false;
-    PlatformSelectBackend(PlatformBackend::Headless);
-    ConfigRecord r;
-    r.homeLatitude = 40;
-    r.logbookEnabled = 1;
-    r.mainAnimationDelay = 40;
-    r.displayMode = 1024;
-    ApplyConfiguration(r);
-    if (CreateMainDisplay("Heliora", 1, 1024) != 1) return false;
-    gShell.displayCreated = true;
-    if (!SetUpUserInterface()) return false;
-    started = 1;
-    return true;
-}
+bool StartProgram() { return bench::StartProgram(bench::BenchRecord()); }
 
 void PostClick(const Control* c) {
     Message m;
