@@ -154,6 +154,8 @@ TextFont* CreateTextFont(const char* face, int size, int width, int style) {
     font->file = file;
     font->family = family;
     font->style = style;
+    font->faceName = face;
+    font->logicalSize = size;
 
     std::string name = face;
     bool wantBold = bold, wantItalic = italic;

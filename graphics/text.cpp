@@ -159,19 +159,46 @@ void SetTextAlignment(int h, int v) {
     gText.alignV = (v == 2 || v == 3) ? v : 0;
 }
 
-void DrawTextHere(const char* text) {
-    TextFont* font = CurrentTextFont();
-    if (!font || !text) return;
+void SetTextRecorder(TextRecorder recorder) { gText.recorder = recorder; }
+
+namespace {
+
+void RecordText(TextFont* font, int x, int y, const char* text, size_t length) {
+    DrawnText d;
+    d.x = x;
+    d.y = y;
+    d.penSlot = gDraw.penColour;
+    d.font = font;
+    d.toScreen = gDraw.target == gDraw.primary;
+    d.text = text;
+    d.length = length;
+    gText.recorder(d);
+}
+
+// DrawTextHere without recording: DrawTextAt records its own, exact logical position.
+void DrawTextHereUnrecorded(TextFont* font, const char* text) {
     const int shift = gDraw.textAlignV == 1 ? MiddleShift(text) : 0;
     gDraw.curY -= shift;
     PlaceText(font, text);
     gDraw.curY += shift;
 }
 
+}  // namespace
+
+void DrawTextHere(const char* text) {
+    TextFont* font = CurrentTextFont();
+    if (!font || !text) return;
+    if (gText.recorder)
+        RecordText(font, ToLogicalX(gDraw.curX), ToLogicalY(gDraw.curY), text, Length(text));
+    DrawTextHereUnrecorded(font, text);
+}
 void DrawTextAt(int x, int y, const char* text) {
     gDraw.curX = DeviceX(x);
     gDraw.curY = DeviceY(y);
-    DrawTextHere(text);
+    TextFont* font = CurrentTextFont();
+    if (!font || !text) return;
+    if (gText.recorder) RecordText(font, x, y, text, Length(text));
+    DrawTextHereUnrecorded(font, text);
     // Vertically centred text leaves the position half a text height lower than it started.
     if (gDraw.textAlignV == 1 && text && CurrentTextFont()) gDraw.curY += MiddleShift(text);
 }
@@ -220,6 +247,8 @@ void DrawTextInRect(const ScreenRect& rect, const char* text) {
             if (next < n && text[next] == '\r') ++next;
             if (next < n && text[next] == '\n') ++next;
         }
+        if (gText.recorder && end > pos)
+            RecordText(font, rect.left, ToLogicalY(top), text + pos, end - pos);
         DrawExpandedLine(font, box.left, top + font->ascent, text, pos, end, gDraw.penColour, box);
         top += lineHeight;
         if (next == pos) break;  // cannot happen, but never loop forever

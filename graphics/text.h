@@ -29,6 +29,8 @@ struct TextFont {
     FT_FaceRec_* face = nullptr;
     std::string file;    // the font file fontconfig chose
     std::string family;  // its family name, e.g. "Liberation Sans"
+    std::string faceName;  // the face it was asked for, e.g. "Arial Bold"
+    int logicalSize = 0;   // the size it was asked for, in logical units
     int pixelHeight = 0; // em height in device pixels
     int pixelWidth = 0;  // FreeType's character width: pixelHeight unless condensed or expanded
     int style = 0;
@@ -40,6 +42,17 @@ struct TextFont {
     GlyphImage glyphs[256];
 };
 
+// One text as drawn, for tools that read what a screen said (heliora-replay's texts step).
+struct DrawnText {
+    int x = 0, y = 0;  // logical position it was drawn at (a wrapped line: its top left)
+    int penSlot = 0;
+    const TextFont* font = nullptr;
+    bool toScreen = true;  // false: into an off-screen buffer
+    const char* text = nullptr;
+    size_t length = 0;
+};
+using TextRecorder = void (*)(const DrawnText& drawn);
+
 struct TextState {
     void* library = nullptr;  // FT_Library
     bool fontconfigStarted = false;
@@ -47,6 +60,7 @@ struct TextState {
     int alignH = 0;           // the alignment text is placed by (the middle shift is separate)
     int alignV = 0;
     TextFont* stockFont = nullptr;  // used when no font was selected
+    TextRecorder recorder = nullptr;  // null (the program's own case): nothing is recorded
 };
 extern TextState gText;
 
@@ -69,6 +83,9 @@ TextFont* CreateTextFont(const char* face, int size, int width, int style);
 // Frees a font made by CreateTextFont (null is ignored); a selected font is deselected first.
 void DeleteGraphicObject(TextFont* font);
 void SelectTextFont(TextFont* font);
+
+// Every text drawn from now on is passed to `recorder` too; null stops recording.
+void SetTextRecorder(TextRecorder recorder);
 
 // h: 0 left, 1 centre, 2 right. v: 0 top, 1 middle (drawn top-aligned half a text height
 // higher), 2 bottom, 3 baseline.

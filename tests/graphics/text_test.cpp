@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <vector>
 
+#include "graphics/buffer.h"
 #include "graphics/present.h"
+#include "graphics/scale.h"
 #include "tests/graphics/display_fixture.h"
 
 namespace {
@@ -153,6 +157,42 @@ TEST_F(Text, ParagraphsWrapInsideTheirRect) {
     const Ink word = FindInk(4);
     EXPECT_LE(word.right, 129);
     EXPECT_LT(word.bottom - word.top, FontHeight(label));
+}
+
+// What a tool that reads the screen's words sees: one record per drawn text or wrapped line,
+// with its logical place, pen, font and target; nothing once the recorder is gone.
+std::vector<std::string> gRecorded;
+void Record(const DrawnText& d) {
+    gRecorded.push_back(std::to_string(d.x) + "," + std::to_string(d.y) + "," +
+                        std::to_string(d.penSlot) + "," + d.font->faceName + "," +
+                        std::to_string(d.font->logicalSize) + "," +
+                        (d.toScreen ? "screen," : "buffer,") + std::string(d.text, d.length));
+}
+
+TEST_F(Text, RecorderSeesEveryDrawnTextAndLine) {
+    gRecorded.clear();
+    SetTextRecorder(Record);
+    SetTextAlignment(0, 0);
+    DrawTextAt(300, 200, "Tilt");
+    SelectTextFont(heading);
+    DrawTextInRect(R(100, 100, 900, 400), "First line\r\nSecond");
+    OffscreenBuffer buffer;
+    ASSERT_TRUE(CreateBuffer(R(0, 0, 64, 64), 0, buffer));
+    SetDrawTarget(&buffer);
+    DrawTextAt(5, 6, "Off");
+    SetDrawTarget(nullptr);
+    ReleaseBuffer(buffer);
+    SetTextRecorder(nullptr);
+    DrawTextAt(1, 1, "unseen");
+    const std::string face = label->faceName + "," + std::to_string(label->logicalSize);
+    const std::vector<std::string> expected = {
+        "300,200,4," + face + ",screen,Tilt",
+        "100,100,4,Times New Roman Bold,30,screen,First line",
+        "100," + std::to_string(ToLogicalY(ToDeviceY(100) + FontHeight(heading))) +
+            ",4,Times New Roman Bold,30,screen,Second",
+        "5,6,4,Times New Roman Bold,30,buffer,Off",
+    };
+    EXPECT_EQ(gRecorded, expected);
 }
 
 TEST_F(Text, TabsExpandToEightAverageCharacters) {

@@ -2,6 +2,8 @@
 # program ended in order: the tool succeeded and logbook.bin was left empty.
 # A script line "# logbook files off" expects no logbook.bin at all instead.
 # A script line "# config: OPTIONS" first writes hlra_cfg.bin with heliora-config OPTIONS.
+# A script line "# check: FILE TEXT" expects the file FILE of the output folder (written by a
+# shot, state, texts or copy step) to contain TEXT; "# check-not: FILE TEXT" expects it not to.
 #   cmake -DTOOL=... -DCONFIG_TOOL=... -DSCRIPT=... -DDATA=... -DWORK=... -P run_replay.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/run ${WORK}/out)
@@ -41,3 +43,27 @@ endif()
 if(EXISTS ${WORK}/run/logbook.tmp)
   message(FATAL_ERROR "logbook.tmp was left behind")
 endif()
+
+# What the script's state, texts and copy steps wrote.
+file(STRINGS ${SCRIPT} check_lines REGEX "^# check(-not)?: ")
+foreach(line ${check_lines})
+  string(REGEX MATCH "^# (check|check-not): ([^ ]+) (.*)$" parts "${line}")
+  set(kind ${CMAKE_MATCH_1})
+  set(name ${CMAKE_MATCH_2})
+  set(expected "${CMAKE_MATCH_3}")
+  if(NOT EXISTS ${WORK}/out/${name})
+    message(FATAL_ERROR "${name} was not written (checked by: ${line})")
+  endif()
+  if(name MATCHES "\\.(txt|json)$")
+    file(READ ${WORK}/out/${name} content)
+  else()
+    # A binary file (a copied logbook): its readable strings.
+    file(STRINGS ${WORK}/out/${name} content)
+  endif()
+  string(FIND "${content}" "${expected}" at)
+  if(kind STREQUAL "check" AND at EQUAL -1)
+    message(FATAL_ERROR "${name} does not contain \"${expected}\"\n${content}")
+  elseif(kind STREQUAL "check-not" AND NOT at EQUAL -1)
+    message(FATAL_ERROR "${name} contains \"${expected}\"")
+  endif()
+endforeach()

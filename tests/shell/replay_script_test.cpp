@@ -22,11 +22,14 @@ TEST(ReplayScript, ReadsEveryStepKind) {
         "expect-screen -13\n"
         "minimise\n"
         "restore\n"
-        "close\n";
+        "close\n"
+        "state now.json\n"
+        "texts drawn.txt\n"
+        "copy logbook.bin saved.bin\n";
     std::vector<ReplayStep> steps;
     std::string error;
     ASSERT_TRUE(ParseReplayScript(text, steps, error)) << error;
-    ASSERT_EQ(steps.size(), 13u);
+    ASSERT_EQ(steps.size(), 16u);
     EXPECT_EQ(steps[0].kind, StepKind::Move);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].x, 10);
@@ -45,6 +48,12 @@ TEST(ReplayScript, ReadsEveryStepKind) {
     EXPECT_EQ(steps[10].kind, StepKind::Minimise);
     EXPECT_EQ(steps[11].kind, StepKind::Restore);
     EXPECT_EQ(steps[12].kind, StepKind::Close);
+    EXPECT_EQ(steps[13].kind, StepKind::State);
+    EXPECT_EQ(steps[13].text, "now.json");
+    EXPECT_EQ(steps[14].kind, StepKind::Texts);
+    EXPECT_EQ(steps[15].kind, StepKind::Copy);
+    EXPECT_EQ(steps[15].text, "logbook.bin");
+    EXPECT_EQ(steps[15].name, "saved.bin");
 }
 
 TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
@@ -65,6 +74,11 @@ TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
         "expect-screen two",
         "minimise now",
         "type",
+        "state now.txt",       // each output step has its own kind of file
+        "texts",
+        "copy logbook.bin",
+        "copy ../hlra_cfg.bin out.bin",  // only files of the working folder
+        "copy logbook.bin sub/out.bin",
         "jump 3 4",
         "click 99999999999999999999 1",
     };

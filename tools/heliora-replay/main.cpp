@@ -15,6 +15,9 @@
 #include "graphics/display.h"
 #include "graphics/png.h"
 #include "graphics/scale.h"
+#include "graphics/text.h"
+#include "logbook/logbook.h"
+#include "model/model.h"
 #include "platform/platform.h"
 #include "config/config.h"
 #include "shell/dispatcher.h"
@@ -35,6 +38,10 @@ const char* const kUsage =
     "Script lines (coordinates in the 1024 x 768 design space):\n"
     "  move X Y | click X Y | rclick X Y | key NAME | type TEXT | idle N | shot NAME.png\n"
     "  expect-screen N | minimise | restore | close | # comment\n"
+    "  state NAME.json   the ScreenId, the model's settings and the last saved orbit, as JSON\n"
+    "  texts NAME.txt    every text drawn since the last texts step, one per line:\n"
+    "                    x, y, pen slot, face, size, screen|buffer, text (tab separated)\n"
+    "  copy FILE NAME    a file of the working folder, copied into the --out folder\n"
     "Exit status: 0 the script ran, 1 an expectation failed, 2 bad arguments or script.\n";
 
 struct ReplayState {
@@ -46,6 +53,7 @@ struct ReplayState {
     bool finished = false;   // the script ran out (or stopped at a failure): close posted
     long pollsAfterEnd = 0;
     int shots = 0;
+    std::string drawnTexts;  // lines of the texts step, gathered while a texts step is ahead
 };
 ReplayState gReplay;
 
@@ -66,6 +74,67 @@ void Fail(const ReplayStep& step, const std::string& why) {
     std::fprintf(stderr, "heliora-replay: line %d: %s\n", step.line, why.c_str());
     gReplay.failed = true;
     Finish();
+}
+
+void AppendUtf8(std::string& out, uint32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// One line of the texts step. Tabs and line breaks inside a text are written as spaces so
+// that every drawn text stays one line of five fields and its text.
+void RecordDrawnText(const DrawnText& d) {
+    std::string& out = gReplay.drawnTexts;
+    const bool named = d.font && !d.font->faceName.empty();
+    out += std::to_string(d.x) + '\t' + std::to_string(d.y) + '\t' + std::to_string(d.penSlot) +
+           '\t' + (named ? d.font->faceName : std::string("-")) + '\t' +
+           std::to_string(d.font ? d.font->logicalSize : 0) + '\t' +
+           (d.toScreen ? "screen" : "buffer") + '\t';
+    for (size_t i = 0; i < d.length; ++i) {
+        const uint8_t b = uint8_t(d.text[i]);
+        if (b == '\t' || b == '\n' || b == '\r')
+            out += ' ';
+        else
+            AppendUtf8(out, Cp1252ToUnicode(b) ? Cp1252ToUnicode(b) : '?');
+    }
+    out += '\n';
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+std::string StateJson() {
+    const ModelSettings& s = Settings();
+    const RunSnapshot& last = gLogbook.lastOrbitRecord;
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "{\"screen\": %d, \"axisTilt\": %.17g, \"orbitShape\": %.17g, "
+                  "\"latitude\": [%d, %d], \"earthView\": %d, \"animationSpeed\": %d, "
+                  "\"lastOrbit\": {\"axisTilt\": %.17g, \"orbitShape\": %.17g}}\n",
+                  CurrentScreenId(), s.axisTilt, s.orbitShape, s.latitude[0], s.latitude[1],
+                  s.earthView, s.animationSpeed, last.axisTilt, last.orbitShape);
+    return text;
+}
+
+bool CopyFile(const std::string& from, const std::string& to) {
+    std::string bytes;
+    std::ifstream in(from, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    return !in.bad() && WriteText(to, all.str());
 }
 
 // Runs script steps until one gives the program input (or time); called whenever the program
@@ -151,6 +220,26 @@ void Feed() {
             ++gReplay.shots;
             break;
         }
+        case StepKind::State:
+        case StepKind::Texts: {
+            PlatformFlush();
+            const bool state = s.kind == StepKind::State;
+            const std::string path = gReplay.outDir + "/" + s.text;
+            if (!WriteText(path, state ? StateJson() : gReplay.drawnTexts)) {
+                Fail(s, "could not write " + path);
+                return;
+            }
+            if (!state) gReplay.drawnTexts.clear();
+            break;
+        }
+        case StepKind::Copy: {
+            const std::string path = gReplay.outDir + "/" + s.name;
+            if (!CopyFile(s.text, path)) {
+                Fail(s, "could not copy " + s.text + " to " + path);
+                return;
+            }
+            break;
+        }
         case StepKind::ExpectScreen: {
             const int now = CurrentScreenId();
             if (now != s.count) {
@@ -228,9 +317,13 @@ int main(int argc, char** argv) {
     if (access(kConfigFileName, R_OK) != 0)
         return Usage(("no readable " + std::string(kConfigFileName) + " in " + workdir).c_str());
 
+    // Texts are recorded only when the script reads them.
+    for (const ReplayStep& step : gReplay.steps)
+        if (step.kind == StepKind::Texts) SetTextRecorder(RecordDrawnText);
     HeadlessSetIdleFeeder(Feed);
     RunHeliora(PlatformBackend::Headless);
     HeadlessSetIdleFeeder(nullptr);
+    SetTextRecorder(nullptr);
 
     if (!gReplay.failed && gReplay.next < gReplay.steps.size()) {
         std::fprintf(stderr, "heliora-replay: line %d: the program ended before this step\n",

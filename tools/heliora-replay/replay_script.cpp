@@ -25,9 +25,10 @@ std::string Trim(const std::string& s) {
     return s.substr(a, b - a + 1);
 }
 
-bool SafeFileName(const std::string& name) {
-    if (name.size() < 5 || name.size() > 200) return false;
-    if (name.compare(name.size() - 4, 4, ".png") != 0) return false;
+// A plain file name (no folder, not hidden) ending in `extension`; empty accepts any name.
+bool SafeFileName(const std::string& name, const std::string& extension) {
+    if (name.size() <= extension.size() || name.size() > 200) return false;
+    if (name.compare(name.size() - extension.size(), extension.size(), extension) != 0) return false;
     for (char c : name)
         if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == '.')) return false;
     return name[0] != '.';
@@ -91,8 +92,20 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
             if (args.size() != 1 || !ParseInt(args[0], 0, 10000000, step.count)) return fail("expected a count");
         } else if (verb == "shot") {
             step.kind = StepKind::Shot;
-            if (args.size() != 1 || !SafeFileName(args[0])) return fail("expected a plain NAME.png");
+            if (args.size() != 1 || !SafeFileName(args[0], ".png")) return fail("expected a plain NAME.png");
             step.text = args[0];
+        } else if (verb == "state" || verb == "texts") {
+            const bool state = verb == "state";
+            step.kind = state ? StepKind::State : StepKind::Texts;
+            if (args.size() != 1 || !SafeFileName(args[0], state ? ".json" : ".txt"))
+                return fail(state ? "expected a plain NAME.json" : "expected a plain NAME.txt");
+            step.text = args[0];
+        } else if (verb == "copy") {
+            step.kind = StepKind::Copy;
+            if (args.size() != 2 || !SafeFileName(args[0], "") || !SafeFileName(args[1], ""))
+                return fail("expected a working-directory FILE and a plain NAME");
+            step.text = args[0];
+            step.name = args[1];
         } else if (verb == "expect-screen") {
             step.kind = StepKind::ExpectScreen;
             if (args.size() != 1 || !ParseInt(args[0], INT_MIN + 1, INT_MAX, step.count)) return fail("expected a ScreenId");

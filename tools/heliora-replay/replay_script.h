@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
-enum class StepKind { Move, Click, RightClick, Key, Type, Idle, Shot, ExpectScreen, Minimise, Restore, Close };
+enum class StepKind {
+    Move, Click, RightClick, Key, Type, Idle, Shot, ExpectScreen, Minimise, Restore, Close,
+    State, Texts, Copy,
+};
 
 struct ReplayStep {
     StepKind kind = StepKind::Idle;
@@ -11,7 +14,9 @@ struct ReplayStep {
     int x = 0, y = 0;  // Move, Click, RightClick
     int key = 0;       // Key: platform key code
     int count = 0;     // Idle: number of idle polls; ExpectScreen: the ScreenId
-    std::string text;  // Type: the bytes to type; Shot: the file name
+    std::string text;  // Type: the bytes to type; Shot, State, Texts: the output file name;
+                       // Copy: the working-directory file to copy
+    std::string name;  // Copy: the name of the copy in the output folder
 };
 
 // Parses a whole script. On a bad line returns false with `error` naming the line.
