@@ -1,5 +1,6 @@
 // The logbook screen driven on the headless backend, with the logbook in files and in memory:
 // paging, labels, the pupil's comments on every way out, deletion marks, rerun, pictures.
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -34,11 +35,15 @@ std::vector<LogEntryBytes> Entries(int n) {
     return out;
 }
 
-std::string LabelOf(const LogEntryBytes& r) {
+LogEntry Decoded(const LogEntryBytes& r) {
     LogEntry e;
     DecodeLogEntry(r.b, e);
+    return e;
+}
+
+std::string LabelOf(const LogEntryBytes& r) {
     char label[kLabelSize];
-    FormatEntryLabel(e, label, sizeof label);
+    FormatEntryLabel(Decoded(r), label, sizeof label);
     return label;
 }
 
@@ -259,19 +264,35 @@ TEST_P(LogbookScreenTest, RerunStartsTheMainScreenWithTheEntrysRun) {
     StopProgram();
 }
 
+// A record no save could have made (edited by hand): listed and commented, never drawn from
+// or handed to the model.
+TEST_P(LogbookScreenTest, AnUnsoundEntryIsNeitherDrawnNorRerun) {
+    LogEntryBytes bad = Entry(1, 23.5, 0.02, 45, kNoLatitude, "Edited.");
+    LogEntry e = Decoded(bad);
+    e.run.axisTilt = std::nan("");
+    e.run.latTemperature[0][10] = 1e300;
+    EncodeLogEntry(e, bad.b);
+    StartWith({bad});
+    const double tiltBefore = Settings().axisTilt;
+    int afterRerun = 0;
+    const int result = RunSteps({[] { ClickControl(gLogbookScreen.rerun); },
+                                 [&] { afterRerun = gLogbookScreen.rerun->state; },
+                                 [] { ClickWatch(); }});
+    EXPECT_EQ(result, 1);  // left through Watch the Seasons, not through the rerun
+    EXPECT_EQ(afterRerun, kStateActive);
+    EXPECT_EQ(Settings().axisTilt, tiltBefore);
+    EXPECT_EQ(Count(EntryTiltRect(), 9), 0);  // no globe drawn
+    ASSERT_EQ(Logbook().size(), 1u);
+    EXPECT_STREQ(Logbook()[0].comments, "Edited.");
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, LogbookScreenTest, ::testing::Values(false, true),
                          [](const ::testing::TestParamInfo<bool>& p) {
                              return p.param ? "MemoryOnly" : "Files";
                          });
 
 // The pictures, drawn alone on the canvas.
-struct LogbookPictureTest : SimulationTest {
-    static LogEntry Decoded(const LogEntryBytes& r) {
-        LogEntry e;
-        DecodeLogEntry(r.b, e);
-        return e;
-    }
-};
+using LogbookPictureTest = SimulationTest;
 
 TEST_F(LogbookPictureTest, OrbitShowsEarthNormalOnlyForAnotherShape) {
     Start();
