@@ -1,56 +1,31 @@
-// The program's screens by ScreenId: the finished ones, and stand-ins for those still built.
-#include "shell/dispatcher.h"
-#include "shell/placeholder_screens.h"
+// The program's screens by ScreenId.
+#include "explain/latitude_zones_screen.h"
+#include "explain/orbit_energy_screen.h"
+#include "explain/season_length_screen.h"
+#include "explain/sun_angle_screen.h"
+#include "explain/tilt_day_length_screen.h"
+#include "explain/tilt_intensity_screen.h"
+#include "logbook/logbook_screen.h"
+#include "settings/change_shape_screen.h"
 #include "settings/change_tilt_screen.h"
-
-#ifdef HELIORA_HAVE_SIMULATION
-int RunMainScreen();
-#endif
-#ifdef HELIORA_HAVE_SETTINGS
-int RunSelectLatitudesScreen();
-int RunChangeShapeScreen();
-#endif
-#ifdef HELIORA_HAVE_EXPLAIN
-int RunTiltIntensityScreen();
-int RunTiltDayLengthScreen();
-int RunOrbitEnergyScreen();
-int RunSeasonLengthScreen();
-int RunLatitudeZonesScreen();
-int RunSunAngleScreen();
-#endif
+#include "settings/select_latitudes_screen.h"
+#include "shell/dispatcher.h"
+#include "simulation/main_screen.h"
 
 namespace {
 
 const ScreenEntry kProgramScreens[] = {
-#ifdef HELIORA_HAVE_SIMULATION
     {kScreenMain, RunMainScreen},
-#else
-    {kScreenMain, RunPlaceholderMainScreen},
-#endif
     {kScreenChangeTilt, RunChangeTiltScreen},
-#ifdef HELIORA_HAVE_SETTINGS
-    {kScreenChangeShape, RunChangeShapeScreen},
-    {kScreenSelectLatitudes, RunSelectLatitudesScreen},
-#else
-    {kScreenChangeShape, RunPlaceholderChangeShape},
-    {kScreenSelectLatitudes, RunPlaceholderSelectLatitudes},
-#endif
-#ifdef HELIORA_HAVE_EXPLAIN
     {kScreenTiltIntensity, RunTiltIntensityScreen},
     {kScreenTiltDayLength, RunTiltDayLengthScreen},
+    {kScreenChangeShape, RunChangeShapeScreen},
     {kScreenOrbitEnergy, RunOrbitEnergyScreen},
     {kScreenSeasonLength, RunSeasonLengthScreen},
+    {kScreenSelectLatitudes, RunSelectLatitudesScreen},
     {kScreenLatitudeZones, RunLatitudeZonesScreen},
     {kScreenSunAngle, RunSunAngleScreen},
-#else
-    {kScreenTiltIntensity, RunPlaceholderTiltIntensity},
-    {kScreenTiltDayLength, RunPlaceholderTiltDayLength},
-    {kScreenOrbitEnergy, RunPlaceholderOrbitEnergy},
-    {kScreenSeasonLength, RunPlaceholderSeasonLength},
-    {kScreenLatitudeZones, RunPlaceholderLatitudeZones},
-    {kScreenSunAngle, RunPlaceholderSunAngle},
-#endif
-    {kScreenLogbook, RunPlaceholderLogbook},
+    {kScreenLogbook, RunLogbookScreen},
 };
 
 }  // namespace

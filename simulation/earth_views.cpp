@@ -182,33 +182,30 @@ void MakeGlobeChords(double axisTilt, GlobeChord* chords) {
     }
 }
 
-void ProjectCoastline(const CoastPoints& points, double axisTilt, GlobeSegments* phases) {
-    if (!phases) return;
+void ProjectCoastlinePhase(const CoastPoints& points, double axisTilt, double radius, int phase,
+                           GlobeSegments& out) {
     const double t = axisTilt * kDegreeFactor;
     const double st = std::sin(t);
     const double ct = std::cos(t);
     const int n = std::min(std::max(points.count, 0), kCoastPoints);
-    double sinP[kCoastPoints], cosP[kCoastPoints], lon[kCoastPoints];
+    bool visible[kCoastPoints];
+    double x[kCoastPoints], y[kCoastPoints];
     for (int i = 0; i < n; ++i) {
         const double p = double(points.latitude[i]) * kDegreeFactor;
-        sinP[i] = std::sin(p);
-        cosP[i] = std::cos(p);
-        lon[i] = double(points.longitude[i]) * -kDegreeFactor;
+        const double a = double(points.longitude[i]) * -kDegreeFactor - phase * 0.2617995;
+        visible[i] = std::sin(a) >= 0;  // the near side of the globe
+        const double A = -radius * std::sin(p);
+        const double B = radius * std::cos(a) * std::cos(p);
+        x[i] = B * ct - A * st + radius;
+        y[i] = A * ct + B * st + radius;
     }
-    for (int r = 0; r < kGlobePhases; ++r) {
-        GlobeSegments& g = phases[r];
-        bool visible[kCoastPoints];
-        double x[kCoastPoints], y[kCoastPoints];
-        for (int i = 0; i < n; ++i) {
-            const double a = lon[i] - r * 0.2617995;  // 15 degrees a phase
-            visible[i] = std::sin(a) >= 0;
-            const double A = -64 * sinP[i];
-            const double B = 64 * std::cos(a) * cosP[i];
-            x[i] = B * ct - A * st + 64;
-            y[i] = A * ct + B * st + 64;
-        }
-        JoinCoastSegments(points.code, n, visible, x, y, g);
-    }
+    JoinCoastSegments(points.code, n, visible, x, y, out);
+}
+
+void ProjectCoastline(const CoastPoints& points, double axisTilt, GlobeSegments* phases) {
+    if (!phases) return;
+    for (int r = 0; r < kGlobePhases; ++r)
+        ProjectCoastlinePhase(points, axisTilt, kGlobeRadius, r, phases[r]);
 }
 
 bool PrepareRotatingGlobe() {

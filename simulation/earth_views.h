@@ -49,6 +49,10 @@ void LayOutEarthPicture(const ScreenRect& picture);
 bool PrepareRotatingGlobe();
 // Projects the coastline points into the phase buffers for the tilt `axisTilt` (degrees).
 void ProjectCoastline(const CoastPoints& points, double axisTilt, GlobeSegments* phases);
+// One phase (15 degrees of turn each) on a globe of `radius` pixels: the visible segments in
+// the coordinates of the globe's 2 x radius square.
+void ProjectCoastlinePhase(const CoastPoints& points, double axisTilt, double radius, int phase,
+                           GlobeSegments& out);
 // The 26 chords for a tilt in degrees.
 void MakeGlobeChords(double axisTilt, GlobeChord* chords);
 

@@ -1,0 +1,339 @@
+// The logbook screen driven on the headless backend, with the logbook in files and in memory:
+// paging, labels, the pupil's comments on every way out, deletion marks, rerun, pictures.
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "logbook/logbook_screen.h"
+#include "tests/logbook/logbook_fixture.h"
+#include "tests/simulation/simulation_fixture.h"
+#include "widgets/screen_loop.h"
+
+namespace {
+
+using logbook_test::Numbers;
+
+// One saved run: the series of MakeRecord's seed, the settings given here.
+LogEntryBytes Entry(int32_t serial, double shownTilt, double shape, int lat0, int lat1,
+                    const char* comments = kNewEntryComments) {
+    LogEntryBytes r = logbook_test::MakeRecord(0, serial, serial, comments);
+    LogEntry e;
+    DecodeLogEntry(r.b, e);
+    e.run.axisTilt = -shownTilt;
+    e.run.orbitShape = shape;
+    e.run.latitude[0] = lat0;
+    e.run.latitude[1] = lat1;
+    EncodeLogEntry(e, r.b);
+    return r;
+}
+
+// n entries numbered n (newest) down to 1.
+std::vector<LogEntryBytes> Entries(int n) {
+    std::vector<LogEntryBytes> out;
+    for (int k = n; k >= 1; --k) out.push_back(Entry(k, 23.5, 0.02, 45, kNoLatitude));
+    return out;
+}
+
+LogEntry Decoded(const LogEntryBytes& r) {
+    LogEntry e;
+    DecodeLogEntry(r.b, e);
+    return e;
+}
+
+std::string LabelOf(const LogEntryBytes& r) {
+    char label[kLabelSize];
+    FormatEntryLabel(Decoded(r), label, sizeof label);
+    return label;
+}
+
+TEST(LogbookScreenLabels, TiltShapeAndOneOrTwoLatitudes) {
+    const struct {
+        double tilt, shape;
+        int lat0, lat1;
+        const char* label;
+    } cases[] = {
+        {23.5, 0.02, 45, kNoLatitude, "Tilt 23.5\xBA@Shape 0.02@Lat. 45\xBA N"},
+        {23.5, 0.02, 45, -30, "Tilt 23.5\xBA@Shape 0.02@Lat. 45\xBA N & 30\xBA S"},
+        {0, 0, 0, kNoLatitude, "Tilt 0.0\xBA@Shape 0.00@Lat. EQU"},  // never "-0.0"
+        {-10, 0.5, -90, 0, "Tilt -10.0\xBA@Shape 0.50@Lat. 90\xBA S & EQU"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LabelOf(Entry(1, c.tilt, c.shape, c.lat0, c.lat1)), c.label);
+}
+
+// The screen with a steps script: step n runs when the screen finds its queue empty for the
+// n-th time; when the steps run out the window is closed.
+struct LogbookScreenTest : SimulationTest, ::testing::WithParamInterface<bool> {
+    bool MemoryOnly() const { return GetParam(); }
+
+    void StartWith(const std::vector<LogEntryBytes>& records) {
+        ConfigRecord r = Record();
+        r.logbookFilesOff = MemoryOnly() ? 1 : 0;
+        Start(r);
+        ResetLogbookScreenState();
+        if (MemoryOnly())
+            for (size_t i = 0; i < records.size(); ++i) DecodeLogEntry(records[i].b, LogbookSlots()[i]);
+        else
+            logbook_test::WriteRecords("logbook.bin", records);
+        ChooseLogbookFileForOpen();  // what "Open@Logbook" does before the screen starts
+    }
+
+    static int RunSteps(const std::vector<std::function<void()>>& steps) {
+        gDrive = [&](long n) {
+            if (n >= long(steps.size())) return false;
+            steps[size_t(n)]();
+            return true;
+        };
+        gFeeds = 0;
+        gClosing = false;
+        const int result = RunLogbookScreen();
+        gDrive = nullptr;
+        return result;
+    }
+
+    // The logbook as it stands after the screen: the file, or the filled slots.
+    std::vector<LogEntry> Logbook() const {
+        if (!MemoryOnly()) return logbook_test::ReadRecords("logbook.bin");
+        std::vector<LogEntry> out;
+        for (int i = 0; i < kLogbookSlotCount; ++i)
+            if (LogbookSlots()[i].serialNumber != 0) out.push_back(LogbookSlots()[i]);
+        return out;
+    }
+
+    static void Type(const char* text) {
+        for (const char* p = text; *p; ++p) {
+            Message m;
+            m.kind = MessageKind::Character;
+            m.character = uint8_t(*p);
+            HeadlessPushMessage(m);
+        }
+    }
+    static std::string EditorText() { return EditText(gLogbookScreen.editor); }
+    static void ClickEntry(int i) { ClickControl(gLogbookScreen.entryButtons[i]); }
+    static void ClickWatch() { Click(104, 537); }
+    static bool NoticeShown() { return AtLogical(232, 121) == 4; }
+};
+
+TEST_P(LogbookScreenTest, ListPagesByOneEntryAndLabelsOnlyFilledButtons) {
+    const struct {
+        int entries;
+        bool olderAtStart;
+        int activeButtons;
+    } cases[] = {{5, true, 4}, {4, false, 4}, {1, false, 1}, {0, false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entries);
+        const std::vector<LogEntryBytes> records = Entries(c.entries);
+        StartWith(records);
+        struct Seen {
+            int older = 0, newer = 0, active = 0;
+            std::string firstLabel, lastLabel;
+        } start, paged;
+        bool editor = false;
+        int rerun = 0;
+        auto look = [](Seen& s) {
+            const LogbookScreenState& g = gLogbookScreen;
+            s.older = g.older->state;
+            s.newer = g.newer->state;
+            s.active = 0;
+            for (const Control* b : g.entryButtons) s.active += b->state == kStateActive;
+            s.firstLabel = g.entryButtons[0]->label;
+            s.lastLabel = g.entryButtons[3]->label;
+        };
+        const int result = RunSteps({
+            [&] {
+                look(start);
+                editor = gLogbookScreen.editor.window != nullptr;
+                rerun = gLogbookScreen.rerun->state;
+                ClickControl(gLogbookScreen.older);  // an inactive Older does nothing
+            },
+            [&] { look(paged); },
+        });
+        EXPECT_EQ(result, 2000);
+        EXPECT_EQ(start.older, c.olderAtStart ? kStateActive : kStateInactive);
+        EXPECT_EQ(start.newer, kStateInactive);
+        EXPECT_EQ(start.active, c.activeButtons);
+        EXPECT_EQ(editor, c.entries > 0);
+        EXPECT_EQ(rerun, c.entries > 0 ? kStateActive : kStateInactive);
+        if (c.entries < 4) {
+            EXPECT_EQ(start.lastLabel, "");
+        }
+        if (c.olderAtStart) {
+            EXPECT_EQ(paged.firstLabel, LabelOf(records[1]));
+            EXPECT_EQ(paged.older, kStateInactive);
+            EXPECT_EQ(paged.newer, kStateActive);
+        } else {
+            EXPECT_EQ(paged.firstLabel, start.firstLabel);
+        }
+        if (c.entries == 0) {
+            EXPECT_GT(Count(LogbookMainRect(), 4), 100);  // the no-entries text
+        }
+        StopProgram();
+    }
+}
+
+// Whatever way the pupil leaves, the typed words are in the logbook afterwards.
+TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
+    const std::string typed = "Hot July! ";
+    const std::string expected = typed + kNewEntryComments;
+    const struct {
+        const char* name;
+        int result;
+        std::function<void()> leave;
+    } cases[] = {
+        {"watch the seasons", 1, [] { ClickWatch(); }},
+        {"change tilt", 2, [] { ClickControl(gNavBar.changeTiltButton); }},
+        {"exit", 2001, [] { ClickControl(gNavBar.exitButton); }},
+        {"window closing", 2000, [] { PostInput(MessageKind::CloseRequest); }},
+        {"display lost", -15,
+         [] {
+             gPlatform.displayLost = true;
+             PostInput(MessageKind::MouseMove, 5, 5);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartWith(Entries(5));
+        std::string back, afterMarks;
+        const int result = RunSteps({
+            [&] { Type(typed.c_str()); },
+            [&] { ClickEntry(2); },          // another entry: the typed words are stored
+            [&] { ClickEntry(0); },          // and shown again on coming back
+            [&] { back = EditorText(); },
+            [&] { ClickControl(gLogbookScreen.deleteRestore); },
+            [&] { ClickControl(gLogbookScreen.deleteRestore); },
+            [&] { Type("More. "); },
+            [&] { ClickControl(gLogbookScreen.older); },
+            [&] {
+                afterMarks = EditorText();
+                c.leave();
+            },
+        });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(back, expected);
+        EXPECT_EQ(afterMarks, "More. " + expected);  // marking and paging keep the editor
+        const std::vector<LogEntry> book = Logbook();
+        ASSERT_EQ(book.size(), 5u);
+        EXPECT_EQ(book[0].serialNumber, 5);
+        EXPECT_EQ(std::string(book[0].comments), "More. " + expected);
+        EXPECT_STREQ(book[2].comments, kNewEntryComments);
+        StopProgram();
+    }
+}
+
+TEST_P(LogbookScreenTest, DeleteRestoreShowsTheNoticeAndOnlyAnOddCountRemovesTheEntry) {
+    const struct {
+        int toggles;
+        Numbers after;
+    } cases[] = {{1, {5, 3, 2, 1}}, {2, {5, 4, 3, 2, 1}}, {3, {5, 3, 2, 1}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.toggles);
+        StartWith(Entries(5));
+        std::vector<bool> notices;
+        std::vector<std::function<void()>> steps = {[] { ClickEntry(1); },
+                                                    [&] { notices.push_back(NoticeShown()); }};
+        for (int i = 0; i < c.toggles; ++i) {
+            steps.push_back([] { ClickControl(gLogbookScreen.deleteRestore); });
+            steps.push_back([&] { notices.push_back(NoticeShown()); });
+        }
+        steps.push_back([] { ClickWatch(); });
+        EXPECT_EQ(RunSteps(steps), 1);
+        for (size_t i = 0; i < notices.size(); ++i) EXPECT_EQ(notices[i], i % 2 == 1) << i;
+        EXPECT_EQ(logbook_test::SerialNumbers(Logbook()), c.after);
+        StopProgram();
+    }
+}
+
+TEST_P(LogbookScreenTest, RerunStartsTheMainScreenWithTheEntrysRun) {
+    StartWith({Entry(2, 23.5, 0.02, 45, kNoLatitude), Entry(1, 10, 0.3, 45, -30)});
+    EXPECT_EQ(RunSteps({[] { ClickEntry(1); }, [] { ClickControl(gLogbookScreen.rerun); }}), 1);
+    const ModelSettings& s = Settings();
+    EXPECT_EQ(s.axisTilt, -10);
+    EXPECT_EQ(s.orbitShape, 0.3);
+    EXPECT_EQ(s.latitude[0], 45);
+    EXPECT_EQ(s.latitude[1], -30);
+    EXPECT_EQ(Logbook().size(), 2u);
+    // The main screen runs that year.
+    double tilt = 0, shape = 0;
+    Run([&](long) {
+        tilt = Settings().axisTilt;
+        shape = Settings().orbitShape;
+        return false;
+    });
+    EXPECT_EQ(tilt, -10);
+    EXPECT_EQ(shape, 0.3);
+    StopProgram();
+}
+
+// A record no save could have made (edited by hand): listed and commented, never drawn from
+// or handed to the model.
+TEST_P(LogbookScreenTest, AnUnsoundEntryIsNeitherDrawnNorRerun) {
+    LogEntryBytes bad = Entry(1, 23.5, 0.02, 45, kNoLatitude, "Edited.");
+    LogEntry e = Decoded(bad);
+    e.run.axisTilt = std::nan("");
+    e.run.latTemperature[0][10] = 1e300;
+    EncodeLogEntry(e, bad.b);
+    StartWith({bad});
+    const double tiltBefore = Settings().axisTilt;
+    int afterRerun = 0;
+    const int result = RunSteps({[] { ClickControl(gLogbookScreen.rerun); },
+                                 [&] { afterRerun = gLogbookScreen.rerun->state; },
+                                 [] { ClickWatch(); }});
+    EXPECT_EQ(result, 1);  // left through Watch the Seasons, not through the rerun
+    EXPECT_EQ(afterRerun, kStateActive);
+    EXPECT_EQ(Settings().axisTilt, tiltBefore);
+    EXPECT_EQ(Count(EntryTiltRect(), 9), 0);  // no globe drawn
+    ASSERT_EQ(Logbook().size(), 1u);
+    EXPECT_STREQ(Logbook()[0].comments, "Edited.");
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, LogbookScreenTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& p) {
+                             return p.param ? "MemoryOnly" : "Files";
+                         });
+
+// The pictures, drawn alone on the canvas.
+using LogbookPictureTest = SimulationTest;
+
+TEST_F(LogbookPictureTest, OrbitShowsEarthNormalOnlyForAnotherShape) {
+    Start();
+    const ScreenRect o = EntryOrbitRect();
+    const struct {
+        double shape;
+        bool normalShown;
+    } cases[] = {{0.02, false}, {0.3, true}, {0.0, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shape);
+        DrawEntryOrbitPicture(Decoded(Entry(1, 23.5, c.shape, 45, kNoLatitude)));
+        EXPECT_EQ(Count(o, 3) > 0, c.normalShown);
+        EXPECT_GT(Count(o, 5), 0);   // the entry's orbit
+        EXPECT_GT(Count(o, 14), 0);  // the Sun
+    }
+}
+
+TEST_F(LogbookPictureTest, ChartsReadTheHalfYearOneStepOffAndTheTiltGlobeHasCoasts) {
+    Start();
+    ResetLogbookScreenState();
+    LoadCoastPoints(kCoastOutlineFile, gLogbookScreen.coast);
+    LogEntry e = Decoded(Entry(1, 23.5, 0.02, 45, kNoLatitude));
+    const ScreenRect d = DaylightChartRect();
+    const ScreenRect top = R(d.left, d.top, d.right, d.top + 2);
+    // 24 hours of daylight at one step of the half year, none at the others: which days reach
+    // the chart's top. Day 360 reads step 1, and no day reads step 0.
+    const struct {
+        int step;
+        int markers;  // marker pixels in the chart's top rows
+    } cases[] = {{0, 0}, {1, 2 + 2}, {90, 4 + 4}};  // edge days are cut by the chart
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        for (int s = 0; s < kHalfYearSteps; ++s) e.run.latDaylightMinutes[0][s] = s == c.step ? 1440 : 0;
+        DrawEntryCharts(e);
+        EXPECT_EQ(Count(top, 10), c.markers);
+    }
+
+    DrawEntryTiltPicture(e);
+    EXPECT_GT(gLogbookScreen.coastLines.count, 20);
+    EXPECT_GT(Count(EntryTiltRect(), 0), 0);
+    EXPECT_GT(Count(EntryTiltRect(), 9), 1000);  // the plain globe
+}
+
+}  // namespace
