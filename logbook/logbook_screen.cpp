@@ -1,15 +1,21 @@
 // The logbook screen: its controls, entering and leaving, the list and the reactions.
 #include "logbook/logbook_screen.h"
 
+#include <cstdio>
+#include <string>
+
 #include "graphics/display.h"
 #include "graphics/palette.h"
 #include "logbook/logbook.h"
+#include "model/year_csv.h"
 #include "platform/platform.h"
 #include "shell/navbar.h"
 #include "simulation/earth_views.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
+#include "widgets/export_files.h"
+#include "widgets/keyboard.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"
 
@@ -185,6 +191,25 @@ bool RerunShownEntry() {
     return shown && EntryToModel(*shown);
 }
 
+// Ctrl+E: the numbers of the shown run, with the settings it was saved with.
+void ExportShownEntry(char* message, int size) {
+    const LogEntry* shown = ShownEntry();
+    double distance[kYearSteps];
+    if (!shown || !IsSoundRun(shown->run) || !OrbitDistances(shown->run.orbitShape, distance)) {
+        std::snprintf(message, size_t(size), "There is no log entry whose numbers can be saved.");
+        return;
+    }
+    const RunSnapshot& run = shown->run;
+    const YearCsvSource source{distance,
+                               {run.latitude[0], run.latitude[1]},
+                               run.latDaylightMinutes,
+                               run.latEnergy,
+                               run.latTemperature};
+    const std::string csv =
+        YearCsvSettingsLine(-run.axisTilt + 0.0, run.orbitShape, run.latitude) + YearCsv(source);
+    SaveExportText(csv, "this log entry", message, size);
+}
+
 // What a click on an active button asks: kNavStay, or the ScreenId to leave with.
 int ClickResult(int id) {
     LogbookScreenState& s = gLogbookScreen;
@@ -276,6 +301,7 @@ void EnterLogbookScreen(ScreenLoop& loop) {
     BuildWorkingCopy();
     BuildControls(loop);
     AppendNavBar(loop);
+    SetExportRun(ExportShownEntry);
     RedrawScreenLoop(loop);
     MarkOpenLogbook(true, true);
     DrawEntryList();

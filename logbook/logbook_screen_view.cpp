@@ -12,7 +12,7 @@
 #include "settings/places.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"
-#include "simulation/picture_draw.h"
+#include "graphics/picture_draw.h"
 #include "widgets/control.h"
 #include "widgets/ui_resources.h"
 

@@ -1,5 +1,6 @@
 #include "model/year_csv.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -19,6 +20,15 @@ YearCsvSource ModelYearCsvSource() {
     const ModelSettings& s = Settings();
     return {y.orbitDistance, {s.latitude[0], s.latitude[1]}, y.latDaylightMinutes, y.latEnergy,
             y.latTemperature};
+}
+
+bool OrbitDistances(double e, double out[kYearSteps]) {
+    OrbitTrack track;
+    double theta[kYearSteps];
+    // The track is not wanted; any picture size does.
+    if (!ComputeOrbitTrack(e, 100, 100, 100, 100, track, theta)) return false;
+    for (int k = 0; k < kYearSteps; ++k) out[k] = 1 - e * std::cos(theta[k]);
+    return true;
 }
 
 std::string YearCsv(const YearCsvSource& src) {

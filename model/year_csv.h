@@ -19,6 +19,9 @@ struct YearCsvSource {
 };
 // From the model's own series and settings.
 YearCsvSource ModelYearCsvSource();
+// The distances (semi-major axes) of an orbit of shape e, for a saved run's CSV; false for a
+// shape outside 0 <= e < 1.
+bool OrbitDistances(double e, double out[kYearSteps]);
 // The header row (a latitude as 45N, 30S, EQU) and the 361 data rows.
 std::string YearCsv(const YearCsvSource& source);
 // A first line naming the settings, for files saved by the program:

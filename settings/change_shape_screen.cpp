@@ -17,6 +17,7 @@
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
+#include "widgets/keyboard.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"
 
@@ -353,6 +354,14 @@ void DrawSelectedOrbit(int update) {
 
 void RunChangeShapeIdleStep() { DrawOrbitIcon(0); }
 
+// The arrow keys are the Rounder and Stretched buttons.
+const ScreenKey kShapeKeys[] = {
+    {KeyLeft, 0, kShapeRounderId},
+    {KeyDown, 0, kShapeRounderId},
+    {KeyRight, 0, kShapeStretchedId},
+    {KeyUp, 0, kShapeStretchedId},
+};
+
 int RunChangeShapeScreen() {
     ScreenLoop loop;
     BeginScreenLoop(loop, kChangeShapeScreenId);
@@ -362,6 +371,7 @@ int RunChangeShapeScreen() {
     ToggleControl(gNavBar.changeShapeButton);
     BuildControls(loop);
     AppendNavBar(loop);
+    SetScreenKeys(kShapeKeys, int(sizeof kShapeKeys / sizeof kShapeKeys[0]));
     RedrawScreenLoop(loop);
     DrawOrbitIcon(1);
 

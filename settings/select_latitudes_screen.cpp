@@ -23,6 +23,7 @@
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
+#include "widgets/keyboard.h"
 #include "widgets/popup.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"
@@ -311,6 +312,8 @@ int RunSelectLatitudesScreen() {
     BeginScreenLoop(loop, kOwnScreenId);
     BuildControls(loop);
     AppendNavBar(loop);
+    // The arrow keys move the ring from latitude button to latitude button.
+    SetArrowFocusGroup(kLatitudeButtonId, kLatitudeButtonId + kLatitudeButtons - 1);
     if (gNavBar.selectLatitudesButton && !gNavBar.selectLatitudesButton->selected)
         ToggleControl(gNavBar.selectLatitudesButton);
     RedrawScreenLoop(loop);

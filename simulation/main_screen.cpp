@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "graphics/copy.h"
 #include "graphics/display.h"
 #include "graphics/present.h"
 #include "model/model.h"
+#include "model/year_csv.h"
 #include "platform/platform.h"
 #include "config/config.h"
 #include "shell/navbar.h"
@@ -18,7 +20,9 @@
 #include "simulation/simulation_state.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
+#include "widgets/export_files.h"
 #include "widgets/interaction.h"
+#include "widgets/keyboard.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"
 
@@ -252,6 +256,25 @@ void UpdateFrameDelay() {
     gSim.frameDelay = std::max(MainFrameDelay(Settings().animationSpeed), 0);
 }
 
+// ---- keys --------------------------------------------------------------------------------
+
+// Space pauses and goes on, + and - change the speed, 1 2 3 choose the views.
+const ScreenKey kMainScreenKeys[] = {
+    {KeySpace, 0, kPauseButtonId},       {0, '+', kFasterButtonId},
+    {0, '=', kFasterButtonId},           {0, '-', kSlowerButtonId},
+    {'1', 0, kViewTemperature},          {'2', 0, kViewEnergy},
+    {'3', 0, kViewDaylight},
+};
+
+// Ctrl+E: the year the screen is showing, with the settings it was made for.
+void ExportYear(char* message, int size) {
+    const ModelSettings& s = Settings();
+    // + 0.0: an upright axis reads 0.0, not -0.0
+    const std::string csv = YearCsvSettingsLine(-s.axisTilt + 0.0, s.orbitShape, s.latitude) +
+                            YearCsv(ModelYearCsvSource());
+    SaveExportText(csv, "this year", message, size);
+}
+
 // ---- reactions ---------------------------------------------------------------------------
 
 void TogglePause() {
@@ -347,6 +370,8 @@ int RunMainScreen() {
 
     BuildControls(loop);
     AppendNavBar(loop);
+    SetScreenKeys(kMainScreenKeys, int(sizeof kMainScreenKeys / sizeof kMainScreenKeys[0]));
+    SetExportRun(ExportYear);
     LoadViewPalette();
     if (!CreateSurfaces()) return Leave(loop, 2000);
     if (!PrepareRotatingGlobe()) return Leave(loop, 2000);

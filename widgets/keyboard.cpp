@@ -37,11 +37,10 @@ void ClearScreenKeys() {
 
 bool IsFocusable(const Control* c) {
     if (!c) return false;
+    // A selected button counts too: a latitude that is on turns off when pressed, and the
+    // ring on a choice that is on shows which one it is.
     const bool active = c->state == kStateActive || c->state == kStateRedrawActive;
-    // A selected push button ignores clicks (the screen's own NavBar button, a choice that is
-    // already on); a selected round button ("Watch the@Seasons") still acts.
-    if (c->kind == kPushButton) return active && !c->selected;
-    return c->kind == kRoundButton && active;
+    return active && (c->kind == kPushButton || c->kind == kRoundButton);
 }
 
 void SetKeyboardFocus(Control* c, Control*& hovered) {

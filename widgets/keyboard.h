@@ -61,7 +61,7 @@ enum KeyResult {
 KeyResult TranslateKey(Message& message, int count, Control* const* controls,
                        Control*& hovered, bool inPopup);
 
-// Whether the control can take the focus: an enabled push or round button that a click acts on.
+// Whether the control can take the focus: an enabled push or round button.
 bool IsFocusable(const Control* control);
 // Puts the ring on a control (null takes it away), showing its help text as a hover does.
 void SetKeyboardFocus(Control* control, Control*& hovered);
