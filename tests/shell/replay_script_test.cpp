@@ -15,7 +15,7 @@ TEST(ReplayScript, ReadsEveryStepKind) {
         "rclick 0 0\n"
         "key Enter\n"
         "key F12\n"
-        "key q\n"
+        "key Shift+Tab\n"
         "type Hello, world  \n"
         "idle 25\n"
         "shot start-1.png\n"
@@ -39,7 +39,8 @@ TEST(ReplayScript, ReadsEveryStepKind) {
     EXPECT_EQ(steps[2].kind, StepKind::RightClick);
     EXPECT_EQ(steps[3].key, KeyEnter);
     EXPECT_EQ(steps[4].key, KeyF12);
-    EXPECT_EQ(steps[5].key, 'Q');
+    EXPECT_EQ(steps[5].key, KeyTab);
+    EXPECT_EQ(steps[5].modifiers, kModShift);
     EXPECT_EQ(steps[6].kind, StepKind::Type);
     EXPECT_EQ(steps[6].text, "Hello, world");
     EXPECT_EQ(steps[7].count, 25);
@@ -64,6 +65,7 @@ TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
         "click 10 20 30",
         "key Hyper",
         "key",
+        "key Ctrl+",
         "idle",
         "idle -3",
         "idle 12x",

@@ -36,7 +36,8 @@ const char* const kUsage =
     "Runs Heliora without a window in DIR (which must hold hlra_cfg.bin), feeding it the\n"
     "steps of FILE, and writes the pictures the script asks for into the folder given by --out.\n"
     "Script lines (coordinates in the 1024 x 768 design space):\n"
-    "  move X Y | click X Y | rclick X Y | key NAME | type TEXT | idle N | shot NAME.png\n"
+    "  move X Y | click X Y | rclick X Y | key [Shift+|Ctrl+]NAME | type TEXT | idle N\n"
+    "  shot NAME.png\n"
     "  expect-screen N | minimise | restore | close | # comment\n"
     "  state NAME.json   the ScreenId, the model's settings and the last saved orbit, as JSON\n"
     "  texts NAME.txt    every text drawn since the last texts step, one per line:\n"
@@ -191,6 +192,7 @@ void Feed() {
             Message m;
             m.kind = MessageKind::KeyDown;
             m.key = s.key;
+            m.modifiers = uint8_t(s.modifiers);
             HeadlessPushMessage(m);
             m.kind = MessageKind::KeyUp;
             HeadlessPushMessage(m);

@@ -44,7 +44,7 @@ int KeyCodeForName(const std::string& name) {
         {"Left", KeyLeft},     {"Right", KeyRight},       {"Up", KeyUp},
         {"Down", KeyDown},     {"Home", KeyHome},         {"End", KeyEnd},
         {"PageUp", KeyPageUp}, {"PageDown", KeyPageDown}, {"Space", KeySpace},
-        {"Insert", KeyInsert},
+        {"Insert", KeyInsert}, {"Print", KeyPrint},
     };
     for (const Named& n : kNames)
         if (name == n.name) return n.code;
@@ -81,7 +81,20 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
                 return fail("expected two coordinates inside 1024 x 768");
         } else if (verb == "key") {
             step.kind = StepKind::Key;
-            if (args.size() != 1 || (step.key = KeyCodeForName(args[0])) == 0) return fail("unknown key");
+            if (args.size() != 1) return fail("unknown key");
+            std::string name = args[0];
+            for (;;) {
+                if (name.compare(0, 6, "Shift+") == 0 && name.size() > 6) {
+                    step.modifiers |= kModShift;
+                    name = name.substr(6);
+                } else if (name.compare(0, 5, "Ctrl+") == 0 && name.size() > 5) {
+                    step.modifiers |= kModControl;
+                    name = name.substr(5);
+                } else {
+                    break;
+                }
+            }
+            if ((step.key = KeyCodeForName(name)) == 0) return fail("unknown key");
         } else if (verb == "type") {
             step.kind = StepKind::Type;
             size_t at = line.find_first_not_of(" \t", 4);

@@ -13,6 +13,7 @@ struct ReplayStep {
     int line = 0;      // 1-based line in the script, for messages
     int x = 0, y = 0;  // Move, Click, RightClick
     int key = 0;       // Key: platform key code
+    int modifiers = 0; // Key: kModShift, kModControl (written Shift+Tab, Ctrl+E)
     int count = 0;     // Idle: number of idle polls; ExpectScreen: the ScreenId
     std::string text;  // Type: the bytes to type; Shot, State, Texts: the output file name;
                        // Copy: the working-directory file to copy
@@ -22,5 +23,6 @@ struct ReplayStep {
 // Parses a whole script. On a bad line returns false with `error` naming the line.
 bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, std::string& error);
 // Platform key code for a key name (Enter, Escape, Tab, Backspace, Delete, Left, Right, Up,
-// Down, Home, End, PageUp, PageDown, Space, F1..F12, a single letter or digit); 0 if unknown.
+// Down, Home, End, PageUp, PageDown, Space, Print, F1..F12, a single letter or digit); 0 if
+// unknown.
 int KeyCodeForName(const std::string& name);

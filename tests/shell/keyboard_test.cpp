@@ -1,0 +1,208 @@
+// The keyboard across the program's screens: the focus ring's round, Enter as a click, the
+// screens' own keys kept in range, and the files F12 and Ctrl+E write.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <vector>
+
+#include "graphics/display.h"
+#include "graphics/png.h"
+#include "model/model.h"
+#include "settings/change_shape_screen.h"
+#include "settings/change_tilt_screen.h"
+#include "settings/select_latitudes_screen.h"
+#include "shell/navbar.h"
+#include "simulation/main_screen.h"
+#include "tests/support/screen_driver.h"
+#include "widgets/export_files.h"
+#include "widgets/keyboard.h"
+
+namespace {
+
+void PostKey(int key, uint8_t modifiers = 0) {
+    Message m;
+    m.kind = MessageKind::KeyDown;
+    m.key = key;
+    m.modifiers = modifiers;
+    HeadlessPushMessage(m);
+    m.kind = MessageKind::KeyUp;
+    HeadlessPushMessage(m);
+}
+
+int FocusId() { return gKeyboard.focus ? gKeyboard.focus->id : -1000; }
+
+struct KeyboardTest : ScreenTest {
+    void SetUp() override {
+        Start();
+        gExportFolder.overrideFolder = folder + "/out";
+    }
+    void TearDown() override {
+        gExportFolder.overrideFolder.clear();
+        ScreenTest::TearDown();
+    }
+    // A screen that ended by the window closing leaves no program behind: start a new one.
+    void Restart() {
+        TearDown();
+        SetUp();
+    }
+
+    // Presses Tab until the ring is back where the first Tab put it; returns the ring's stops.
+    static std::vector<const Control*> TabRound(int (*screen)()) {
+        std::vector<const Control*> stops;
+        DriveScreen(screen, [&](long n) {
+            if (!stops.empty() && gKeyboard.focus == stops.front() && stops.size() > 1) return false;
+            if (gKeyboard.focus) stops.push_back(gKeyboard.focus);
+            if (stops.size() > 200) return false;
+            PostKey(KeyTab);
+            return true;
+        });
+        return stops;
+    }
+
+    std::string ReadExported(const char* extension) {
+        std::ifstream list;
+        std::string found;
+        for (int n = 0; n < 3 && found.empty(); ++n) {
+            FILE* p = popen(("ls " + gExportFolder.overrideFolder + "/*." + extension).c_str(), "r");
+            char line[512] = "";
+            if (p && std::fgets(line, sizeof line, p)) found = line;
+            if (p) pclose(p);
+        }
+        if (!found.empty() && found.back() == '\n') found.pop_back();
+        return found;
+    }
+};
+
+// Every stop is an enabled button, none is visited twice in a round, and the NavBar and About
+// come after the screen's own; the end buttons of Change Shape are skipped when disabled.
+TEST_F(KeyboardTest, TabVisitsEachEnabledButtonOnceARound) {
+    struct Case {
+        int (*screen)();
+        double shape;
+        int absentId;  // a disabled button the ring must skip (0: none)
+    };
+    const Case cases[] = {
+        {RunMainScreen, 0.02, 0},
+        {RunChangeTiltScreen, 0.02, 0},
+        {RunChangeShapeScreen, 0.0, kShapeRounderId},
+        {RunChangeShapeScreen, 0.5, kShapeStretchedId},
+        {RunSelectLatitudesScreen, 0.02, 0},
+    };
+    for (const Case& c : cases) {
+        Restart();
+        Settings().orbitShape = c.shape;
+        const std::vector<const Control*> stops = TabRound(c.screen);
+        ASSERT_GT(stops.size(), 5u);
+        std::set<const Control*> distinct(stops.begin(), stops.end());
+        EXPECT_EQ(distinct.size(), stops.size());
+        bool navBarSeen = false;
+        for (const Control* s : stops) {
+            if (c.absentId) EXPECT_NE(s->id, c.absentId);
+            const bool inNavBar = s->id >= kNavChangeTilt && s->id <= kNavClose && s->id != kNavWatchSeasons;
+            if (inNavBar) navBarSeen = true;
+            else if (s->id != kNavAbout) EXPECT_FALSE(navBarSeen) << "own button " << s->id << " after the NavBar";
+        }
+        EXPECT_EQ(stops.back()->id, kNavAbout);
+    }
+}
+
+// Enter on a NavBar button leads where its click does.
+TEST_F(KeyboardTest, EnterOnANavBarButtonLeadsWhereItsClickDoes) {
+    const int ids[][2] = {{kNavChangeTilt, 2}, {kNavChangeShape, 5}, {kNavSelectLatitudes, 8},
+                          {kNavOpenLogbook, 15}, {kNavExit, 2001}};
+    for (const auto& id : ids) {
+        bool pressed = false;
+        const int result = DriveScreen(RunMainScreen, [&](long) {
+            if (pressed) return false;
+            if (FocusId() == id[0]) {
+                PostKey(KeyEnter);
+                pressed = true;
+            } else {
+                PostKey(KeyTab);
+            }
+            return true;
+        });
+        EXPECT_EQ(result, id[1]) << id[0];
+    }
+}
+
+// Arrow keys move whole degrees and stop at the ends; the shape keys stop at 0 and 0.50.
+TEST_F(KeyboardTest, ArrowKeysKeepTiltAndShapeInRange) {
+    struct Case {
+        int (*screen)();
+        int key;
+        int presses;
+    };
+    const Case cases[] = {
+        {RunChangeTiltScreen, KeyLeft, 120},  {RunChangeTiltScreen, KeyRight, 200},
+        {RunChangeShapeScreen, KeyUp, 15},    {RunChangeShapeScreen, KeyDown, 15},
+    };
+    for (const Case& c : cases) {
+        Restart();
+        int n = 0;
+        DriveScreen(c.screen, [&](long) {
+            const ModelSettings& s = Settings();
+            EXPECT_GE(s.axisTilt, -90);
+            EXPECT_LE(s.axisTilt, 90);
+            EXPECT_GE(s.orbitShape, -1e-9);
+            EXPECT_LE(s.orbitShape, 0.5 + 1e-9);
+            if (n++ >= c.presses) return false;
+            PostKey(c.key);
+            return true;
+        });
+        const ModelSettings& s = Settings();
+        if (c.screen == RunChangeTiltScreen)
+            EXPECT_EQ(s.axisTilt, c.key == KeyLeft ? -90 : 90);
+        else
+            EXPECT_NEAR(s.orbitShape, c.key == KeyUp ? 0.5 : 0.0, 1e-9);
+    }
+    // One step from Earth Normal lands on the next whole degree, as a click there would.
+    Restart();
+    int n = 0;
+    DriveScreen(RunChangeTiltScreen, [&](long) {
+        if (n++ == 0) PostKey(KeyLeft);
+        return n < 3;
+    });
+    EXPECT_EQ(Settings().axisTilt, -24);
+}
+
+// F12 writes the canvas itself; Ctrl+E the year, which equals what heliora-model prints.
+TEST_F(KeyboardTest, PictureAndNumbersOfTheRun) {
+    int n = 0;
+    std::vector<uint8_t> canvas;
+    DriveScreen(RunMainScreen, [&](long) {
+        ++n;
+        if (n == 3) PostKey(KeySpace);  // pause, so the picture stands still
+        if (n == 6) {
+            canvas = gDisplay.canvas.pixels;
+            PostKey(KeyF12);
+        }
+        if (n == 8) PostKey('E', kModControl);
+        return n < 10;
+    });
+    Surface saved;
+    ASSERT_TRUE(ReadSurfacePng(ReadExported("png").c_str(), saved, nullptr));
+    EXPECT_EQ(saved.pixels, canvas);
+
+    std::ifstream csvFile(ReadExported("csv"));
+    std::stringstream csv;
+    csv << csvFile.rdbuf();
+    std::string settingsLine;
+    std::getline(csv, settingsLine);
+    EXPECT_EQ(settingsLine, "# Heliora: tilt 23.5 degrees, orbit shape 0.02, latitudes 40N");
+    std::string rest((std::istreambuf_iterator<char>(csv)), std::istreambuf_iterator<char>());
+    FILE* tool = popen(HELIORA_BINARY_DIR "/tools/heliora-model/heliora-model --lat 40", "r");
+    ASSERT_NE(tool, nullptr);
+    std::string expected;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, tool)) > 0) expected.append(buffer, got);
+    pclose(tool);
+    EXPECT_EQ(rest, expected);
+}
+
+}  // namespace
