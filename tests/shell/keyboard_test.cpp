@@ -53,7 +53,7 @@ struct KeyboardTest : ScreenTest {
     // Presses Tab until the ring is back where the first Tab put it; returns the ring's stops.
     static std::vector<const Control*> TabRound(int (*screen)()) {
         std::vector<const Control*> stops;
-        DriveScreen(screen, [&](long n) {
+        DriveScreen(screen, [&](long) {
             if (!stops.empty() && gKeyboard.focus == stops.front() && stops.size() > 1) return false;
             if (gKeyboard.focus) stops.push_back(gKeyboard.focus);
             if (stops.size() > 200) return false;
@@ -101,7 +101,9 @@ TEST_F(KeyboardTest, TabVisitsEachEnabledButtonOnceARound) {
         EXPECT_EQ(distinct.size(), stops.size());
         bool navBarSeen = false;
         for (const Control* s : stops) {
-            if (c.absentId) EXPECT_NE(s->id, c.absentId);
+            if (c.absentId) {
+                EXPECT_NE(s->id, c.absentId);
+            }
             const bool inNavBar = s->id >= kNavChangeTilt && s->id <= kNavClose && s->id != kNavWatchSeasons;
             if (inNavBar) navBarSeen = true;
             else if (s->id != kNavAbout) EXPECT_FALSE(navBarSeen) << "own button " << s->id << " after the NavBar";
