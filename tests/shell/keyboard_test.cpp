@@ -105,8 +105,11 @@ TEST_F(KeyboardTest, TabVisitsEachEnabledButtonOnceARound) {
                 EXPECT_NE(s->id, c.absentId);
             }
             const bool inNavBar = s->id >= kNavChangeTilt && s->id <= kNavClose && s->id != kNavWatchSeasons;
-            if (inNavBar) navBarSeen = true;
-            else if (s->id != kNavAbout) EXPECT_FALSE(navBarSeen) << "own button " << s->id << " after the NavBar";
+            if (inNavBar) {
+                navBarSeen = true;
+            } else if (s->id != kNavAbout) {
+                EXPECT_FALSE(navBarSeen) << "own button " << s->id << " after the NavBar";
+            }
         }
         EXPECT_EQ(stops.back()->id, kNavAbout);
     }
