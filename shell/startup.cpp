@@ -11,6 +11,7 @@
 #include "config/config.h"
 #include "shell/dispatcher.h"
 #include "shell/navbar.h"
+#include "shell/options.h"
 #include "widgets/about.h"
 #include "widgets/events.h"
 #include "widgets/ui_resources.h"
@@ -22,7 +23,6 @@ void ResetShellState() { gShell = ShellState{}; }
 namespace {
 
 constexpr const char* kProductName = "Heliora";
-constexpr const char* kVersion = "1.1h";
 constexpr const char* kMakerName = "Halvern";
 
 void FillWholeScreen(int slot) {
@@ -61,7 +61,7 @@ int RunHeliora(const HelioraOptions& options) {
     ResetDispatcher();
     gShell.options = options;
 
-    SetProgramIdentity(kProductName, kVersion, kMakerName);
+    SetProgramIdentity(kProductName, HelioraVersion(), kMakerName);
     LoadConfiguration();  // a missing file ends the process here, with status 1
     PlatformSelectBackend(options.backend);
     if (!CreateMainDisplay(ProductName(), DisplayDriverMode(), DisplayMode())) {

@@ -3,6 +3,7 @@
 // program (SDL backend) and the replay tool (headless backend).
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -11,6 +12,10 @@ struct HelioraOptions {
     // Development aid: when the first screen has been drawn and shown, print the wall-clock
     // time (CLOCK_REALTIME, nanoseconds) to stdout and end the program in order.
     bool reportFirstFrame = false;
+    // Start in a resizable window instead of filling the screen.
+    bool windowed = false;
+    // The folder that holds the configuration and the logbook; empty: the per-user default.
+    std::string workdir;
 };
 
 struct ShellState {
