@@ -75,8 +75,7 @@ int RunExplainEvents(ScreenLoop& loop, ExplainIdleStep idle, ExplainClick click)
             if (next != kExplainStay) return next;
             continue;
         }
-        if (e.code == kScreenClosing) return 2000;
-        if (e.code == kEventClosedMinimised) return 2001;
+        if (const int end = ScreenEventEnd(e)) return end;
         if (e.pressed) {
             int next = click ? click(e.pressed->id) : kExplainNotOwn;
             if (next == kExplainNotOwn) {

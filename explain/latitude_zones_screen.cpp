@@ -546,14 +546,7 @@ int RunLatitudeZonesScreen() {
             PlatformWaitForMessage(kIdleWaitMs);
             continue;
         }
-        if (e.code == kScreenClosing) {
-            result = 2000;
-            break;
-        }
-        if (e.code == kEventClosedMinimised) {
-            result = 2001;
-            break;
-        }
+        if ((result = ScreenEventEnd(e)) != 0) break;
         if (e.code == kEventMouseMove || e.code == kEventLeftDown) {
             int dx = 0, dy = 0;
             PointerPosition(e.message, dx, dy);

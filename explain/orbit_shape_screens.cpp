@@ -102,8 +102,7 @@ Control* AddPictureArea(ScreenLoop& loop, Control* panel, const ScreenRect& rect
 int ShapeScreenEventResult(const ScreenEvent& e, ShapeScreenControls& controls, int screenId,
                            int& shapeIndex) {
     shapeIndex = -1;
-    if (e.code == kScreenClosing) return 2000;
-    if (e.code == kEventClosedMinimised) return 2001;
+    if (const int end = ScreenEventEnd(e)) return end;
     if (e.pressed) {
         const int id = e.pressed->id;
         const int index = id - kFirstShapeButtonId;

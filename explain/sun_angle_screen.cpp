@@ -692,14 +692,7 @@ int RunSunAngleScreen() {
             PlatformWaitForMessage(kIdleWaitMs);
             continue;
         }
-        if (e.code == kScreenClosing) {
-            result = 2000;
-            break;
-        }
-        if (e.code == kEventClosedMinimised) {
-            result = 2001;
-            break;
-        }
+        if ((result = ScreenEventEnd(e)) != 0) break;
         if (e.pressed && e.pressed->id == kSunAngleReturnId) {
             result = kChangeTiltScreenId;
             break;

@@ -383,14 +383,7 @@ int RunChangeShapeScreen() {
             PlatformSleep(kIdleDelayMs);
             continue;
         }
-        if (e.code == kScreenClosing) {
-            result = 2000;
-            break;
-        }
-        if (e.code == kEventClosedMinimised) {
-            result = 2001;
-            break;
-        }
+        if ((result = ScreenEventEnd(e)) != 0) break;
         const int next = ClickResult(ClickedId(e));
         if (next != kNavStay) {
             result = next;

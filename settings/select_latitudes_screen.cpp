@@ -328,14 +328,7 @@ int RunSelectLatitudesScreen() {
             PlatformSleep(kIdleDelayMs);
             continue;
         }
-        if (e.code == kScreenClosing) {
-            result = 2000;
-            break;
-        }
-        if (e.code == kEventClosedMinimised) {
-            result = 2001;
-            break;
-        }
+        if ((result = ScreenEventEnd(e)) != 0) break;
         if (e.code == kEventLeftDown) {
             result = Click(e);
             if (result != kNavStay) break;

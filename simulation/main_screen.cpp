@@ -417,14 +417,7 @@ int RunMainScreen() {
             }
             continue;
         }
-        if (e.code == kScreenClosing) {
-            result = 2000;
-            break;
-        }
-        if (e.code == kEventClosedMinimised) {
-            result = 2001;
-            break;
-        }
+        if ((result = ScreenEventEnd(e)) != 0) break;
         if (e.code == kEventLeftDown && e.hit && e.hit == gSim.pauseButton) {
             PressFeedback(e.hit);
             TogglePause();
