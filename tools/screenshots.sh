@@ -128,4 +128,7 @@ script=$work/orbit-shape.txt
     echo "shot season-length-1024.png"
 } > "$script"
 "$replay" --workdir "$work/run-1024" --script "$script" --out "$out" > /dev/null
+# The keys panel F1 opens, over the main screen, paused.
+printf '%s\n' "idle 3" "click $pause" "key F1" "idle 1" "shot keys-panel-1024.png" > "$work/keys.txt"
+"$replay" --workdir "$work/run-1024" --script "$work/keys.txt" --out "$out" > /dev/null
 echo "screenshots.sh: $(ls "$out"/*.png | wc -l) pictures in $out"
