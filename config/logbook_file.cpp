@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include <unistd.h>
+#include "config/logbook_file_ops.h"
 
 LogbookFileState gLogbookFile;
 
@@ -26,27 +26,21 @@ int ChooseLogbookFileForOpen() {
     return 1;
 }
 
-FILE* OpenLogbookFile(const char* mode) {
+FILE* OpenLogbookFile() {
     if (gLogbookFile.fileName[0] == '\0') return nullptr;
-    return std::fopen(gLogbookFile.fileName, mode);
+    return FileOpen(gLogbookFile.fileName);
 }
 
 void CloseLogbookFile(FILE* file) {
-    if (file) std::fclose(file);
+    if (file) FileClose(file);
 }
 
 bool DeleteLogbookFile() {
     if (gLogbookFile.fileName[0] == '\0') return false;
-    return std::remove(gLogbookFile.fileName) == 0;
+    return FileRemove(gLogbookFile.fileName);
 }
 
 bool RenameToLogbookFile(const char* from) {
     if (gLogbookFile.fileName[0] == '\0') return false;
-    return std::rename(from, gLogbookFile.fileName) == 0;
-}
-
-bool FlushFileToDisk(FILE* file) {
-    if (!file) return false;
-    if (std::fflush(file) != 0) return false;
-    return fsync(fileno(file)) == 0;
+    return FileRename(from, gLogbookFile.fileName);
 }

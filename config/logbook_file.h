@@ -16,13 +16,9 @@ void ResetLogbookFileState();
 int ChooseLogbookFileForSave();
 int ChooseLogbookFileForOpen();
 
-// Operations on the file named by the shared buffer.
-FILE* OpenLogbookFile(const char* mode);
+// Operations on the file named by the shared buffer, through the seam of logbook_file_ops.h.
+FILE* OpenLogbookFile();  // for reading
 void CloseLogbookFile(FILE* file);
 bool DeleteLogbookFile();
 // Renames `from` over the named file in one step; the target is replaced, never deleted first.
 bool RenameToLogbookFile(const char* from);
-
-// Pushes a file written through stdio down to the disk (fflush, then fsync), so that a
-// rename that follows never publishes a file whose contents are still in flight.
-bool FlushFileToDisk(FILE* file);

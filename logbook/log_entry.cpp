@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "config/logbook_file_ops.h"
+
 static_assert(std::numeric_limits<double>::is_iec559, "records store IEEE doubles");
 
 namespace {
@@ -115,12 +117,15 @@ uint32_t StoredUserNumber(const LogEntryBytes& r) { return GetU32(r.b + kOffUser
 int32_t StoredSerialNumber(const LogEntryBytes& r) { return GetI32(r.b + kOffSerialNumber); }
 void SetStoredSerialNumber(LogEntryBytes& r, int32_t n) { PutI32(r.b + kOffSerialNumber, n); }
 
-bool ReadLogEntryRecord(FILE* file, LogEntryBytes& out) {
-    return file && std::fread(out.b, 1, kLogEntryBytes, file) == kLogEntryBytes;
+bool ReadLogEntryRecord(RecordReader& in, LogEntryBytes& out) {
+    if (!in.file || in.failed) return false;
+    const long n = FileRead(in.file, out.b, kLogEntryBytes);
+    if (n < 0) in.failed = true;
+    return n == long(kLogEntryBytes);
 }
 
 bool WriteLogEntryRecord(FILE* file, const LogEntryBytes& record) {
-    return file && std::fwrite(record.b, 1, kLogEntryBytes, file) == kLogEntryBytes;
+    return FileWrite(file, record.b, kLogEntryBytes);
 }
 
 void ClearLogEntry(LogEntry& e) { std::memset(&e, 0, sizeof e); }

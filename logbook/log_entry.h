@@ -59,8 +59,14 @@ uint32_t StoredUserNumber(const LogEntryBytes& record);
 int32_t StoredSerialNumber(const LogEntryBytes& record);
 void SetStoredSerialNumber(LogEntryBytes& record, int32_t serialNumber);
 
-// Reads one whole record; false at the end of the file or on a short tail.
-bool ReadLogEntryRecord(FILE* file, LogEntryBytes& out);
+// Reads the records of a file one after another. A short tail is the end of the file; a read
+// error sets `failed`, so that no rewrite takes it for the end and drops the records after it.
+struct RecordReader {
+    FILE* file = nullptr;
+    bool failed = false;
+};
+// One whole record; false at the end of the file, on a short tail or on a read error.
+bool ReadLogEntryRecord(RecordReader& in, LogEntryBytes& out);
 bool WriteLogEntryRecord(FILE* file, const LogEntryBytes& record);
 
 // A fresh entry: all bytes zero.

@@ -13,6 +13,7 @@
 #include <ctime>
 
 #include "logbook/log_entry.h"
+#include "logbook/logbook_failure.h"
 
 constexpr int kLogbookSlotCount = 32;   // LogbookSlots
 constexpr int kLogbookMaxEntries = 32;  // a save drops the oldest entry beyond this
@@ -39,6 +40,16 @@ struct LogbookState {
     LogEntry entryBuffer;                // the shown entry in file mode
     int32_t shownIndex;                  // index of the shown entry, -1 when none is shown
     LogbookClock clock;                  // null: the system clock
+    // Comments the pupil typed that the working copy could not take yet (a full disk): entry
+    // i of the working copy, while its number (either sign) is unstoredNumber[i], has them.
+    // Every later rewrite of the working copy, and the commit, writes them in.
+    int32_t unstoredNumber[kLogbookSlotCount];
+    char unstoredComments[kLogbookSlotCount][kCommentsSize];
+    // The last commit failed on the disk: the working copy, not "logbook.bin", holds the
+    // pupil's changes, so it is kept and the commit is tried again before anything else
+    // rewrites the logbook.
+    bool commitPending;
+    int32_t failureTask, failureError;   // the last failure on the disk (logbook_failure.h)
 };
 extern LogbookState gLogbook;
 // All zero, no entry shown, system clock: the state at program start.
@@ -53,7 +64,9 @@ LogEntry* ShownEntry();
 // Called when the logbook screen is entered: copies the current user's entries of
 // "logbook.bin" into the working copy and sets the entry count (at most 32, the entries the
 // screen can list; more stay in the working copy and survive CommitLogbook). In memory-only
-// mode counts the filled slots. False when the working copy could not be written.
+// mode counts the filled slots. False when the working copy could not be written or the
+// logbook could not be read (then the count is 0). After a failed commit the commit is tried
+// first; while it still fails the old working copy, which holds the changes, is kept.
 bool BuildWorkingCopy();
 
 // Fills the slots with the current user's entries of "logbook.bin", in file order, so that
@@ -68,6 +81,8 @@ bool LoadShownEntry(int index, bool storeFirst, const char* editorText);
 
 // Stores the comment editor's text (cut to 1023 characters) into the shown entry and the
 // working copy. Nothing happens when no entry is shown, the text is null or unchanged.
+// False when the working copy could not be rewritten: the text is then kept in memory and
+// written by the next rewrite or the commit.
 bool StoreShownComments(const char* editorText);
 
 // Marks the entry numbered `serialNumber` for deletion, or unmarks it when it is marked.
@@ -76,7 +91,7 @@ bool ToggleDeletionMark(int32_t serialNumber);
 // Called when the logbook screen is left with entries: writes "logbook.bin" as the other
 // users' entries followed by the working copy's unmarked entries. Memory-only: removes the
 // marked slots, keeping the order of the rest. Changes nothing when either file cannot be
-// read.
+// read; a failure on the disk leaves the commit pending (see LogbookState).
 bool CommitLogbook();
 
 // Start-up: keeps only the entries (at most 32) of users on the administrator's list.
@@ -91,7 +106,8 @@ bool CleanLogbookAtExit();
 int ParseAdminUserNumbers(const unsigned char* data, size_t size, uint32_t* out);
 
 // Saves the model's run as the newest entry. File mode needs a file chosen for saving
-// (ChooseLogbookFileForSave). False when nothing was saved.
+// (ChooseLogbookFileForSave). False when nothing was saved; LastOrbitRecord then stays as it
+// was and LogbookFailureMessage tells why.
 bool SaveInLogbook();
 
 // The madeAt text for the present local time, "9:05 AM on Tuesday, March 2, 2004", into a

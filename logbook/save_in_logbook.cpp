@@ -9,6 +9,7 @@
 #include "logbook/logbook_io.h"
 #include "config/config.h"
 #include "config/logbook_file.h"
+#include "config/logbook_file_ops.h"
 
 namespace {
 
@@ -54,15 +55,22 @@ bool SaveInSlots(LogEntry& entry) {
 
 bool SaveInFile(LogEntry& entry) {
     if (gLogbookFile.saveResult == 0) return false;  // no file chosen
-    // First pass: the largest number in the logbook.
+    // Changes of the logbook screen still waiting for the disk go first: a save now would be
+    // overwritten by them, or they by it.
+    if (gLogbook.commitPending && !CommitLogbook()) return false;
+    ClearLogbookFailure();
+    // First pass: the largest number in the logbook. A logbook that is there but cannot be
+    // read is not an empty one: saving over it would lose every entry.
     int64_t largest = 0;
-    FILE* bin = OpenLogbookFile("rb");
+    FILE* bin = OpenLogbookFile();
+    if (!bin && FirstFileError() != 0) return false;
+    RecordReader first{bin};
     LogEntryBytes record;
-    while (ReadLogEntryRecord(bin, record))
+    while (ReadLogEntryRecord(first, record))
         if (StoredSerialNumber(record) > largest) largest = StoredSerialNumber(record);
-    if (largest >= INT32_MAX) {
+    if (first.failed || largest >= INT32_MAX) {
         CloseLogbookFile(bin);
-        return false;  // no number left; keep the logbook as it is
+        return false;  // unreadable, or no number left: keep the logbook as it is
     }
     entry.serialNumber = int32_t(largest + 1);
 
@@ -72,14 +80,17 @@ bool SaveInFile(LogEntry& entry) {
         EncodeLogEntry(entry, record.b);
         bool ok = WriteLogEntryRecord(scratch, record);
         if (bin) {
-            std::rewind(bin);
-            for (int n = 1; ok && n < kLogbookMaxEntries && ReadLogEntryRecord(bin, record); ++n)
+            ok = ok && FileRewind(bin);
+            RecordReader again{bin};
+            for (int n = 1; ok && n < kLogbookMaxEntries && ReadLogEntryRecord(again, record); ++n)
                 ok = WriteLogEntryRecord(scratch, record);
+            if (again.failed) ok = false;
         }
         saved = PublishScratchAsLogbook(scratch, ok);
     }
     CloseLogbookFile(bin);
-    gLogbook.lastOrbitRecord = entry.run;
+    // The Last Orbit column shows what is in the logbook, so only a run that got there.
+    if (saved) gLogbook.lastOrbitRecord = entry.run;
     return saved;
 }
 
@@ -94,9 +105,13 @@ locale_t CLocale() {
 }  // namespace
 
 bool SaveInLogbook() {
+    ClearLogbookFailure();
     LogEntry entry;
     BuildNewEntry(entry);
-    return MemoryOnlyLogbook() ? SaveInSlots(entry) : SaveInFile(entry);
+    if (MemoryOnlyLogbook()) return SaveInSlots(entry);
+    if (SaveInFile(entry)) return true;
+    NoteLogbookFailure(kTaskSave);
+    return false;
 }
 
 bool FormatEntryTimeText(const char* t, char* out, size_t size) {
