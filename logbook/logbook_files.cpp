@@ -229,7 +229,7 @@ bool LoadShownEntry(int index, bool storeFirst, const char* editorText) {
         gLogbook.shownIndex = -1;
         return false;
     }
-    ClearLogbookFailure();
+    if (index >= 0) ClearLogbookFailure();  // leaving the screen keeps what it was told
     if (storeFirst && ShownEntry()) StoreShownComments(editorText);
     gLogbook.shownIndex = -1;
     if (index < 0) return false;

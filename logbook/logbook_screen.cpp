@@ -15,6 +15,7 @@
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/export_files.h"
+#include "widgets/interaction.h"
 #include "widgets/keyboard.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"
@@ -167,6 +168,14 @@ void MarkOpenLogbook(bool on, bool drawing) {
         b->selected = on ? 1 : 0;
 }
 
+// What the disk refused, or else the latest failure, goes to the HelpLine.
+void ShowFailure(const std::string& refused) {
+    if (refused.empty())
+        ShowLogbookFailure();
+    else
+        SetHelpLineText(HelpLine(), refused.c_str());
+}
+
 // The editor's text, or null when there is no editor (so nothing is taken for an emptied
 // comment).
 const char* EditorText(char (&text)[kCommentsSize]) {
@@ -180,9 +189,13 @@ const char* EditorText(char (&text)[kCommentsSize]) {
 void ToggleShownEntry() {
     const LogEntry* shown = ShownEntry();
     if (!shown) return;
-    ToggleDeletionMark(shown->serialNumber);
+    // A mark the disk refused is not shown as made: the heading shows what the working
+    // copy holds, and the HelpLine says why.
+    const std::string refused =
+        ToggleDeletionMark(shown->serialNumber) ? "" : LogbookFailureMessage();
     LoadShownEntry(gLogbookScreen.selected, false, nullptr);
     DrawEntryHeading(ShownEntry());
+    ShowFailure(refused);
 }
 
 // The shown run becomes the model's; false (the screen stays) for a run unfit to rerun.
@@ -282,6 +295,7 @@ void SelectListEntry(int i) {
     s.selected = s.page + i;
     char text[kCommentsSize];
     LoadShownEntry(s.selected, true, EditorText(text));
+    const std::string refused = LogbookFailureMessage();
     DrawEntryView();
     for (Control* b : s.entryButtons) {
         if (b->state != kStateActive) continue;
@@ -290,6 +304,7 @@ void SelectListEntry(int i) {
     }
     s.entryButtons[i]->selected = 1;
     Redraw(s.entryButtons[i], kStateRedrawActive);
+    ShowFailure(refused);
 }
 
 void EnterLogbookScreen(ScreenLoop& loop) {
@@ -299,6 +314,7 @@ void EnterLogbookScreen(ScreenLoop& loop) {
     SetScreenPalette();
     LoadCoastPoints(kCoastOutlineFile, s.coast);  // afresh, with its decimals
     BuildWorkingCopy();
+    const std::string refused = LogbookFailureMessage();
     BuildControls(loop);
     AppendNavBar(loop);
     SetExportRun(ExportShownEntry);
@@ -314,6 +330,7 @@ void EnterLogbookScreen(ScreenLoop& loop) {
         SetEditLimit(s.editor, int(kCommentsMaxChars));
     }
     DrawEntryView();
+    ShowFailure(refused);
 }
 
 void LeaveLogbookScreen(ScreenLoop& loop, bool drawing) {
@@ -324,7 +341,9 @@ void LeaveLogbookScreen(ScreenLoop& loop, bool drawing) {
     MarkOpenLogbook(false, drawing);
     EndScreenLoop(loop);
     ForgetControls();
-    if (EntryCount() > 0) CommitLogbook();
+    // A commit the disk refuses keeps the changes for the next try; the pupil is told and
+    // goes on.
+    if (EntryCount() > 0 && !CommitLogbook() && drawing) ShowLogbookFailure();
     LoadShownEntry(-1, false, nullptr);  // no entry is shown once the screen is gone
 }
 

@@ -130,6 +130,11 @@ int NavBarClickResult(int id, int ownScreenId) {
     const int result = SharedClickResult(id, ownScreenId);
     if (result != kNavSaveRun) return result;
     ChooseLogbookFileForSave();
-    SaveInLogbook();
+    if (!SaveInLogbook()) ShowLogbookFailure();
     return kNavStay;
+}
+
+void ShowLogbookFailure() {
+    const char* message = LogbookFailureMessage();
+    if (*message != '\0' && HelpLine()) SetHelpLineText(HelpLine(), message);
 }

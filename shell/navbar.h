@@ -74,3 +74,6 @@ bool AppendNavBar(ScreenLoop& loop);
 // kNavStay (0) to go on, or the ScreenId to return after cleaning up. Save In Logbook saves
 // the current run here; kNavNotShared (3001) when the id is the screen's own.
 int NavBarClickResult(int id, int ownScreenId);
+// Puts the logbook's last failure on the disk, if any, into the HelpLine ("The run could not
+// be saved: the disk is full."); the screen goes on.
+void ShowLogbookFailure();
