@@ -20,6 +20,7 @@
 #include "model/model.h"
 #include "config/config.h"
 #include "config/logbook_file.h"
+#include "config/logbook_file_ops.h"
 
 namespace logbook_test {
 
@@ -174,6 +175,7 @@ protected:
         tzset();
         UseConfiguration(false);
         ResetLogbookFileState();
+        ResetFileOps();
         ResetLogbookState();
         ResetModelState();
         gFixedTime = 1078218300;  // Tue Mar 02 09:05:00 2004 UTC

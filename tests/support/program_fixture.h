@@ -22,6 +22,7 @@
 #include "config/config.h"
 #include "shell/dispatcher.h"
 #include "config/logbook_file.h"
+#include "config/logbook_file_ops.h"
 #include "shell/navbar.h"
 #include "shell/startup.h"
 #include "widgets/control.h"
@@ -53,6 +54,7 @@ struct ProgramFixture : ::testing::Test {
         ResetShellState();
         ResetLogbookState();
         ResetLogbookFileState();
+        ResetFileOps();
         ResetModelState();
         ResetCoastOutline();
         ResetSettingsCommon();
