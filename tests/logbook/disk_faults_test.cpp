@@ -1,6 +1,7 @@
 // The logbook on a failing disk: each file operation of a save and of leaving the logbook
-// screen made to fail in turn, the process killed at each step of them, a read-only folder,
-// a folder where logbook.bin should be, and a logbook cut short. Whatever happens the logbook
+// screen made to fail in turn, the process killed at each step of them, a disk that fills
+// while the screen is open, a read-only folder and a folder where logbook.bin should be.
+// (A logbook cut short is files_test's.) Whatever happens the logbook
 // stays whole, nothing is reported done that was not, and the HelpLine says why.
 #include <algorithm>
 #include <cerrno>
@@ -61,14 +62,13 @@ struct DiskFaults : SimulationTest {
     std::string testHome;
 
     // Another user's entry 9, then the pupil's 3, 2 and 1; no working copy.
-    void FreshLogbook(size_t tail = 0) {
+    void FreshLogbook() {
         using logbook_test::MakeRecord;
         logbook_test::WriteRecords("logbook.bin",
                                    {MakeRecord(7, 9, 9, kNewEntryComments),
                                     MakeRecord(0, 3, 3, kNewEntryComments),
                                     MakeRecord(0, 2, 2, kNewEntryComments),
-                                    MakeRecord(0, 1, 1, kNewEntryComments)},
-                                   tail);
+                                    MakeRecord(0, 1, 1, kNewEntryComments)});
         std::remove("logbook.tmp");
         std::remove("logbook.zzz");
         ResetLogbookState();
@@ -116,6 +116,7 @@ const char* const kCommitted = "9/7 Enter comments here.; 3/0 Hot July!; 1/0 Ent
 const char* const kOpNames[kFileOpCount] = {"open",  "create", "read",   "write",
                                             "sync",  "close",  "rename", "remove"};
 const int kErrors[] = {ENOSPC, EROFS, EACCES, EISDIR, EIO};
+constexpr int kErrorKinds = 5;
 
 struct Fault {
     int op, error;
@@ -147,11 +148,15 @@ TEST_F(DiskFaults, EveryFailingOperationLeavesTheLogbookWholeAndSaysSo) {
         long calls[kFileOpCount];
         std::copy(gFileOps.calls, gFileOps.calls + kFileOpCount, calls);
 
+        // Every kind of fault on the first call and on every call of each operation; on the
+        // calls between, the kinds take turns (what the files go through does not depend on
+        // the kind, only what the pupil is told does).
         for (int op = 0; op < kFileOpCount; ++op)
-            for (int error : kErrors)
-                for (long at = 1; at <= calls[op] + 1; ++at) {
-                    // The last `at` is every call of the operation failing.
-                    const bool every = at > calls[op];
+            for (long at = 1; at <= calls[op] + 1; ++at)
+                for (int k = 0; k < kErrorKinds; ++k) {
+                    const bool every = at > calls[op];  // the last `at`: every call fails
+                    if (at > 1 && !every && k != (op + at) % kErrorKinds) continue;
+                    const int error = kErrors[k];
                     gFault = {op, error, every ? 1 : at, every ? 1 : 0};
                     SCOPED_TRACE(std::string(c.name) + ": " + kOpNames[op] + " call " +
                                  (every ? "every" : std::to_string(at)) + ", " +
@@ -222,53 +227,100 @@ TEST_F(DiskFaults, KilledAtAnyOperationTheLogbookIsTheOldOrTheNew) {
     }
 }
 
-// A folder the program may not write to: nothing is saved or opened, the pupil is told, and
-// once the folder is writable again everything works.
-TEST_F(DiskFaults, ReadOnlyFolder) {
+// The disk fills while the screen is open: the typed comments are kept through another
+// entry being shown, a refused mark is not shown as made, and the next visit writes them.
+TEST_F(DiskFaults, DiskFullWhileTheScreenIsOpen) {
     FreshLogbook();
-    ASSERT_EQ(chmod(".", 0555), 0);
-    if (geteuid() == 0)  // the superuser writes anyway: the disk says no instead
-        for (int op : {kFileCreate, kFileRename, kFileRemove}) AddFileFault(op, EROFS, 1, 1);
-    Save();
-    EXPECT_EQ(HelpText(), "The run could not be saved: this folder cannot be written to.");
-    EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, 0.0);
-    Revisit();
-    EXPECT_EQ(HelpText(), "The logbook could not be opened: this folder cannot be written to.");
-    EXPECT_EQ(EntryCount(), 0);
+    ChooseLogbookFileForOpen();
+    std::string whenShowingAnother, back, whenMarking;
+    int32_t shownNumber = 0;
+    const int result = Run(
+        [&](long n) {
+            LogbookScreenState& s = gLogbookScreen;
+            switch (n) {
+            case 0:
+                AddFileFault(kFileCreate, ENOSPC, 1, 1);
+                SetEditText(s.editor, kTyped);
+                ClickControl(s.entryButtons[1]);
+                return true;
+            case 1:
+                whenShowingAnother = HelpText();
+                ClickControl(s.entryButtons[0]);
+                return true;
+            case 2:
+                back = EditText(s.editor);
+                ClickControl(s.deleteRestore);
+                return true;
+            case 3:
+                whenMarking = HelpText();
+                shownNumber = ShownEntry() ? ShownEntry()->serialNumber : 0;
+                Click(104, 537);  // Watch the Seasons
+                return true;
+            default: return false;
+            }
+        },
+        RunLogbookScreen);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(whenShowingAnother, "Your comments are kept but could not be written: the disk is full.");
+    EXPECT_EQ(back, kTyped);
+    EXPECT_EQ(whenMarking, "The entry could not be marked: the disk is full.");
+    EXPECT_EQ(shownNumber, 3);
+    EXPECT_EQ(HelpText(), "Your changes are kept but could not be saved: the disk is full.");
     EXPECT_EQ(ReadBack("logbook.bin"), kBefore);
 
-    ASSERT_EQ(chmod(".", 0755), 0);
     ResetFileOps();
-    Save();
-    EXPECT_EQ(ReadBack("logbook.bin"), kSaved);
-}
-
-TEST_F(DiskFaults, LogbookThatIsAFolder) {
-    FreshLogbook();
-    ASSERT_EQ(std::remove("logbook.bin"), 0);
-    ASSERT_EQ(mkdir("logbook.bin", 0755), 0);
-    Save();
-    EXPECT_EQ(HelpText(), "The run could not be saved: logbook.bin is a folder, not a file.");
-    EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, 0.0);
     Revisit();
-    EXPECT_EQ(HelpText(), "The logbook could not be opened: logbook.bin is a folder, not a file.");
-    EXPECT_EQ(EntryCount(), 0);
-    struct stat st;
-    EXPECT_TRUE(stat("logbook.bin", &st) == 0 && S_ISDIR(st.st_mode));
-    EXPECT_FALSE(logbook_test::FileExists("logbook.zzz"));
-    rmdir("logbook.bin");
+    EXPECT_EQ(ReadBack("logbook.bin"),
+              "9/7 Enter comments here.; 3/0 Hot July!; 2/0 Enter comments here.; "
+              "1/0 Enter comments here.; ");
 }
 
-// A logbook whose last record was cut short keeps its whole records through every rewrite.
-TEST_F(DiskFaults, LogbookCutShortKeepsItsWholeRecords) {
-    FreshLogbook(kLogEntryBytes / 2);
-    EXPECT_EQ(ReadBack("logbook.bin"), std::string(kBefore) + "(partial tail)");
-    Commit();
-    EXPECT_EQ(ReadBack("logbook.bin"), kCommitted);
-    FreshLogbook(100);
-    Save();
-    EXPECT_EQ(ReadBack("logbook.bin"), kSaved);
-    EXPECT_EQ(HelpText(), "");
+// A folder the program may not write to, and a folder where logbook.bin should be: nothing
+// is saved or opened, the pupil is told why, and once the folder is mended all works again.
+TEST_F(DiskFaults, UnwritableFolderOrAFolderForTheLogbook) {
+    const struct {
+        const char* name;
+        void (*spoil)();
+        void (*mend)();
+        const char* why;
+        const char* saved;  // after mending
+    } cases[] = {
+        {"read-only folder",
+         [] {
+             ASSERT_EQ(chmod(".", 0555), 0);
+             if (geteuid() == 0)  // the superuser writes anyway: the disk says no instead
+                 for (int op : {kFileCreate, kFileRename, kFileRemove})
+                     AddFileFault(op, EROFS, 1, 1);
+         },
+         [] { ASSERT_EQ(chmod(".", 0755), 0); }, "this folder cannot be written to", kSaved},
+        {"logbook.bin a folder",
+         [] {
+             ASSERT_EQ(std::remove("logbook.bin"), 0);
+             ASSERT_EQ(mkdir("logbook.bin", 0755), 0);
+         },
+         [] { ASSERT_EQ(rmdir("logbook.bin"), 0); }, "logbook.bin is a folder, not a file",
+         "1/0 Enter comments here.; "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FreshLogbook();
+        c.spoil();
+        const std::string before = ReadBack("logbook.bin");  // a folder reads as unreadable
+        Save();
+        EXPECT_EQ(HelpText(), std::string("The run could not be saved: ") + c.why + ".");
+        EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, 0.0);
+        Revisit();
+        EXPECT_EQ(HelpText(), std::string("The logbook could not be opened: ") + c.why + ".");
+        EXPECT_EQ(EntryCount(), 0);
+        EXPECT_EQ(ReadBack("logbook.bin"), before);
+        EXPECT_FALSE(logbook_test::FileExists("logbook.zzz"));
+
+        c.mend();
+        ResetFileOps();
+        Save();
+        EXPECT_EQ(ReadBack("logbook.bin"), c.saved);
+        EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, -2.5);
+    }
 }
 
 }  // namespace
