@@ -25,11 +25,13 @@ TEST(ReplayScript, ReadsEveryStepKind) {
         "close\n"
         "state now.json\n"
         "texts drawn.txt\n"
-        "copy logbook.bin saved.bin\n";
+        "copy logbook.bin saved.bin\n"
+        "disk full\n"
+        "disk mended\n";
     std::vector<ReplayStep> steps;
     std::string error;
     ASSERT_TRUE(ParseReplayScript(text, steps, error)) << error;
-    ASSERT_EQ(steps.size(), 16u);
+    ASSERT_EQ(steps.size(), 18u);
     EXPECT_EQ(steps[0].kind, StepKind::Move);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].x, 10);
@@ -55,6 +57,9 @@ TEST(ReplayScript, ReadsEveryStepKind) {
     EXPECT_EQ(steps[15].kind, StepKind::Copy);
     EXPECT_EQ(steps[15].text, "logbook.bin");
     EXPECT_EQ(steps[15].name, "saved.bin");
+    EXPECT_EQ(steps[16].kind, StepKind::Disk);
+    EXPECT_EQ(steps[16].count, 1);
+    EXPECT_EQ(steps[17].count, 0);
 }
 
 TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
@@ -81,6 +86,8 @@ TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
         "copy logbook.bin",
         "copy ../hlra_cfg.bin out.bin",  // only files of the working folder
         "copy logbook.bin sub/out.bin",
+        "disk",
+        "disk empty",
         "jump 3 4",
         "click 99999999999999999999 1",
     };

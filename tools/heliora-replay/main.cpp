@@ -20,6 +20,7 @@
 #include "model/model.h"
 #include "platform/platform.h"
 #include "config/config.h"
+#include "config/logbook_file_ops.h"
 #include "shell/dispatcher.h"
 #include "shell/startup.h"
 #include "tools/heliora-replay/replay_script.h"
@@ -43,6 +44,8 @@ const char* const kUsage =
     "  texts NAME.txt    every text drawn since the last texts step, one per line:\n"
     "                    x, y, pen slot, face, size, screen|buffer, text (tab separated)\n"
     "  copy FILE NAME    a file of the working folder, copied into the --out folder\n"
+    "  disk full | disk mended   from here every write to a logbook file fails for want of\n"
+    "                    room, or succeeds again\n"
     "Exit status: 0 the script ran, 1 an expectation failed, 2 bad arguments or script.\n";
 
 struct ReplayState {
@@ -251,6 +254,10 @@ void Feed() {
             }
             break;
         }
+        case StepKind::Disk:
+            ResetFileOps();
+            if (s.count == 1) AddFileFault(kFileWrite, ENOSPC, 1, 1);
+            break;
         case StepKind::Minimise: Post(MessageKind::SysMinimise); return;
         case StepKind::Restore: Post(MessageKind::SysRestore); return;
         case StepKind::Close: Post(MessageKind::CloseRequest); return;

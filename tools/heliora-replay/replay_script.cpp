@@ -119,6 +119,11 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
                 return fail("expected a working-directory FILE and a plain NAME");
             step.text = args[0];
             step.name = args[1];
+        } else if (verb == "disk") {
+            step.kind = StepKind::Disk;
+            if (args.size() != 1 || (args[0] != "full" && args[0] != "mended"))
+                return fail("expected full or mended");
+            step.count = args[0] == "full" ? 1 : 0;
         } else if (verb == "expect-screen") {
             step.kind = StepKind::ExpectScreen;
             if (args.size() != 1 || !ParseInt(args[0], INT_MIN + 1, INT_MAX, step.count)) return fail("expected a ScreenId");

@@ -5,7 +5,7 @@
 
 enum class StepKind {
     Move, Click, RightClick, Key, Type, Idle, Shot, ExpectScreen, Minimise, Restore, Close,
-    State, Texts, Copy,
+    State, Texts, Copy, Disk,
 };
 
 struct ReplayStep {
@@ -14,7 +14,7 @@ struct ReplayStep {
     int x = 0, y = 0;  // Move, Click, RightClick
     int key = 0;       // Key: platform key code
     int modifiers = 0; // Key: kModShift, kModControl (written Shift+Tab, Ctrl+E)
-    int count = 0;     // Idle: number of idle polls; ExpectScreen: the ScreenId
+    int count = 0;     // Idle: number of idle polls; ExpectScreen: the ScreenId; Disk: 1 full, 0 mended
     std::string text;  // Type: the bytes to type; Shot, State, Texts: the output file name;
                        // Copy: the working-directory file to copy
     std::string name;  // Copy: the name of the copy in the output folder
