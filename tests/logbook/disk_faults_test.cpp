@@ -52,7 +52,9 @@ struct DiskFaults : SimulationTest {
         ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
         testHome = cwd;
         struct stat st;
-        if (stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode)) ASSERT_EQ(chdir("/dev/shm"), 0);
+        if (stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode)) {
+            ASSERT_EQ(chdir("/dev/shm"), 0);
+        }
         Start();
     }
     void TearDown() override {
