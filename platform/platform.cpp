@@ -95,13 +95,27 @@ bool PlatformScreenSize(int& width, int& height) {
     return width > 0 && height > 0;
 }
 
+void PlatformStartWindowed(bool windowed) { gPlatform.startWindowed = windowed; }
+
 bool PlatformOpenWindow(const char* title, bool softwareOnly) {
     if (gPlatform.windowOpen) return true;
+    PlatformState& p = gPlatform;
+    p.fullscreen = !p.startWindowed;
+    // The window a pupil can still see round: 1024 x 768, or the screen where that is smaller.
+    int sw = 0, sh = 0;
+    p.windowedWidth = 1024;
+    p.windowedHeight = 768;
+    if (PlatformScreenSize(sw, sh)) {
+        p.windowedWidth = std::min(p.windowedWidth, sw);
+        p.windowedHeight = std::min(p.windowedHeight, sh);
+    }
     if (Sdl()) {
-        if (!SdlOpenWindow(title ? title : "", softwareOnly)) return false;
-        gPlatform.refreshMs = SdlRefreshMs();
+        if (!SdlOpenWindow(title ? title : "", softwareOnly)) return false;  // sets the size
+        p.refreshMs = SdlRefreshMs();
     } else {
-        gPlatform.refreshMs = 16;
+        p.refreshMs = 16;
+        p.windowWidth = p.fullscreen ? p.headlessScreenWidth : p.windowedWidth;
+        p.windowHeight = p.fullscreen ? p.headlessScreenHeight : p.windowedHeight;
     }
     gPlatform.windowOpen = true;
     gPlatform.minimised = false;
@@ -113,6 +127,7 @@ void PlatformCloseWindow() {
     if (Sdl()) SdlCloseWindow();
     gPlatform.windowOpen = false;
     gPlatform.minimised = false;
+    gPlatform.windowWidth = gPlatform.windowHeight = 0;
     gPlatform.canvas = nullptr;
     gPlatform.palette = nullptr;
     gPlatform.canvasWidth = gPlatform.canvasHeight = 0;
@@ -166,6 +181,9 @@ void PlatformPresent() {
     // Nothing is shown while the window is an icon; the restore asks for a full redraw anyway.
     if (Sdl() && !gPlatform.minimised)
         SdlPresent(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight);
+    gPlatform.presentedWindowWidth = gPlatform.windowWidth;
+    gPlatform.presentedWindowHeight = gPlatform.windowHeight;
+    gPlatform.presentedBox = PlatformLetterbox();
     gPlatform.presentCount++;
     gPlatform.presentedOnce = true;
     gPlatform.lastPresent = PlatformTicks();
@@ -214,6 +232,46 @@ void DrawFocusRing(uint32_t* frame, int width, int height) {
 
 void PlatformFlush() {
     if (gPlatform.dirty) PlatformPresent();
+}
+
+bool PlatformToggleFullscreen() {
+    PlatformState& p = gPlatform;
+    if (!p.windowOpen) return false;
+    // The mode changes first, so the size the backend reports is not taken for the window's.
+    p.fullscreen = !p.fullscreen;
+    if (Sdl()) {
+        if (!SdlSetFullscreen(p.fullscreen)) {
+            p.fullscreen = !p.fullscreen;
+            return false;
+        }
+    } else if (p.fullscreen) {
+        PlatformWindowResized(p.headlessScreenWidth, p.headlessScreenHeight);
+    } else {
+        PlatformWindowResized(p.windowedWidth, p.windowedHeight);
+    }
+    return true;
+}
+
+bool PlatformIsFullscreen() { return gPlatform.fullscreen; }
+
+WindowRect PlatformLetterbox() {
+    return LetterboxFor(gPlatform.windowWidth, gPlatform.windowHeight, gPlatform.canvasWidth,
+                        gPlatform.canvasHeight);
+}
+
+void PlatformWindowResized(int width, int height) {
+    PlatformState& p = gPlatform;
+    p.windowWidth = std::max(1, width);
+    p.windowHeight = std::max(1, height);
+    if (!p.fullscreen) {
+        p.windowedWidth = p.windowWidth;
+        p.windowedHeight = p.windowHeight;
+    }
+    // The window-pixel rectangle of a pop-up's confinement moved with the letterbox.
+    if (p.confined)
+        PlatformConfinePointer(true, p.confineLeft, p.confineTop, p.confineRight, p.confineBottom);
+    // The canvas still holds the whole picture: showing it again fills the new window.
+    PlatformMarkDirty();
 }
 
 uint64_t PlatformTicks() { return Sdl() ? SdlTicks() : gPlatform.headlessClock; }
@@ -408,6 +466,30 @@ int PlatformKeyboardFocus() { return gPlatform.focusChild; }
 void HeadlessSetScreenSize(int width, int height) {
     gPlatform.headlessScreenWidth = width;
     gPlatform.headlessScreenHeight = height;
+    if (!Sdl() && gPlatform.windowOpen && gPlatform.fullscreen) PlatformWindowResized(width, height);
+}
+
+bool HeadlessResizeWindow(int width, int height) {
+    if (Sdl() || !gPlatform.windowOpen || gPlatform.fullscreen) return false;
+    PlatformWindowResized(width, height);
+    return true;
+}
+
+void HeadlessPushWindowMessage(const Message& message) {
+    Message m = message;
+    WindowToCanvas(PlatformLetterbox(), gPlatform.canvasWidth, gPlatform.canvasHeight, message.x,
+                   message.y, m.x, m.y);
+    gPlatform.queue.push_back(m);
+}
+
+uint32_t HeadlessWindowPixel(int wx, int wy) {
+    const PlatformState& p = gPlatform;
+    if (wx < 0 || wy < 0 || wx >= p.presentedWindowWidth || wy >= p.presentedWindowHeight) return 0;
+    const WindowRect& b = p.presentedBox;
+    if (wx < b.x || wy < b.y || wx >= b.x + b.w || wy >= b.y + b.h) return 0xFF000000u;
+    int cx = 0, cy = 0;
+    WindowToCanvas(b, p.canvasWidth, p.canvasHeight, wx, wy, cx, cy);
+    return PresentedPixel(cx, cy);
 }
 
 void HeadlessPushMessage(const Message& message) { gPlatform.queue.push_back(message); }

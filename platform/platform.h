@@ -7,6 +7,8 @@
 #include <deque>
 #include <vector>
 
+#include "platform/letterbox.h"
+
 enum class PlatformBackend : uint8_t { Sdl, Headless };
 
 enum class MessageKind : uint8_t {
@@ -36,7 +38,8 @@ enum class MessageKind : uint8_t {
 
 enum class MessageTarget : uint8_t { MainWindow, EditBox };
 
-// One input message. Positions are device pixels of the canvas.
+// One input message. Positions are device pixels of the canvas (the backends map the window's
+// own pixels through the letterbox, so screens never see the window's size).
 struct Message {
     MessageKind kind = MessageKind::None;
     int x = 0;
@@ -101,6 +104,19 @@ struct PlatformState {
     bool windowOpen = false;
     bool minimised = false;
 
+    // The window's mode and its client area in window pixels; the canvas is letterboxed into
+    // it. The windowed size is what F11 goes back to (the user may have resized the window).
+    bool startWindowed = false;  // the mode the next window opens in
+    bool fullscreen = true;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    int windowedWidth = 1024;
+    int windowedHeight = 768;
+    // The window and letterbox the last present filled (the headless backend's picture).
+    int presentedWindowWidth = 0;
+    int presentedWindowHeight = 0;
+    WindowRect presentedBox;
+
     // The canvas shown by a present: palette indices and the palette they go through.
     const uint8_t* canvas = nullptr;
     int canvasWidth = 0;
@@ -151,7 +167,10 @@ bool PlatformSelectBackend(PlatformBackend backend);
 
 // The size of the screen the window will cover, in pixels.
 bool PlatformScreenSize(int& width, int& height);
-// Opens the one full-screen window. softwareOnly asks for a renderer without hardware help.
+// The mode the next window opens in: a resizable window of 1024 x 768 (smaller only on a
+// smaller screen), or the whole screen (the default).
+void PlatformStartWindowed(bool windowed);
+// Opens the one main window. softwareOnly asks for a renderer without hardware help.
 bool PlatformOpenWindow(const char* title, bool softwareOnly);
 void PlatformCloseWindow();
 // Tells the platform which canvas and palette to present; sets the canvas size.
@@ -174,6 +193,16 @@ void DrawFocusRing(uint32_t* frame, int width, int height);
 // Converts count palette indices to 0xAARRGGBB through a 256-entry palette.
 void PlatformConvertCanvas(const uint8_t* pixels, size_t count, const PlatformColour* palette,
                            uint32_t* out);
+
+// F11: between the whole screen and the window, at any time. The screens notice nothing: the
+// whole picture is presented again and the pointer maps through the new letterbox.
+bool PlatformToggleFullscreen();
+bool PlatformIsFullscreen();
+// Where the canvas sits in the window now.
+WindowRect PlatformLetterbox();
+// The backends report a new client size here (a resize, a toggle): the letterbox follows, a
+// confined pointer is confined again, and the whole picture is presented afresh.
+void PlatformWindowResized(int width, int height);
 
 // Milliseconds since the platform started (virtual on the headless backend).
 uint64_t PlatformTicks();
@@ -238,3 +267,10 @@ void HeadlessAdvanceClock(uint64_t ms);
 void HeadlessSetIdleFeeder(void (*feeder)());
 // The colour (0xAARRGGBB) of a pixel in the last presented frame.
 uint32_t PresentedPixel(int x, int y);
+// The user drags the windowed window to width x height (ignored on the whole screen).
+bool HeadlessResizeWindow(int width, int height);
+// Queues a pointer message whose position is in window pixels, as the window system gives it.
+void HeadlessPushWindowMessage(const Message& message);
+// What a window pixel shows after the last present: black on the bars, else the canvas pixel
+// the letterbox puts there.
+uint32_t HeadlessWindowPixel(int wx, int wy);

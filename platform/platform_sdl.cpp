@@ -1,5 +1,5 @@
-// The SDL2 backend: a full-screen desktop window whose renderer shows the indexed canvas,
-// letterboxed and scaled; SDL events become platform messages.
+// The SDL2 backend: a full-screen desktop window or a resizable one, whose renderer shows the
+// indexed canvas letterboxed and scaled; SDL events become platform messages.
 #include "platform/platform_sdl.h"
 
 #include <SDL.h>
@@ -130,8 +130,16 @@ Message Make(MessageKind kind) {
 
 void SetPosition(Message& m, int x, int y) {
     // Clicks on the letterbox bars land on the nearest canvas pixel.
-    m.x = std::clamp(x, 0, std::max(0, gSdl.canvasWidth - 1));
-    m.y = std::clamp(y, 0, std::max(0, gSdl.canvasHeight - 1));
+    WindowToCanvas(PlatformLetterbox(), gSdl.canvasWidth, gSdl.canvasHeight, x, y, m.x, m.y);
+}
+
+// Where the canvas goes in the renderer's output (device pixels, which a high-density screen
+// may have more of than window pixels).
+SDL_Rect OutputBox() {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(gSdl.renderer, &w, &h);
+    const WindowRect r = LetterboxFor(w, h, gSdl.canvasWidth, gSdl.canvasHeight);
+    return SDL_Rect{r.x, r.y, r.w, r.h};
 }
 
 void Translate(const SDL_Event& e) {
@@ -149,7 +157,7 @@ void Translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_HIDDEN: Push(Make(MessageKind::Hide)); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             if (gSdl.canvasWidth > 0) MakeTextures();
-            PlatformMarkDirty();
+            PlatformWindowResized(e.window.data1, e.window.data2);
             break;
         case SDL_WINDOWEVENT_EXPOSED: PlatformMarkDirty(); break;
         // Losing and regaining the keyboard focus reaches the screens as the window being
@@ -253,14 +261,18 @@ bool SdlOpenWindow(const char* title, bool softwareOnly) {
     // Emulation only: the window's own pixels, not a texture that a GL context would show.
     // (Environment settings of the same name still win over this.)
     if (softwareOnly) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    int w = 1024, h = 768;
-    SdlScreenSize(w, h);
-    gSdl.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
-                                   SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
+    int w = gPlatform.windowedWidth, h = gPlatform.windowedHeight;
+    if (gPlatform.fullscreen) SdlScreenSize(w, h);
+    Uint32 windowFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN;
+    if (gPlatform.fullscreen) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    gSdl.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                                   windowFlags);
     if (!gSdl.window) {
         std::fprintf(stderr, "Couldn't create the main window: %s\n", SDL_GetError());
         return false;
     }
+    SDL_SetWindowMinimumSize(gSdl.window, 160, 120);
+    SDL_GetWindowSize(gSdl.window, &gPlatform.windowWidth, &gPlatform.windowHeight);
     Uint32 flags = SDL_RENDERER_PRESENTVSYNC |
                    (softwareOnly ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED);
     gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, flags);
@@ -301,9 +313,8 @@ bool SdlSetCanvasSize(int width, int height) {
     if (!gSdl.renderer) return false;
     gSdl.canvasWidth = width;
     gSdl.canvasHeight = height;
-    // The logical size letterboxes the canvas and maps pointer events to canvas pixels.
-    SDL_RenderSetLogicalSize(gSdl.renderer, width, height);
-    SDL_RenderSetIntegerScale(gSdl.renderer, SDL_FALSE);
+    // No logical size: the letterbox (OutputBox, SetPosition) is the program's own, so the
+    // headless backend maps the pointer exactly as this one does.
     return MakeTextures();
 }
 
@@ -314,14 +325,15 @@ void SdlPresent(const uint32_t* frame, int width, int height) {
     SDL_UpdateTexture(gSdl.canvas, nullptr, frame, width * 4);
     SDL_SetRenderDrawColor(gSdl.renderer, 0, 0, 0, 255);
     SDL_RenderClear(gSdl.renderer);
+    const SDL_Rect box = OutputBox();  // the bars round it stay the black just cleared
     if (gSdl.upscaled) {
         // Sharp-bilinear: whole-number enlargement first, then one smooth step to the window.
         SDL_SetRenderTarget(gSdl.renderer, gSdl.upscaled);
         SDL_RenderCopy(gSdl.renderer, gSdl.canvas, nullptr, nullptr);
         SDL_SetRenderTarget(gSdl.renderer, nullptr);
-        SDL_RenderCopy(gSdl.renderer, gSdl.upscaled, nullptr, nullptr);
+        SDL_RenderCopy(gSdl.renderer, gSdl.upscaled, nullptr, &box);
     } else {
-        SDL_RenderCopy(gSdl.renderer, gSdl.canvas, nullptr, nullptr);
+        SDL_RenderCopy(gSdl.renderer, gSdl.canvas, nullptr, &box);
     }
     SDL_RenderPresent(gSdl.renderer);
     // Without a vertical-blank wait, a present still lasts one refresh so animations keep pace.
@@ -415,8 +427,9 @@ void SdlConfinePointer(bool on, int left, int top, int right, int bottom) {
         return;
     }
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    SDL_RenderLogicalToWindow(gSdl.renderer, float(left), float(top), &x0, &y0);
-    SDL_RenderLogicalToWindow(gSdl.renderer, float(right), float(bottom), &x1, &y1);
+    const WindowRect box = PlatformLetterbox();
+    CanvasToWindow(box, gSdl.canvasWidth, gSdl.canvasHeight, left, top, x0, y0);
+    CanvasToWindow(box, gSdl.canvasWidth, gSdl.canvasHeight, right, bottom, x1, y1);
     SDL_Rect r{x0, y0, std::max(1, x1 - x0), std::max(1, y1 - y0)};
     SDL_SetWindowMouseRect(gSdl.window, &r);
 }
@@ -427,6 +440,24 @@ void SdlMinimise() {
 
 void SdlRestore() {
     if (gSdl.window) SDL_RestoreWindow(gSdl.window);
+}
+
+bool SdlSetFullscreen(bool on) {
+    if (!gSdl.window) return false;
+    // A window that started on the whole screen has no windowed size of its own yet: give it
+    // one before leaving, and again after, where the window system kept the screen's size.
+    if (!on) SDL_SetWindowSize(gSdl.window, gPlatform.windowedWidth, gPlatform.windowedHeight);
+    if (SDL_SetWindowFullscreen(gSdl.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        std::fprintf(stderr, "Couldn't change the window mode: %s\n", SDL_GetError());
+        return false;
+    }
+    if (!on) SDL_SetWindowSize(gSdl.window, gPlatform.windowedWidth, gPlatform.windowedHeight);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gSdl.window, &w, &h);
+    if (gSdl.canvasWidth > 0) MakeTextures();
+    // The window system confirms the size with SDL_WINDOWEVENT_SIZE_CHANGED later on.
+    PlatformWindowResized(w, h);
+    return true;
 }
 
 void SdlHideWindow() {

@@ -3,7 +3,11 @@
 #include "platform/platform.h"
 
 bool SdlScreenSize(int& width, int& height);
+// Opens the window in gPlatform's mode (fullscreen, windowedWidth x windowedHeight) and stores
+// its client size there.
 bool SdlOpenWindow(const char* title, bool softwareOnly);
+// Between the whole screen and the window of gPlatform's windowed size; reports the new size.
+bool SdlSetFullscreen(bool on);
 void SdlCloseWindow();
 bool SdlSetCanvasSize(int width, int height);
 void SdlPresent(const uint32_t* frame, int width, int height);

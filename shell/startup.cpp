@@ -64,6 +64,7 @@ int RunHeliora(const HelioraOptions& options) {
     SetProgramIdentity(kProductName, HelioraVersion(), kMakerName);
     LoadConfiguration();  // a missing file ends the process here, with status 1
     PlatformSelectBackend(options.backend);
+    PlatformStartWindowed(options.windowed);
     if (!CreateMainDisplay(ProductName(), DisplayDriverMode(), DisplayMode())) {
         TearDownDisplay();
         return 0;

@@ -143,6 +143,11 @@ KeyResult RunKeysPanelFromScreen() {
 KeyResult TranslateKey(Message& m, int count, Control* const* controls, Control*& hovered,
                        bool inPopup) {
     if (m.kind != MessageKind::KeyDown && m.kind != MessageKind::Character) return kKeyNotMine;
+    // The window's mode belongs to no screen: F11 works everywhere, in an edit box too.
+    if (m.kind == MessageKind::KeyDown && m.key == KeyF11) {
+        PlatformToggleFullscreen();
+        return kKeyHandled;
+    }
     if (m.target != MessageTarget::MainWindow) {
         // An edit box keeps every key it uses; it takes no Tab, so Tab leaves it.
         if (m.kind != MessageKind::KeyDown || m.key != KeyTab) return kKeyNotMine;

@@ -1,7 +1,8 @@
 // The keyboard, on every screen and pop-up: Tab and Shift+Tab move a focus ring over the
 // enabled buttons, Enter or Space press the focused one exactly as a left click would, a
 // screen's own keys press its buttons, and a few keys work everywhere (F1 the list of keys,
-// F12 a picture of the screen, Ctrl+E the numbers of the run shown).
+// F11 a window or the whole screen, F12 a picture of the screen, Ctrl+E the numbers of the
+// run shown).
 //
 // A key never does anything a click could not: a press becomes the left-button click it
 // stands for, at the middle of the control, and the screen handles it as any other click.

@@ -179,6 +179,63 @@ TEST_F(KeyboardTest, ArrowKeysKeepTiltAndShapeInRange) {
     EXPECT_EQ(Settings().axisTilt, -24);
 }
 
+// F11 works on a screen and in a pop-up; after resizes and two toggles the window and its
+// scaling are as before, and a click at a window point presses the control the letterbox
+// puts there.
+TEST_F(KeyboardTest, F11TogglesTheWindowAndClicksStillLand) {
+    HeadlessSetScreenSize(1920, 1080);  // the whole screen, as the program started on it
+    ASSERT_TRUE(PlatformIsFullscreen());
+    int step = 0;
+    const int result = DriveScreen(RunMainScreen, [&](long) {
+        switch (step++) {
+        case 0: PostKey(KeyF1); break;
+        case 1:
+            EXPECT_TRUE(gKeyboard.keysPanelOpen);
+            PostKey(KeyF11);
+            break;
+        case 2:
+            EXPECT_TRUE(gKeyboard.keysPanelOpen);
+            EXPECT_FALSE(PlatformIsFullscreen());
+            EXPECT_EQ(gPlatform.windowWidth, 1024);
+            PostKey(KeyEscape);
+            break;
+        case 3:
+            EXPECT_TRUE(HeadlessResizeWindow(600, 700));
+            PostKey(KeyF11);
+            break;
+        case 4:
+            EXPECT_TRUE(PlatformIsFullscreen());
+            EXPECT_EQ(gPlatform.windowWidth, 1920);
+            PostKey(KeyF11);
+            break;
+        case 5: {
+            EXPECT_FALSE(PlatformIsFullscreen());
+            EXPECT_EQ(gPlatform.windowWidth, 600);
+            EXPECT_EQ(gPlatform.windowHeight, 700);
+            const WindowRect box = PlatformLetterbox();
+            EXPECT_EQ(box.y, 125);
+            EXPECT_EQ(box.h, 450);
+            const ScreenRect& r = gNavBar.exitButton->rect;
+            int wx = 0, wy = 0;
+            CanvasToWindow(box, DisplayWidth(), DisplayHeight(), ToDeviceX((r.left + r.right) / 2),
+                           ToDeviceY((r.top + r.bottom) / 2), wx, wy);
+            Message m;
+            for (MessageKind k : {MessageKind::MouseMove, MessageKind::LeftDown, MessageKind::LeftUp}) {
+                m.kind = k;
+                m.x = wx;
+                m.y = wy;
+                HeadlessPushWindowMessage(m);
+            }
+            break;
+        }
+        default: return false;
+        }
+        return true;
+    });
+    EXPECT_EQ(step, 6);
+    EXPECT_EQ(result, 2001);  // Exit, as its click gives
+}
+
 // F12 writes the canvas itself; Ctrl+E the year, which equals what heliora-model prints.
 TEST_F(KeyboardTest, PictureAndNumbersOfTheRun) {
     int n = 0;
