@@ -6,6 +6,7 @@
 #   metainfo  appstreamcli validate --no-net on the AppStream metainfo
 #   man       each manual page renders with man -l, without warnings
 #   run       the installed heliora and heliora-replay, with a fresh $XDG_DATA_HOME
+#   deb       cpack -G DEB, then lintian: no errors, and the Depends the program needs
 # Exit status 77 (skipped) when the checker a mode needs is missing.
 set -u
 mode=$1 build=$2 work=$3
@@ -96,6 +97,22 @@ run)
   [ $status -eq 0 ] || fail "heliora ended with $status"
   cmp -s "$p/share/heliora/hlra_cfg.bin" "$XDG_DATA_HOME/heliora/hlra_cfg.bin" ||
     fail "the launcher did not fill its folder"
+  ;;
+deb)
+  need lintian
+  need dpkg-shlibdeps
+  rm -rf "$work/deb"
+  cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/deb" >"$work/cpack.log" 2>&1 ||
+    fail "cpack: $(cat "$work/cpack.log")"
+  deb=$(ls "$work"/deb/heliora_*.deb) || fail "no .deb made"
+  depends=$(dpkg-deb -f "$deb" Depends)
+  for d in fonts-liberation2 libsdl2 libfreetype libpng; do
+    case $depends in *$d*) ;; *) fail "Depends lacks $d: $depends" ;; esac
+  done
+  dpkg-deb -c "$deb" | grep -q ' ./usr/share/applications/heliora.desktop$' || fail "no menu entry"
+  report=$(lintian "$deb" 2>&1)
+  echo "$report"
+  ! grep -q '^E:' <<<"$report" || fail "lintian reports errors"
   ;;
 *) echo "unknown mode $mode"; exit 2 ;;
 esac
