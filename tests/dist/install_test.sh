@@ -86,7 +86,7 @@ run)
   # $XDG_DATA_HOME: it makes and fills the folder, starts, and ends in order on SIGTERM.
   export XDG_DATA_HOME=$work/xdg-launcher SDL_VIDEODRIVER=dummy
   "$p/bin/heliora" --window & pid=$!
-  for i in $(seq 1 200); do
+  for i in $(seq 1 600); do  # the logbook is cleaned after SDL has set its signal handlers
     [ -e "$XDG_DATA_HOME/heliora/logbook.bin" ] && break
     kill -0 $pid 2>/dev/null || break
     sleep 0.05
