@@ -6,9 +6,6 @@ cd "$top"
 tools/setup.sh
 cmake -S . -B build -G Ninja -DHELIORA_TESTS=OFF >/dev/null
 cmake --build build
-mkdir -p run
-for f in data/*; do
-  [ -e "run/$(basename "$f")" ] || cp "$f" run/
-done
-cd run
-exec ../build/shell/heliora
+# The program makes run/ and copies in the files of data/ it lacks; a run's own
+# configuration and logbook stay.
+exec build/shell/heliora --workdir "$top/run" "$@"

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Heliora needs that are not installed yet (as root or via sudo).
 #   tools/setup.sh          packages to build and run the program
-#   tools/setup.sh --tests  also those for the tests, benchmarks and the end-to-end test
+#   tools/setup.sh --tests  also those for the tests, benchmarks, the end-to-end test and the
+#                           install test (the desktop-file, AppStream, man page and .deb checkers)
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
           libpng-dev fonts-liberation2)
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool python3)
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool python3
+            desktop-file-utils appstream man-db lintian dpkg-dev fakeroot file)
 fi
 missing=()
 for p in "${packages[@]}"; do

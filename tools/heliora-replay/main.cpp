@@ -23,6 +23,7 @@
 #include "config/logbook_file_ops.h"
 #include "shell/dispatcher.h"
 #include "shell/startup.h"
+#include "shell/workdir.h"
 #include "tools/heliora-replay/replay_script.h"
 #include "widgets/widget_state.h"
 
@@ -33,9 +34,11 @@ constexpr int kInputStepMs = 20;   // and each input step, as a quick hand would
 constexpr long kRunOutPolls = 200000;  // empty polls after the script before giving up
 
 const char* const kUsage =
-    "usage: heliora-replay --workdir DIR --script FILE --out DIR\n"
+    "usage: heliora-replay [--workdir DIR] --script FILE --out DIR\n"
     "Runs Heliora without a window in DIR (which must hold hlra_cfg.bin), feeding it the\n"
     "steps of FILE, and writes the pictures the script asks for into the folder given by --out.\n"
+    "Without --workdir it works where heliora itself would: an installed copy in the per-user\n"
+    "folder ($XDG_DATA_HOME/heliora), made and filled on first use; else the current folder.\n"
     "Script lines (coordinates in the 1024 x 768 design space):\n"
     "  move X Y | click X Y | rclick X Y | key [Shift+|Ctrl+]NAME | type TEXT | idle N\n"
     "  shot NAME.png\n"
@@ -307,8 +310,8 @@ int main(int argc, char** argv) {
         if (i + 1 >= argc || argv[i + 1][0] == '\0') return Usage((a + " needs a value").c_str());
         *target = argv[++i];
     }
-    if (workdir.empty() || script.empty() || out.empty())
-        return Usage("--workdir, --script and --out are all needed (try --help)");
+    if (script.empty() || out.empty())
+        return Usage("--script and --out are both needed (try --help)");
 
     char cwd[PATH_MAX];
     if (!getcwd(cwd, sizeof cwd)) return Usage("cannot read the current folder");
@@ -321,8 +324,12 @@ int main(int argc, char** argv) {
     gReplay.outDir = Absolute(cwd, out);
     if (!IsDirectory(gReplay.outDir) && mkdir(gReplay.outDir.c_str(), 0777) != 0)
         return Usage(("cannot make the output folder " + out).c_str());
-    if (!IsDirectory(workdir) || chdir(workdir.c_str()) != 0)
+    if (workdir.empty()) {
+        if (PrepareWorkdir("", stderr) >= 0) return 2;
+        workdir = ".";
+    } else if (!IsDirectory(workdir) || chdir(workdir.c_str()) != 0) {
         return Usage(("cannot enter the working folder " + workdir).c_str());
+    }
     if (access(kConfigFileName, R_OK) != 0)
         return Usage(("no readable " + std::string(kConfigFileName) + " in " + workdir).c_str());
 

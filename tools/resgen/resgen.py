@@ -144,6 +144,9 @@ def preview(images, path):
     write_png(path, out.w, out.h, out.px)
 
 
+DESKTOP_ICON_SIZES = (48, 64, 128, 256)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     root = os.path.dirname(os.path.dirname(here))
@@ -166,6 +169,10 @@ def main():
         hotspots.append((shape, spot))
     images["icon.png"] = art.program_icon(32, 32)
     keyed.add("icon.png")
+    # The desktop's menu and launcher icons (installed, not embedded), each drawn at its size.
+    for size in DESKTOP_ICON_SIZES:
+        images[f"icon_{size}.png"] = art.program_icon(size, size)
+        keyed.add(f"icon_{size}.png")
     for n, rows in enumerate(BRUSHES, 1):
         images[f"brush_{n}.png"] = brush(rows)
 
