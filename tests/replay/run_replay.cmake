@@ -1,6 +1,6 @@
-# Runs one replay script in a fresh working folder seeded from data/ (with the monkey's checks
-# after every step), then checks that the
-# program ended in order: the tool succeeded and logbook.bin was left empty.
+# Runs one replay script in a fresh working folder seeded from data/, with the monkey's checks
+# after every step, then checks that the program ended in order: the tool succeeded and
+# logbook.bin was left empty.
 # A script line "# logbook files off" expects no logbook.bin at all instead.
 # A script line "# config: OPTIONS" first writes hlra_cfg.bin with heliora-config OPTIONS.
 # A script line "# check: FILE TEXT" expects the file FILE of the output folder (written by a
