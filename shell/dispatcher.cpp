@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "shell/navbar.h"
+#include "widgets/widget_state.h"
 
 DispatcherState gDispatcher;
 
@@ -59,6 +60,7 @@ int RunScreenDispatcher() {
         }
         ++gDispatcher.screensRun;
         id = run();
+        ForgetLiveControls();  // whatever the screen left, its controls are gone now
     }
 }
 

@@ -106,6 +106,20 @@ bool ClosedWithDone(int result, int count, Control* const* controls) {
     return false;
 }
 
+// While a pop-up runs its buttons are the live controls; the screen's come back after it.
+struct LiveControlsOfPopup {
+    Control* const* outer = gWidgets.liveControls;
+    int outerCount = gWidgets.liveControlCount;
+    LiveControlsOfPopup(Control* const* controls, int count) {
+        gWidgets.liveControls = controls;
+        gWidgets.liveControlCount = count;
+    }
+    ~LiveControlsOfPopup() {
+        gWidgets.liveControls = outer;
+        gWidgets.liveControlCount = outerCount;
+    }
+};
+
 }  // namespace
 
 int RunPopupPanel(Control* panel, int count, Control* const* controls) {
@@ -129,6 +143,7 @@ int RunPopupPanel(Control* panel, int count, Control* const* controls) {
 
     Control* const outerPopup = gWidgets.activePopup;
     gWidgets.activePopup = panel;
+    const LiveControlsOfPopup live(controls, count);
     Control* previous = nullptr;
     // The ring goes onto the panel's buttons while it is open, and back afterwards.
     Control* const outerFocus = gKeyboard.focus;

@@ -38,6 +38,7 @@ void RedrawScreenLoop(ScreenLoop& loop) {
 }
 
 void EndScreenLoop(ScreenLoop& loop) {
+    if (gWidgets.liveControls == loop.controls) ForgetLiveControls();
     DestroyScreenControls(loop.ownCount, loop.controls, loop.layers);
     for (int i = 0; i < loop.count; ++i) loop.controls[i] = nullptr;
     loop.count = loop.ownCount = 0;
@@ -49,6 +50,8 @@ void EndScreenLoop(ScreenLoop& loop) {
 ScreenEvent NextScreenEvent(ScreenLoop& loop) {
     ScreenEvent e;
     Message& m = e.message;
+    gWidgets.liveControls = loop.controls;
+    gWidgets.liveControlCount = loop.count;
     if (!PollMessage(m)) return e;  // kScreenIdle
     if (IsWindowClosing(m) || m.kind == MessageKind::Quit) {
         if (m.kind == MessageKind::Quit)

@@ -13,6 +13,11 @@ void ResetWidgetState() {
     ResetKeyboard();
 }
 
+void ForgetLiveControls() {
+    gWidgets.liveControls = nullptr;
+    gWidgets.liveControlCount = 0;
+}
+
 void ForgetControl(const Control* control) {
     if (!control) return;
     if (gWidgets.helpLine == control) gWidgets.helpLine = nullptr;

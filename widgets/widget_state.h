@@ -25,6 +25,11 @@ struct WidgetState {
     Control* helpLine = nullptr;       // the HelpLine text bar (made by the shell)
     Control* hoverControl = nullptr;   // the control the pointer was last found over
     Control* activePopup = nullptr;    // the pop-up panel whose loop is running
+    // The controls of the loop taking messages now (the running screen's, or an open
+    // pop-up's), so a driver of the headless program can aim at what is on screen; null
+    // between loops.
+    Control* const* liveControls = nullptr;
+    int liveControlCount = 0;
 
     int cursorSlot = -1;                          // -1 until a shape was chosen
     int cursorResource[kCursorTableSlots] = {};   // resource number loaded into each slot
@@ -54,3 +59,5 @@ extern WidgetState gWidgets;
 void ResetWidgetState();
 // Drops every reference the state holds to a control that is being freed.
 void ForgetControl(const Control* control);
+// No loop is taking messages (a screen ended): the live controls are gone.
+void ForgetLiveControls();

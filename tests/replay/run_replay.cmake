@@ -1,5 +1,6 @@
-# Runs one replay script in a fresh working folder seeded from data/, then checks that the
-# program ended in order: the tool succeeded and logbook.bin was left empty.
+# Runs one replay script in a fresh working folder seeded from data/, with the monkey's checks
+# after every step, then checks that the program ended in order: the tool succeeded and
+# logbook.bin was left empty.
 # A script line "# logbook files off" expects no logbook.bin at all instead.
 # A script line "# config: OPTIONS" first writes hlra_cfg.bin with heliora-config OPTIONS.
 # A script line "# check: FILE TEXT" expects the file FILE of the output folder (written by a
@@ -20,7 +21,7 @@ if(config_lines)
     message(FATAL_ERROR "heliora-config could not write the configuration: ${err}")
   endif()
 endif()
-execute_process(COMMAND ${TOOL} --workdir ${WORK}/run --script ${SCRIPT} --out ${WORK}/out
+execute_process(COMMAND ${TOOL} --workdir ${WORK}/run --script ${SCRIPT} --out ${WORK}/out --check
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "heliora-replay ended with ${status}\n${out}${err}")

@@ -26,12 +26,14 @@ TEST(ReplayScript, ReadsEveryStepKind) {
         "state now.json\n"
         "texts drawn.txt\n"
         "copy logbook.bin saved.bin\n"
+        "restart\n"
+        "key Ctrl+E\n"
         "disk full\n"
         "disk mended\n";
     std::vector<ReplayStep> steps;
     std::string error;
     ASSERT_TRUE(ParseReplayScript(text, steps, error)) << error;
-    ASSERT_EQ(steps.size(), 18u);
+    ASSERT_EQ(steps.size(), 20u);
     EXPECT_EQ(steps[0].kind, StepKind::Move);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].x, 10);
@@ -57,9 +59,22 @@ TEST(ReplayScript, ReadsEveryStepKind) {
     EXPECT_EQ(steps[15].kind, StepKind::Copy);
     EXPECT_EQ(steps[15].text, "logbook.bin");
     EXPECT_EQ(steps[15].name, "saved.bin");
-    EXPECT_EQ(steps[16].kind, StepKind::Disk);
-    EXPECT_EQ(steps[16].count, 1);
-    EXPECT_EQ(steps[17].count, 0);
+    EXPECT_EQ(steps[16].kind, StepKind::Restart);
+    EXPECT_EQ(steps[18].kind, StepKind::Disk);
+    EXPECT_EQ(steps[18].count, 1);
+    EXPECT_EQ(steps[19].count, 0);
+
+    // What the monkey writes down reads back as the same steps.
+    std::string written;
+    for (const ReplayStep& s : steps) written += FormatReplayStep(s) + "\n";
+    std::vector<ReplayStep> again;
+    ASSERT_TRUE(ParseReplayScript(written, again, error)) << error << "\n" << written;
+    ASSERT_EQ(again.size(), steps.size());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(FormatReplayStep(again[i]), FormatReplayStep(steps[i]));
+        EXPECT_EQ(again[i].key, steps[i].key);
+        EXPECT_EQ(again[i].modifiers, steps[i].modifiers);
+    }
 }
 
 TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
@@ -80,6 +95,7 @@ TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
         "expect-screen",
         "expect-screen two",
         "minimise now",
+        "restart 2",
         "type",
         "state now.txt",       // each output step has its own kind of file
         "texts",

@@ -36,16 +36,21 @@ bool SafeFileName(const std::string& name, const std::string& extension) {
 
 }  // namespace
 
-int KeyCodeForName(const std::string& name) {
-    struct Named { const char* name; int code; };
-    static const Named kNames[] = {
+namespace {
+
+struct Named { const char* name; int code; };
+const Named kNames[] = {
         {"Enter", KeyEnter},   {"Return", KeyEnter},      {"Escape", KeyEscape},
         {"Tab", KeyTab},       {"Backspace", KeyBackspace}, {"Delete", KeyDelete},
         {"Left", KeyLeft},     {"Right", KeyRight},       {"Up", KeyUp},
         {"Down", KeyDown},     {"Home", KeyHome},         {"End", KeyEnd},
         {"PageUp", KeyPageUp}, {"PageDown", KeyPageDown}, {"Space", KeySpace},
         {"Insert", KeyInsert}, {"Print", KeyPrint},
-    };
+};
+
+}  // namespace
+
+int KeyCodeForName(const std::string& name) {
     for (const Named& n : kNames)
         if (name == n.name) return n.code;
     if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0])))
@@ -53,6 +58,39 @@ int KeyCodeForName(const std::string& name) {
     int f = 0;
     if (name.size() >= 2 && name[0] == 'F' && ParseInt(name.substr(1), 1, 12, f)) return KeyF1 + f - 1;
     return 0;
+}
+
+std::string KeyNameForCode(int code) {
+    for (const Named& n : kNames)
+        if (n.code == code) return n.name;
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return std::string(1, char(code));
+    if (code >= KeyF1 && code < KeyF1 + 12) return "F" + std::to_string(code - KeyF1 + 1);
+    return "";
+}
+
+std::string FormatReplayStep(const ReplayStep& s) {
+    const std::string xy = std::to_string(s.x) + " " + std::to_string(s.y);
+    switch (s.kind) {
+    case StepKind::Move: return "move " + xy;
+    case StepKind::Click: return "click " + xy;
+    case StepKind::RightClick: return "rclick " + xy;
+    case StepKind::Key:
+        return std::string("key ") + (s.modifiers & kModShift ? "Shift+" : "") +
+               (s.modifiers & kModControl ? "Ctrl+" : "") + KeyNameForCode(s.key);
+    case StepKind::Type: return "type " + s.text;
+    case StepKind::Idle: return "idle " + std::to_string(s.count);
+    case StepKind::Shot: return "shot " + s.text;
+    case StepKind::ExpectScreen: return "expect-screen " + std::to_string(s.count);
+    case StepKind::Minimise: return "minimise";
+    case StepKind::Restore: return "restore";
+    case StepKind::Close: return "close";
+    case StepKind::State: return "state " + s.text;
+    case StepKind::Texts: return "texts " + s.text;
+    case StepKind::Copy: return "copy " + s.text + " " + s.name;
+    case StepKind::Disk: return s.count ? "disk full" : "disk mended";
+    case StepKind::Restart: return "restart";
+    }
+    return "";
 }
 
 bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, std::string& error) {
@@ -127,8 +165,11 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
         } else if (verb == "expect-screen") {
             step.kind = StepKind::ExpectScreen;
             if (args.size() != 1 || !ParseInt(args[0], INT_MIN + 1, INT_MAX, step.count)) return fail("expected a ScreenId");
-        } else if (verb == "minimise" || verb == "restore" || verb == "close") {
-            step.kind = verb == "minimise" ? StepKind::Minimise : verb == "restore" ? StepKind::Restore : StepKind::Close;
+        } else if (verb == "minimise" || verb == "restore" || verb == "close" || verb == "restart") {
+            step.kind = verb == "minimise"  ? StepKind::Minimise
+                        : verb == "restore" ? StepKind::Restore
+                        : verb == "close"   ? StepKind::Close
+                                            : StepKind::Restart;
             if (!args.empty()) return fail("takes no arguments");
         } else {
             return fail("unknown step");

@@ -5,7 +5,7 @@
 
 enum class StepKind {
     Move, Click, RightClick, Key, Type, Idle, Shot, ExpectScreen, Minimise, Restore, Close,
-    State, Texts, Copy, Disk,
+    State, Texts, Copy, Disk, Restart,
 };
 
 struct ReplayStep {
@@ -26,3 +26,8 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
 // Down, Home, End, PageUp, PageDown, Space, Print, F1..F12, a single letter or digit); 0 if
 // unknown.
 int KeyCodeForName(const std::string& name);
+// The name KeyCodeForName reads back as `code`; empty when it has none.
+std::string KeyNameForCode(int code);
+// One step as a script line (without the line break), read back by ParseReplayScript as the
+// same step.
+std::string FormatReplayStep(const ReplayStep& step);
