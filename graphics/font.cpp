@@ -142,17 +142,25 @@ TextFont* CreateTextFont(const char* face, int size, int width, int style) {
     std::string file, family;
     int index = 0;
     if (!FindFontFile(face, bold, italic, file, index, family)) return nullptr;
+    return OpenTextFont(file.c_str(), index, family.c_str(), face, size, width, style);
+}
+
+TextFont* OpenTextFont(const char* file, int index, const char* family, const char* face,
+                       int size, int width, int style) {
+    if (!file || !face) return nullptr;
+    const bool bold = (style & kFontBold) != 0;
+    const bool italic = (style & kFontItalic) != 0;
     FT_Library lib = Library();
     if (!lib) return nullptr;
     FT_Face ftFace = nullptr;
-    if (FT_New_Face(lib, file.c_str(), index, &ftFace) != 0) {
-        std::fprintf(stderr, "Couldn't open the font file %s.\n", file.c_str());
+    if (FT_New_Face(lib, file, index, &ftFace) != 0) {
+        std::fprintf(stderr, "Couldn't open the font file %s.\n", file);
         return nullptr;
     }
     auto* font = new TextFont;
     font->face = ftFace;
     font->file = file;
-    font->family = family;
+    font->family = family ? family : "";
     font->style = style;
     font->faceName = face;
     font->logicalSize = size;
