@@ -1,5 +1,6 @@
 #include "config/config.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -126,14 +127,17 @@ int CurrentUserNumber() { return gConfig.currentUserNumber; }
 const char* CurrentUserName() { return gConfig.currentUserName; }
 
 int MainFrameDelay(int animationSpeed) {
-    int delay = MainAnimationDelay();
+    // The delay comes straight from the file: reckoned wide, so a huge one cannot overflow.
+    const int64_t delay = MainAnimationDelay();
+    int64_t result;
     switch (animationSpeed) {
-        case 0: return delay * 8 + 150;
-        case 1: return delay * 4 + 100;
-        case 2: return delay * 2 + 50;
-        case 3: return delay;
-        case 4: return delay / 2;
-        case 5: return delay / 4;
-        default: return delay / 8;
+        case 0: result = delay * 8 + 150; break;
+        case 1: result = delay * 4 + 100; break;
+        case 2: result = delay * 2 + 50; break;
+        case 3: result = delay; break;
+        case 4: result = delay / 2; break;
+        case 5: result = delay / 4; break;
+        default: result = delay / 8; break;
     }
+    return int(std::min<int64_t>(std::max<int64_t>(result, INT32_MIN), INT32_MAX));
 }

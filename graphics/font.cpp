@@ -2,6 +2,7 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
@@ -59,6 +60,16 @@ bool AcceptableFamily(const std::string& wanted, const std::string& got) {
 }
 
 int Round26(FT_Pos v) { return int((v + 32) >> 6); }
+
+// A glyph many ems across is damage, not lettering: rendered it would take seconds and
+// hundreds of megabytes. Such a glyph draws nothing.
+bool PlausibleOutline(const TextFont* font, FT_GlyphSlot slot) {
+    FT_BBox box;
+    FT_Outline_Get_CBox(&slot->outline, &box);
+    const double limit = 8.0 * std::max(font->pixelHeight, font->pixelWidth) + 64;
+    return (double(box.xMax) - double(box.xMin)) / 64 <= limit &&
+           (double(box.yMax) - double(box.yMin)) / 64 <= limit;
+}
 
 }  // namespace
 
@@ -133,7 +144,9 @@ static double CellToEmRatio(FT_Face face, const TT_OS2* os2) {
     if (os2 && os2->version != 0xFFFF) cell = double(os2->usWinAscent) + double(os2->usWinDescent);
     if (cell <= 0) cell = double(face->ascender) - double(face->descender);
     if (cell <= 0) return 1;
-    return upem / cell;
+    // A damaged file may claim a cell of a few units: the em would then be hundreds of
+    // pixels. Real faces have an em no larger than their cell.
+    return std::min(upem / cell, 2.0);
 }
 
 TextFont* CreateTextFont(const char* face, int size, int width, int style) {
@@ -142,17 +155,25 @@ TextFont* CreateTextFont(const char* face, int size, int width, int style) {
     std::string file, family;
     int index = 0;
     if (!FindFontFile(face, bold, italic, file, index, family)) return nullptr;
+    return OpenTextFont(file.c_str(), index, family.c_str(), face, size, width, style);
+}
+
+TextFont* OpenTextFont(const char* file, int index, const char* family, const char* face,
+                       int size, int width, int style) {
+    if (!file || !face) return nullptr;
+    const bool bold = (style & kFontBold) != 0;
+    const bool italic = (style & kFontItalic) != 0;
     FT_Library lib = Library();
     if (!lib) return nullptr;
     FT_Face ftFace = nullptr;
-    if (FT_New_Face(lib, file.c_str(), index, &ftFace) != 0) {
-        std::fprintf(stderr, "Couldn't open the font file %s.\n", file.c_str());
+    if (FT_New_Face(lib, file, index, &ftFace) != 0) {
+        std::fprintf(stderr, "Couldn't open the font file %s.\n", file);
         return nullptr;
     }
     auto* font = new TextFont;
     font->face = ftFace;
     font->file = file;
-    font->family = family;
+    font->family = family ? family : "";
     font->style = style;
     font->faceName = face;
     font->logicalSize = size;
@@ -250,6 +271,8 @@ const GlyphImage& Glyph(TextFont* font, uint8_t byte) {
         if (font->synthItalic) FT_GlyphSlot_Oblique(face->glyph);
     }
     g.advance = Round26(face->glyph->advance.x);
+    if (face->glyph->format == FT_GLYPH_FORMAT_OUTLINE && !PlausibleOutline(font, face->glyph))
+        return g;
     if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0) return g;
     const FT_Bitmap& bm = face->glyph->bitmap;
     g.left = face->glyph->bitmap_left;

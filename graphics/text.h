@@ -80,6 +80,11 @@ bool FindFontFile(const char* face, bool bold, bool italic, std::string& file, i
 // condensed or expanded font whose average character width is about width/size of its
 // height. style: kFont* bits. Null on failure.
 TextFont* CreateTextFont(const char* face, int size, int width, int style);
+// The same from a font file already found (face index `index` within it); `face` is the name
+// it was asked for, whose " Bold"/" Italic" ask for those styles too. Null when the file is
+// no font FreeType can open.
+TextFont* OpenTextFont(const char* file, int index, const char* family, const char* face,
+                       int size, int width, int style);
 // Frees a font made by CreateTextFont (null is ignored); a selected font is deselected first.
 void DeleteGraphicObject(TextFont* font);
 void SelectTextFont(TextFont* font);

@@ -3,12 +3,17 @@
 #   tools/setup.sh          packages to build and run the program
 #   tools/setup.sh --tests  also those for the tests, benchmarks, the end-to-end test and the
 #                           install test (the desktop-file, AppStream, man page and .deb checkers)
+#   tools/setup.sh --fuzz   also clang and its libFuzzer runtime, for the fuzz targets
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
           libpng-dev fonts-liberation2)
 if [ "${1:-}" = "--tests" ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool python3
             desktop-file-utils appstream man-db lintian dpkg-dev fakeroot file)
+fi
+if [ "${1:-}" = "--fuzz" ]; then
+  # The sanitizer and libFuzzer runtimes are only a recommendation of clang's.
+  packages+=(clang libclang-rt-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do
