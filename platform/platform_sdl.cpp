@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,16 @@ struct SdlState {
     int canvasWidth = 0;
     int canvasHeight = 0;
     SDL_Cursor* cursors[kCursorSlots] = {};
+
+    // Without graphics hardware the canvas goes straight into the window's own pixels, no
+    // renderer between: only the changed rectangle is scaled and sent to the X server.
+    bool direct = false;
+    bool wholeWanted = true;  // the window's pixels are lost or were never drawn
+    int surfaceWidth = 0, surfaceHeight = 0;
+    int viewX = 0, viewY = 0, viewWidth = 0, viewHeight = 0;  // the letterboxed canvas
+    std::vector<int> columnSource, rowSource;  // canvas column / row of each window pixel
+    std::vector<uint32_t> rowBuffer;           // for windows of another pixel format
+    uint64_t lastPresent = 0;                  // vertical-blank pacing, as SDL simulates it
 };
 SdlState gSdl;
 
@@ -61,6 +72,7 @@ int WantedUpscale() {
 
 bool MakeTextures() {
     DestroyTextures();
+    gSdl.wholeWanted = true;  // a new texture holds nothing yet
     gSdl.canvas = SDL_CreateTexture(gSdl.renderer, SDL_PIXELFORMAT_ARGB8888,
                                     SDL_TEXTUREACCESS_STREAMING, gSdl.canvasWidth,
                                     gSdl.canvasHeight);
@@ -129,6 +141,11 @@ Message Make(MessageKind kind) {
 }
 
 void SetPosition(Message& m, int x, int y) {
+    if (gSdl.direct && gSdl.viewWidth > 0 && gSdl.viewHeight > 0) {
+        // Window pixels to canvas pixels, as a renderer's logical size would map them.
+        x = int(std::floor(double(x - gSdl.viewX) * gSdl.canvasWidth / gSdl.viewWidth));
+        y = int(std::floor(double(y - gSdl.viewY) * gSdl.canvasHeight / gSdl.viewHeight));
+    }
     // Clicks on the letterbox bars land on the nearest canvas pixel.
     m.x = std::clamp(x, 0, std::max(0, gSdl.canvasWidth - 1));
     m.y = std::clamp(y, 0, std::max(0, gSdl.canvasHeight - 1));
@@ -143,15 +160,20 @@ void Translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_MINIMIZED: Push(Make(MessageKind::SysMinimise)); break;
         case SDL_WINDOWEVENT_RESTORED:
             if (gPlatform.minimised) Push(Make(MessageKind::SysRestore));
+            gSdl.wholeWanted = true;
             PlatformMarkDirty();
             break;
         case SDL_WINDOWEVENT_SHOWN: Push(Make(MessageKind::Show)); break;
         case SDL_WINDOWEVENT_HIDDEN: Push(Make(MessageKind::Hide)); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            if (gSdl.canvasWidth > 0) MakeTextures();
+            if (gSdl.canvasWidth > 0 && !gSdl.direct) MakeTextures();
+            gSdl.wholeWanted = true;
             PlatformMarkDirty();
             break;
-        case SDL_WINDOWEVENT_EXPOSED: PlatformMarkDirty(); break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            gSdl.wholeWanted = true;
+            PlatformMarkDirty();
+            break;
         // Losing and regaining the keyboard focus reaches the screens as the window being
         // disabled and enabled; they carry on as they were.
         case SDL_WINDOWEVENT_FOCUS_LOST: Push(Make(MessageKind::Disable)); break;
@@ -161,7 +183,8 @@ void Translate(const SDL_Event& e) {
         break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
-        if (gSdl.canvasWidth > 0) MakeTextures();
+        if (gSdl.canvasWidth > 0 && !gSdl.direct) MakeTextures();
+        gSdl.wholeWanted = true;
         gPlatform.displayLost = true;
         PlatformMarkDirty();
         break;
@@ -261,20 +284,25 @@ bool SdlOpenWindow(const char* title, bool softwareOnly) {
         std::fprintf(stderr, "Couldn't create the main window: %s\n", SDL_GetError());
         return false;
     }
-    Uint32 flags = SDL_RENDERER_PRESENTVSYNC |
-                   (softwareOnly ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED);
-    gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, flags);
-    if (!gSdl.renderer && !softwareOnly)
-        gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, SDL_RENDERER_SOFTWARE);
-    if (!gSdl.renderer) {
-        std::fprintf(stderr, "Couldn't create a renderer: %s\n", SDL_GetError());
-        SDL_DestroyWindow(gSdl.window);
-        gSdl.window = nullptr;
-        return false;
+    // No hardware: the window's own pixels (X shared memory), no renderer and no texture.
+    if (softwareOnly && SDL_GetWindowSurface(gSdl.window)) {
+        gSdl.direct = true;
+    } else {
+        Uint32 flags = SDL_RENDERER_PRESENTVSYNC |
+                       (softwareOnly ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED);
+        gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, flags);
+        if (!gSdl.renderer && !softwareOnly)
+            gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, SDL_RENDERER_SOFTWARE);
+        if (!gSdl.renderer) {
+            std::fprintf(stderr, "Couldn't create a renderer: %s\n", SDL_GetError());
+            SDL_DestroyWindow(gSdl.window);
+            gSdl.window = nullptr;
+            return false;
+        }
+        SDL_RendererInfo info;
+        gSdl.vsync = SDL_GetRendererInfo(gSdl.renderer, &info) == 0 &&
+                     (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     }
-    SDL_RendererInfo info;
-    gSdl.vsync = SDL_GetRendererInfo(gSdl.renderer, &info) == 0 &&
-                 (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     SDL_RaiseWindow(gSdl.window);
     SDL_StartTextInput();
     // No present of its own here: the program's first picture (the grey screen) follows at
@@ -297,7 +325,110 @@ void SdlCloseWindow() {
     gSdl = SdlState{};
 }
 
+namespace {
+
+// Where the canvas sits in the window, letterboxed at the largest scale that fits, and which
+// canvas pixel each window pixel shows (nearest neighbour). True when the window's size changed.
+bool UpdateLayout(const SDL_Surface* surface) {
+    SdlState& g = gSdl;
+    if (surface->w == g.surfaceWidth && surface->h == g.surfaceHeight && g.viewWidth > 0)
+        return false;
+    g.surfaceWidth = surface->w;
+    g.surfaceHeight = surface->h;
+    const double sx = double(surface->w) / g.canvasWidth, sy = double(surface->h) / g.canvasHeight;
+    if (sx < sy) {
+        g.viewWidth = surface->w;
+        g.viewHeight = std::max(1, int(std::floor(g.canvasHeight * sx)));
+    } else {
+        g.viewHeight = surface->h;
+        g.viewWidth = std::max(1, int(std::floor(g.canvasWidth * sy)));
+    }
+    g.viewX = (surface->w - g.viewWidth) / 2;
+    g.viewY = (surface->h - g.viewHeight) / 2;
+    g.columnSource.resize(size_t(g.viewWidth));
+    for (int x = 0; x < g.viewWidth; ++x)
+        g.columnSource[size_t(x)] = int(int64_t(x) * g.canvasWidth / g.viewWidth);
+    g.rowSource.resize(size_t(g.viewHeight));
+    for (int y = 0; y < g.viewHeight; ++y)
+        g.rowSource[size_t(y)] = int(int64_t(y) * g.canvasHeight / g.viewHeight);
+    return true;
+}
+
+// The first window pixel whose canvas pixel is at or past `source`.
+int FirstShowing(const std::vector<int>& map, int source) {
+    return int(std::lower_bound(map.begin(), map.end(), source) - map.begin());
+}
+
+// Scales the changed rectangle of the frame into the window's pixels and sends just that.
+void PresentDirect(const uint32_t* frame, const PresentRegion& changed) {
+    SdlState& g = gSdl;
+    SDL_Surface* s = SDL_GetWindowSurface(g.window);
+    if (!s) return;
+    bool whole = UpdateLayout(s) || g.wholeWanted;
+    PresentRegion r = whole ? PresentRegion{0, 0, g.canvasWidth, g.canvasHeight} : changed;
+    if (r.Empty()) return;  // the window already shows this picture
+    const int x0 = FirstShowing(g.columnSource, r.left), x1 = FirstShowing(g.columnSource, r.right);
+    const int y0 = FirstShowing(g.rowSource, r.top), y1 = FirstShowing(g.rowSource, r.bottom);
+    if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return;
+    if (whole) SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 0, 0, 0));
+    const bool sameFormat = s->format->BytesPerPixel == 4 && s->format->Rmask == 0xFF0000u &&
+                            s->format->Gmask == 0xFF00u && s->format->Bmask == 0xFFu;
+    const int n = x1 - x0;
+    g.rowBuffer.resize(size_t(std::max(n, 0)));
+    uint8_t* previous = nullptr;
+    for (int y = y0; y < y1 && n > 0; ++y) {
+        uint8_t* out = static_cast<uint8_t*>(s->pixels) + size_t(g.viewY + y) * size_t(s->pitch) +
+                       size_t(g.viewX + x0) * s->format->BytesPerPixel;
+        if (previous && g.rowSource[size_t(y)] == g.rowSource[size_t(y - 1)]) {
+            std::memcpy(out, previous, size_t(n) * s->format->BytesPerPixel);
+        } else {
+            const uint32_t* in = frame + size_t(g.rowSource[size_t(y)]) * size_t(g.canvasWidth);
+            uint32_t* row = sameFormat ? reinterpret_cast<uint32_t*>(out) : g.rowBuffer.data();
+            for (int x = 0; x < n; ++x) row[x] = in[g.columnSource[size_t(x0 + x)]];
+            if (!sameFormat)
+                SDL_ConvertPixels(n, 1, SDL_PIXELFORMAT_ARGB8888, row, n * 4, s->format->format,
+                                  out, s->pitch);
+        }
+        previous = out;
+    }
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+    if (whole) {
+        SDL_UpdateWindowSurface(g.window);
+    } else if (n > 0 && y1 > y0) {
+        const SDL_Rect rect{g.viewX + x0, g.viewY + y0, n, y1 - y0};
+        SDL_UpdateWindowSurfaceRects(g.window, &rect, 1);
+    }
+    g.wholeWanted = false;
+}
+
+// Keeps presents a refresh apart the way SDL's simulated vertical blank does for renderers
+// without one, so animations run at the pace they had with a renderer.
+void PaceLikeVsync() {
+    const uint64_t interval = uint64_t(std::max(1, gPlatform.refreshMs));
+    uint64_t now = SdlTicks();
+    if (now - gSdl.lastPresent < interval) {
+        SDL_Delay(Uint32(interval - (now - gSdl.lastPresent)));
+        now = SdlTicks();
+    }
+    const uint64_t elapsed = now - gSdl.lastPresent;
+    if (gSdl.lastPresent == 0 || elapsed > 1000)
+        gSdl.lastPresent = now;
+    else
+        gSdl.lastPresent += elapsed / interval * interval;
+}
+
+}  // namespace
+
 bool SdlSetCanvasSize(int width, int height) {
+    if (gSdl.direct) {
+        gSdl.canvasWidth = width;
+        gSdl.canvasHeight = height;
+        gSdl.viewWidth = 0;  // laid out again for the new canvas
+        gSdl.wholeWanted = true;
+        SDL_Surface* s = SDL_GetWindowSurface(gSdl.window);
+        if (s) UpdateLayout(s);
+        return s != nullptr;
+    }
     if (!gSdl.renderer) return false;
     gSdl.canvasWidth = width;
     gSdl.canvasHeight = height;
@@ -307,11 +438,25 @@ bool SdlSetCanvasSize(int width, int height) {
     return MakeTextures();
 }
 
-void SdlPresent(const uint32_t* frame, int width, int height) {
-    if (!gSdl.renderer || !gSdl.canvas || width != gSdl.canvasWidth || height != gSdl.canvasHeight)
+void SdlPresent(const uint32_t* frame, int width, int height, const PresentRegion& changed) {
+    if (width != gSdl.canvasWidth || height != gSdl.canvasHeight) return;
+    if (gSdl.direct) {
+        PresentDirect(frame, changed);
+        PaceLikeVsync();
         return;
+    }
+    if (!gSdl.renderer || !gSdl.canvas) return;
     const uint64_t start = SdlTicks();
-    SDL_UpdateTexture(gSdl.canvas, nullptr, frame, width * 4);
+    // A renderer's window must be drawn whole each time; only the texture upload shrinks.
+    if (gSdl.wholeWanted || changed.Empty()) {
+        if (gSdl.wholeWanted) SDL_UpdateTexture(gSdl.canvas, nullptr, frame, width * 4);
+    } else {
+        const SDL_Rect r{changed.left, changed.top, changed.right - changed.left,
+                         changed.bottom - changed.top};
+        SDL_UpdateTexture(gSdl.canvas, &r, frame + size_t(r.y) * size_t(width) + size_t(r.x),
+                          width * 4);
+    }
+    gSdl.wholeWanted = false;
     SDL_SetRenderDrawColor(gSdl.renderer, 0, 0, 0, 255);
     SDL_RenderClear(gSdl.renderer);
     if (gSdl.upscaled) {
@@ -415,6 +560,16 @@ void SdlConfinePointer(bool on, int left, int top, int right, int bottom) {
         return;
     }
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    if (gSdl.direct) {
+        if (gSdl.canvasWidth <= 0 || gSdl.canvasHeight <= 0) return;
+        x0 = gSdl.viewX + left * gSdl.viewWidth / gSdl.canvasWidth;
+        y0 = gSdl.viewY + top * gSdl.viewHeight / gSdl.canvasHeight;
+        x1 = gSdl.viewX + right * gSdl.viewWidth / gSdl.canvasWidth;
+        y1 = gSdl.viewY + bottom * gSdl.viewHeight / gSdl.canvasHeight;
+        SDL_Rect r{x0, y0, std::max(1, x1 - x0), std::max(1, y1 - y0)};
+        SDL_SetWindowMouseRect(gSdl.window, &r);
+        return;
+    }
     SDL_RenderLogicalToWindow(gSdl.renderer, float(left), float(top), &x0, &y0);
     SDL_RenderLogicalToWindow(gSdl.renderer, float(right), float(bottom), &x1, &y1);
     SDL_Rect r{x0, y0, std::max(1, x1 - x0), std::max(1, y1 - y0)};
