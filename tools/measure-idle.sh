@@ -3,7 +3,7 @@
 # at 1280x1024: it starts the program, walks to the screen with clicks and keys, lets it
 # settle, and reads the process's own CPU time (utime + stime of /proc/PID/stat) over a span.
 # The machine may be busy with other work, so each screen is measured several times and the
-# median is printed.
+# median is printed, with the X server's share over the same spans beside it.
 #
 #   tools/measure-idle.sh [BUILD_DIR] [REPEATS] [SECONDS] [SCREEN...]
 #
@@ -56,7 +56,7 @@ click() { xdotool mousemove $(( $1 * 5 / 4 )) $(( 32 + $2 * 5 / 4 )) click 1; }
 
 cputicks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
-measure() {  # steps -> CPU percent of one core over the span
+measure() {  # steps -> "PROGRAM/XSERVER" CPU percent of one core over the span
     local steps=$1 run=$work/run
     rm -rf "$run"
     mkdir -p "$run"
@@ -76,19 +76,23 @@ measure() {  # steps -> CPU percent of one core over the span
     done
     xdotool mousemove 1270 1000
     sleep 2
-    local hz t0 t1
+    local hz t0 t1 x0 x1
     hz=$(getconf CLK_TCK)
     t0=$(cputicks $pid)
+    x0=$(cputicks $xvfb)
     sleep "$span"
     t1=$(cputicks $pid)
+    x1=$(cputicks $xvfb)
     kill $pid 2> /dev/null || true
     wait $pid 2> /dev/null || true
-    awk -v a="$t0" -v b="$t1" -v hz="$hz" -v s="$span" 'BEGIN { printf "%.1f", (b - a) * 100 / hz / s }'
+    awk -v a="$t0" -v b="$t1" -v c="$x0" -v d="$x1" -v hz="$hz" -v s="$span" \
+        'BEGIN { printf "%.1f/%.1f", (b - a) * 100 / hz / s, (d - c) * 100 / hz / s }'
 }
 
 median() { tr ' ' '\n' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+column() { tr ' ' '\n' | cut -d/ -f"$1" | tr '\n' ' '; }
 
-printf '%-18s %8s   %s\n' screen median runs
+printf '%-18s %8s %8s   %s\n' screen program X-server "runs (program/X server)"
 for entry in "${screens[@]}"; do
     name=${entry%%|*}
     steps=${entry#*|}
@@ -99,5 +103,6 @@ for entry in "${screens[@]}"; do
     fi
     runs=()
     for _ in $(seq "$repeats"); do runs+=("$(measure "$steps")"); done
-    printf '%-18s %7s%%   %s\n' "$name" "$(echo "${runs[*]}" | median)" "${runs[*]}"
+    printf '%-18s %7s%% %7s%%   %s\n' "$name" "$(echo "${runs[*]}" | column 1 | median)" \
+        "$(echo "${runs[*]}" | column 2 | median)" "${runs[*]}"
 done
