@@ -2,6 +2,8 @@
 // letterboxed and scaled; SDL events become platform messages.
 #include "platform/platform_sdl.h"
 
+#include "platform/platform_x11.h"
+
 #include <SDL.h>
 #include <dirent.h>
 #include <unistd.h>
@@ -278,12 +280,17 @@ bool SdlOpenWindow(const char* title, bool softwareOnly) {
     if (softwareOnly) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     int w = 1024, h = 768;
     SdlScreenSize(w, h);
-    gSdl.window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, w, h,
-                                   SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
+    SDL_Rect bounds{0, 0, w, h};
+    SDL_GetDisplayBounds(0, &bounds);
+    // Hidden until it is known whether full screen must be asked of a window manager.
+    gSdl.window = SDL_CreateWindow(title, bounds.x, bounds.y, w, h, SDL_WINDOW_HIDDEN);
     if (!gSdl.window) {
         std::fprintf(stderr, "Couldn't create the main window: %s\n", SDL_GetError());
         return false;
     }
+    if (!NoWindowManager(gSdl.window))
+        SDL_SetWindowFullscreen(gSdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowWindow(gSdl.window);
     // No hardware: the window's own pixels (X shared memory), no renderer and no texture.
     if (softwareOnly && SDL_GetWindowSurface(gSdl.window)) {
         gSdl.direct = true;
