@@ -36,7 +36,6 @@ struct SdlState {
     int viewX = 0, viewY = 0, viewWidth = 0, viewHeight = 0;  // the letterboxed canvas
     std::vector<int> columnSource, rowSource;  // canvas column / row of each window pixel
     std::vector<uint32_t> rowBuffer;           // for windows of another pixel format
-    uint64_t lastPresent = 0;                  // vertical-blank pacing, as SDL simulates it
 };
 SdlState gSdl;
 
@@ -408,22 +407,6 @@ void PresentDirect(const uint32_t* frame, const PresentRegion& changed) {
     g.wholeWanted = false;
 }
 
-// Keeps presents a refresh apart the way SDL's simulated vertical blank does for renderers
-// without one, so animations run at the pace they had with a renderer.
-void PaceLikeVsync() {
-    const uint64_t interval = uint64_t(std::max(1, gPlatform.refreshMs));
-    uint64_t now = SdlTicks();
-    if (now - gSdl.lastPresent < interval) {
-        SDL_Delay(Uint32(interval - (now - gSdl.lastPresent)));
-        now = SdlTicks();
-    }
-    const uint64_t elapsed = now - gSdl.lastPresent;
-    if (gSdl.lastPresent == 0 || elapsed > 1000)
-        gSdl.lastPresent = now;
-    else
-        gSdl.lastPresent += elapsed / interval * interval;
-}
-
 }  // namespace
 
 bool SdlSetCanvasSize(int width, int height) {
@@ -448,8 +431,9 @@ bool SdlSetCanvasSize(int width, int height) {
 void SdlPresent(const uint32_t* frame, int width, int height, const PresentRegion& changed) {
     if (width != gSdl.canvasWidth || height != gSdl.canvasHeight) return;
     if (gSdl.direct) {
+        // No wait here: SDL's software renderer, which this replaces, did not wait for a
+        // refresh either, and the screens' own delays set the pace of their animations.
         PresentDirect(frame, changed);
-        PaceLikeVsync();
         return;
     }
     if (!gSdl.renderer || !gSdl.canvas) return;
