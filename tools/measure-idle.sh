@@ -42,13 +42,14 @@ screens=(
     "keys-panel|K F1"
 )
 
-display=:$(( 90 + RANDOM % 100 ))
 work=$(mktemp -d)
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+# The server picks a free display number itself and writes it to the pipe.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
 xvfb=$!
 cleanup() { kill "$xvfb" 2> /dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
-export DISPLAY=$display
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -1 "$work/display")
 for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
 
 # The canvas is letterboxed into the 1280x1024 window at 1.25: 1280x960, 32 rows down.
@@ -78,18 +79,23 @@ measure() {  # steps -> "PROGRAM/XSERVER" CPU percent of one core over the span
     sleep 2
     local hz t0 t1 x0 x1
     hz=$(getconf CLK_TCK)
-    t0=$(cputicks $pid)
+    t0=$(cputicks $pid 2> /dev/null || echo gone)
     x0=$(cputicks $xvfb)
+    [ "$t0" = gone ] && { echo "ended/-"; return; }
     sleep "$span"
-    t1=$(cputicks $pid)
+    t1=$(cputicks $pid 2> /dev/null || echo gone)
     x1=$(cputicks $xvfb)
     kill $pid 2> /dev/null || true
     wait $pid 2> /dev/null || true
+    if [ "$t1" = gone ]; then echo "ended/-"; return; fi  # the program ended: no figure
     awk -v a="$t0" -v b="$t1" -v c="$x0" -v d="$x1" -v hz="$hz" -v s="$span" \
         'BEGIN { printf "%.1f/%.1f", (b - a) * 100 / hz / s, (d - c) * 100 / hz / s }'
 }
 
-median() { tr ' ' '\n' | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+median() {  # of the numbers among the words; "-" when there are none
+    tr ' ' '\n' | grep -E '^[0-9.]+$' | sort -g |
+        awk '{ v[NR] = $1 } END { print NR ? v[int((NR + 1) / 2)] : "-" }'
+}
 column() { tr ' ' '\n' | cut -d/ -f"$1" | tr '\n' ' '; }
 
 printf '%-18s %8s %8s   %s\n' screen program X-server "runs (program/X server)"
