@@ -3,8 +3,10 @@
 #include "platform/platform.h"
 
 #include "platform/platform_sdl.h"
+#include "platform/present_region.h"
 
 #include <algorithm>
+#include <cstring>
 
 PlatformState gPlatform;
 
@@ -60,6 +62,12 @@ bool TakeQueued(Message& m) {
     }
     RouteMessage(m);
     return true;
+}
+
+void MakeColourTable(const PlatformColour* palette, uint32_t* lut) {
+    for (int i = 0; i < 256; ++i)
+        lut[i] = 0xFF000000u | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 |
+                 uint32_t(palette[i].b);
 }
 
 // A cursor or icon image (at most 256 pixels a side) as 0xAARRGGBB, the transparent index
@@ -132,6 +140,7 @@ void PlatformCloseWindow() {
     gPlatform.palette = nullptr;
     gPlatform.canvasWidth = gPlatform.canvasHeight = 0;
     gPlatform.frame.clear();
+    gPlatform.shownCanvas.clear();
     gPlatform.dirty = false;
     gPlatform.cursorSlot = -1;
     std::fill(std::begin(gPlatform.cursorLoaded), std::end(gPlatform.cursorLoaded), false);
@@ -149,6 +158,7 @@ bool PlatformSetCanvas(const uint8_t* pixels, int width, int height, const Platf
     gPlatform.canvasHeight = height;
     gPlatform.palette = palette;
     gPlatform.frame.assign(size_t(width) * size_t(height), 0xFF000000u);
+    gPlatform.shownCanvas.clear();
     gPlatform.dirty = true;
     return true;
 }
@@ -158,29 +168,72 @@ void PlatformClearCanvas() {
     gPlatform.palette = nullptr;
     gPlatform.canvasWidth = gPlatform.canvasHeight = 0;
     gPlatform.frame.clear();
+    gPlatform.shownCanvas.clear();
     gPlatform.dirty = false;
 }
 
 void PlatformConvertCanvas(const uint8_t* pixels, size_t count, const PlatformColour* palette,
                            uint32_t* out) {
     uint32_t lut[256];
-    for (int i = 0; i < 256; ++i)
-        lut[i] = 0xFF000000u | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 |
-                 uint32_t(palette[i].b);
+    MakeColourTable(palette, lut);
     for (size_t i = 0; i < count; ++i) out[i] = lut[pixels[i]];
 }
+
+namespace {
+
+bool RingAsShown() {
+    const PlatformState& p = gPlatform;
+    return p.shownRing == p.focusRing &&
+           (!p.focusRing || (p.shownRingLeft == p.ringLeft && p.shownRingTop == p.ringTop &&
+                             p.shownRingRight == p.ringRight && p.shownRingBottom == p.ringBottom));
+}
+
+void NoteRingShown() {
+    PlatformState& p = gPlatform;
+    p.shownRing = p.focusRing;
+    p.shownRingLeft = p.ringLeft;
+    p.shownRingTop = p.ringTop;
+    p.shownRingRight = p.ringRight;
+    p.shownRingBottom = p.ringBottom;
+}
+
+// Brings `frame` up to date with the canvas, the palette and the focus ring, converting only
+// the rows and columns that changed; returns the rectangle that differs from the last picture.
+PresentRegion UpdateFrame() {
+    PlatformState& p = gPlatform;
+    const int w = p.canvasWidth, h = p.canvasHeight;
+    const size_t count = size_t(w) * size_t(h);
+    uint32_t lut[256];
+    MakeColourTable(p.palette, lut);
+    const bool whole = p.frame.size() != count || !RingAsShown() ||
+                       std::memcmp(lut, p.shownColours, sizeof lut) != 0;
+    if (whole) p.shownCanvas.clear();  // compares as wholly different
+    const PresentRegion r = ChangedRegion(p.canvas, w, h, p.shownCanvas);
+    if (p.frame.size() != count) p.frame.assign(count, 0);
+    std::memcpy(p.shownColours, lut, sizeof lut);
+    NoteRingShown();
+    if (r.Empty()) return r;
+    for (int y = r.top; y < r.bottom; ++y) {
+        const size_t row = size_t(y) * size_t(w);
+        const uint8_t* in = p.canvas + row;
+        uint32_t* out = p.frame.data() + row;
+        for (int x = r.left; x < r.right; ++x) out[x] = lut[in[x]];
+    }
+    // The ring is unchanged (else all was converted): drawing it again mends what the
+    // conversion covered, and the rest of it is still in place.
+    if (p.focusRing) DrawFocusRing(p.frame.data(), w, h);
+    return r;
+}
+
+}  // namespace
 
 void PlatformPresent() {
     gPlatform.dirty = false;
     if (!gPlatform.canvas || !gPlatform.windowOpen) return;
-    const size_t count = size_t(gPlatform.canvasWidth) * size_t(gPlatform.canvasHeight);
-    if (gPlatform.frame.size() != count) gPlatform.frame.assign(count, 0);
-    PlatformConvertCanvas(gPlatform.canvas, count, gPlatform.palette, gPlatform.frame.data());
-    if (gPlatform.focusRing)
-        DrawFocusRing(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight);
+    const PresentRegion changed = UpdateFrame();
     // Nothing is shown while the window is an icon; the restore asks for a full redraw anyway.
     if (Sdl() && !gPlatform.minimised)
-        SdlPresent(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight);
+        SdlPresent(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight, changed);
     gPlatform.presentedWindowWidth = gPlatform.windowWidth;
     gPlatform.presentedWindowHeight = gPlatform.windowHeight;
     gPlatform.presentedBox = PlatformLetterbox();

@@ -123,6 +123,11 @@ struct PlatformState {
     int canvasHeight = 0;
     const PlatformColour* palette = nullptr;  // 256 entries
     std::vector<uint32_t> frame;              // the last converted picture, 0xAARRGGBB
+    // What `frame` was made from, so a present converts only what changed since.
+    std::vector<uint8_t> shownCanvas;
+    uint32_t shownColours[256] = {};
+    bool shownRing = false;
+    int shownRingLeft = 0, shownRingTop = 0, shownRingRight = 0, shownRingBottom = 0;
 
     // Coalesced presents.
     bool dirty = false;

@@ -2,6 +2,8 @@
 // indexed canvas letterboxed and scaled; SDL events become platform messages.
 #include "platform/platform_sdl.h"
 
+#include "platform/platform_x11.h"
+
 #include <SDL.h>
 #include <dirent.h>
 #include <unistd.h>
@@ -10,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -24,6 +27,16 @@ struct SdlState {
     int canvasWidth = 0;
     int canvasHeight = 0;
     SDL_Cursor* cursors[kCursorSlots] = {};
+
+    // Without graphics hardware the canvas goes straight into the window's own pixels, no
+    // renderer between: only the changed rectangle is scaled and sent to the X server.
+    bool direct = false;
+    bool noWindowManager = false;  // full screen is then a window the screen's size
+    bool wholeWanted = true;  // the window's pixels are lost or were never drawn
+    int surfaceWidth = 0, surfaceHeight = 0;
+    int viewX = 0, viewY = 0, viewWidth = 0, viewHeight = 0;  // the letterboxed canvas
+    std::vector<int> columnSource, rowSource;  // canvas column / row of each window pixel
+    std::vector<uint32_t> rowBuffer;           // for windows of another pixel format
 };
 SdlState gSdl;
 
@@ -61,6 +74,7 @@ int WantedUpscale() {
 
 bool MakeTextures() {
     DestroyTextures();
+    gSdl.wholeWanted = true;  // a new texture holds nothing yet
     gSdl.canvas = SDL_CreateTexture(gSdl.renderer, SDL_PIXELFORMAT_ARGB8888,
                                     SDL_TEXTUREACCESS_STREAMING, gSdl.canvasWidth,
                                     gSdl.canvasHeight);
@@ -151,15 +165,20 @@ void Translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_MINIMIZED: Push(Make(MessageKind::SysMinimise)); break;
         case SDL_WINDOWEVENT_RESTORED:
             if (gPlatform.minimised) Push(Make(MessageKind::SysRestore));
+            gSdl.wholeWanted = true;
             PlatformMarkDirty();
             break;
         case SDL_WINDOWEVENT_SHOWN: Push(Make(MessageKind::Show)); break;
         case SDL_WINDOWEVENT_HIDDEN: Push(Make(MessageKind::Hide)); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            if (gSdl.canvasWidth > 0) MakeTextures();
+            if (gSdl.canvasWidth > 0 && !gSdl.direct) MakeTextures();
+            gSdl.wholeWanted = true;
             PlatformWindowResized(e.window.data1, e.window.data2);
             break;
-        case SDL_WINDOWEVENT_EXPOSED: PlatformMarkDirty(); break;
+        case SDL_WINDOWEVENT_EXPOSED:
+            gSdl.wholeWanted = true;
+            PlatformMarkDirty();
+            break;
         // Losing and regaining the keyboard focus reaches the screens as the window being
         // disabled and enabled; they carry on as they were.
         case SDL_WINDOWEVENT_FOCUS_LOST: Push(Make(MessageKind::Disable)); break;
@@ -169,7 +188,8 @@ void Translate(const SDL_Event& e) {
         break;
     case SDL_RENDER_TARGETS_RESET:
     case SDL_RENDER_DEVICE_RESET:
-        if (gSdl.canvasWidth > 0) MakeTextures();
+        if (gSdl.canvasWidth > 0 && !gSdl.direct) MakeTextures();
+        gSdl.wholeWanted = true;
         gPlatform.displayLost = true;
         PlatformMarkDirty();
         break;
@@ -262,31 +282,45 @@ bool SdlOpenWindow(const char* title, bool softwareOnly) {
     // (Environment settings of the same name still win over this.)
     if (softwareOnly) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     int w = gPlatform.windowedWidth, h = gPlatform.windowedHeight;
-    if (gPlatform.fullscreen) SdlScreenSize(w, h);
-    Uint32 windowFlags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN;
-    if (gPlatform.fullscreen) windowFlags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
-    gSdl.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
-                                   windowFlags);
+    SDL_Rect bounds{0, 0, w, h};
+    if (gPlatform.fullscreen) {
+        SdlScreenSize(w, h);
+        SDL_GetDisplayBounds(0, &bounds);
+    }
+    // Hidden until it is known whether full screen must be asked of a window manager; without
+    // one, a window the screen's size at its corner is the whole screen.
+    const int x = gPlatform.fullscreen ? bounds.x : int(SDL_WINDOWPOS_CENTERED);
+    const int y = gPlatform.fullscreen ? bounds.y : int(SDL_WINDOWPOS_CENTERED);
+    gSdl.window = SDL_CreateWindow(title, x, y, w, h, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (!gSdl.window) {
         std::fprintf(stderr, "Couldn't create the main window: %s\n", SDL_GetError());
         return false;
     }
     SDL_SetWindowMinimumSize(gSdl.window, 160, 120);
+    gSdl.noWindowManager = NoWindowManager(gSdl.window);
+    if (gPlatform.fullscreen && !gSdl.noWindowManager)
+        SDL_SetWindowFullscreen(gSdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_ShowWindow(gSdl.window);
     SDL_GetWindowSize(gSdl.window, &gPlatform.windowWidth, &gPlatform.windowHeight);
-    Uint32 flags = SDL_RENDERER_PRESENTVSYNC |
-                   (softwareOnly ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED);
-    gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, flags);
-    if (!gSdl.renderer && !softwareOnly)
-        gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, SDL_RENDERER_SOFTWARE);
-    if (!gSdl.renderer) {
-        std::fprintf(stderr, "Couldn't create a renderer: %s\n", SDL_GetError());
-        SDL_DestroyWindow(gSdl.window);
-        gSdl.window = nullptr;
-        return false;
+    // No hardware: the window's own pixels (X shared memory), no renderer and no texture.
+    if (softwareOnly && SDL_GetWindowSurface(gSdl.window)) {
+        gSdl.direct = true;
+    } else {
+        Uint32 flags = SDL_RENDERER_PRESENTVSYNC |
+                       (softwareOnly ? SDL_RENDERER_SOFTWARE : SDL_RENDERER_ACCELERATED);
+        gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, flags);
+        if (!gSdl.renderer && !softwareOnly)
+            gSdl.renderer = SDL_CreateRenderer(gSdl.window, -1, SDL_RENDERER_SOFTWARE);
+        if (!gSdl.renderer) {
+            std::fprintf(stderr, "Couldn't create a renderer: %s\n", SDL_GetError());
+            SDL_DestroyWindow(gSdl.window);
+            gSdl.window = nullptr;
+            return false;
+        }
+        SDL_RendererInfo info;
+        gSdl.vsync = SDL_GetRendererInfo(gSdl.renderer, &info) == 0 &&
+                     (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     }
-    SDL_RendererInfo info;
-    gSdl.vsync = SDL_GetRendererInfo(gSdl.renderer, &info) == 0 &&
-                 (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
     SDL_RaiseWindow(gSdl.window);
     SDL_StartTextInput();
     // No present of its own here: the program's first picture (the grey screen) follows at
@@ -309,7 +343,95 @@ void SdlCloseWindow() {
     gSdl = SdlState{};
 }
 
+namespace {
+
+// Where the canvas sits in the window, letterboxed at the largest scale that fits, and which
+// canvas pixel each window pixel shows (nearest neighbour). True when the window's size changed.
+bool UpdateLayout(const SDL_Surface* surface) {
+    SdlState& g = gSdl;
+    if (surface->w == g.surfaceWidth && surface->h == g.surfaceHeight && g.viewWidth > 0)
+        return false;
+    g.surfaceWidth = surface->w;
+    g.surfaceHeight = surface->h;
+    // The same letterbox and pixel choice the pointer is mapped through.
+    const WindowRect box = LetterboxFor(surface->w, surface->h, g.canvasWidth, g.canvasHeight);
+    g.viewX = box.x;
+    g.viewY = box.y;
+    g.viewWidth = std::min(box.w, surface->w);
+    g.viewHeight = std::min(box.h, surface->h);
+    int cx = 0, cy = 0;
+    g.columnSource.resize(size_t(g.viewWidth));
+    for (int x = 0; x < g.viewWidth; ++x) {
+        WindowToCanvas(box, g.canvasWidth, g.canvasHeight, box.x + x, box.y, cx, cy);
+        g.columnSource[size_t(x)] = cx;
+    }
+    g.rowSource.resize(size_t(g.viewHeight));
+    for (int y = 0; y < g.viewHeight; ++y) {
+        WindowToCanvas(box, g.canvasWidth, g.canvasHeight, box.x, box.y + y, cx, cy);
+        g.rowSource[size_t(y)] = cy;
+    }
+    return true;
+}
+
+// The first window pixel whose canvas pixel is at or past `source`.
+int FirstShowing(const std::vector<int>& map, int source) {
+    return int(std::lower_bound(map.begin(), map.end(), source) - map.begin());
+}
+
+// Scales the changed rectangle of the frame into the window's pixels and sends just that.
+void PresentDirect(const uint32_t* frame, const PresentRegion& changed) {
+    SdlState& g = gSdl;
+    SDL_Surface* s = SDL_GetWindowSurface(g.window);
+    if (!s) return;
+    bool whole = UpdateLayout(s) || g.wholeWanted;
+    PresentRegion r = whole ? PresentRegion{0, 0, g.canvasWidth, g.canvasHeight} : changed;
+    if (r.Empty()) return;  // the window already shows this picture
+    const int x0 = FirstShowing(g.columnSource, r.left), x1 = FirstShowing(g.columnSource, r.right);
+    const int y0 = FirstShowing(g.rowSource, r.top), y1 = FirstShowing(g.rowSource, r.bottom);
+    if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return;
+    if (whole) SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 0, 0, 0));
+    const bool sameFormat = s->format->BytesPerPixel == 4 && s->format->Rmask == 0xFF0000u &&
+                            s->format->Gmask == 0xFF00u && s->format->Bmask == 0xFFu;
+    const int n = x1 - x0;
+    g.rowBuffer.resize(size_t(std::max(n, 0)));
+    uint8_t* previous = nullptr;
+    for (int y = y0; y < y1 && n > 0; ++y) {
+        uint8_t* out = static_cast<uint8_t*>(s->pixels) + size_t(g.viewY + y) * size_t(s->pitch) +
+                       size_t(g.viewX + x0) * s->format->BytesPerPixel;
+        if (previous && g.rowSource[size_t(y)] == g.rowSource[size_t(y - 1)]) {
+            std::memcpy(out, previous, size_t(n) * s->format->BytesPerPixel);
+        } else {
+            const uint32_t* in = frame + size_t(g.rowSource[size_t(y)]) * size_t(g.canvasWidth);
+            uint32_t* row = sameFormat ? reinterpret_cast<uint32_t*>(out) : g.rowBuffer.data();
+            for (int x = 0; x < n; ++x) row[x] = in[g.columnSource[size_t(x0 + x)]];
+            if (!sameFormat)
+                SDL_ConvertPixels(n, 1, SDL_PIXELFORMAT_ARGB8888, row, n * 4, s->format->format,
+                                  out, s->pitch);
+        }
+        previous = out;
+    }
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+    if (whole) {
+        SDL_UpdateWindowSurface(g.window);
+    } else if (n > 0 && y1 > y0) {
+        const SDL_Rect rect{g.viewX + x0, g.viewY + y0, n, y1 - y0};
+        SDL_UpdateWindowSurfaceRects(g.window, &rect, 1);
+    }
+    g.wholeWanted = false;
+}
+
+}  // namespace
+
 bool SdlSetCanvasSize(int width, int height) {
+    if (gSdl.direct) {
+        gSdl.canvasWidth = width;
+        gSdl.canvasHeight = height;
+        gSdl.viewWidth = 0;  // laid out again for the new canvas
+        gSdl.wholeWanted = true;
+        SDL_Surface* s = SDL_GetWindowSurface(gSdl.window);
+        if (s) UpdateLayout(s);
+        return s != nullptr;
+    }
     if (!gSdl.renderer) return false;
     gSdl.canvasWidth = width;
     gSdl.canvasHeight = height;
@@ -318,11 +440,26 @@ bool SdlSetCanvasSize(int width, int height) {
     return MakeTextures();
 }
 
-void SdlPresent(const uint32_t* frame, int width, int height) {
-    if (!gSdl.renderer || !gSdl.canvas || width != gSdl.canvasWidth || height != gSdl.canvasHeight)
+void SdlPresent(const uint32_t* frame, int width, int height, const PresentRegion& changed) {
+    if (width != gSdl.canvasWidth || height != gSdl.canvasHeight) return;
+    if (gSdl.direct) {
+        // No wait here: SDL's software renderer, which this replaces, did not wait for a
+        // refresh either, and the screens' own delays set the pace of their animations.
+        PresentDirect(frame, changed);
         return;
+    }
+    if (!gSdl.renderer || !gSdl.canvas) return;
     const uint64_t start = SdlTicks();
-    SDL_UpdateTexture(gSdl.canvas, nullptr, frame, width * 4);
+    // A renderer's window must be drawn whole each time; only the texture upload shrinks.
+    if (gSdl.wholeWanted || changed.Empty()) {
+        if (gSdl.wholeWanted) SDL_UpdateTexture(gSdl.canvas, nullptr, frame, width * 4);
+    } else {
+        const SDL_Rect r{changed.left, changed.top, changed.right - changed.left,
+                         changed.bottom - changed.top};
+        SDL_UpdateTexture(gSdl.canvas, &r, frame + size_t(r.y) * size_t(width) + size_t(r.x),
+                          width * 4);
+    }
+    gSdl.wholeWanted = false;
     SDL_SetRenderDrawColor(gSdl.renderer, 0, 0, 0, 255);
     SDL_RenderClear(gSdl.renderer);
     const SDL_Rect box = OutputBox();  // the bars round it stay the black just cleared
@@ -446,15 +583,25 @@ bool SdlSetFullscreen(bool on) {
     if (!gSdl.window) return false;
     // A window that started on the whole screen has no windowed size of its own yet: give it
     // one before leaving, and again after, where the window system kept the screen's size.
-    if (!on) SDL_SetWindowSize(gSdl.window, gPlatform.windowedWidth, gPlatform.windowedHeight);
-    if (SDL_SetWindowFullscreen(gSdl.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
-        std::fprintf(stderr, "Couldn't change the window mode: %s\n", SDL_GetError());
-        return false;
+    if (gSdl.noWindowManager) {
+        // Nobody to ask for full screen: cover the screen, or go back to the window's size.
+        SDL_Rect bounds{0, 0, gPlatform.windowedWidth, gPlatform.windowedHeight};
+        if (on) SDL_GetDisplayBounds(0, &bounds);
+        SDL_SetWindowSize(gSdl.window, bounds.w, bounds.h);
+        if (on) SDL_SetWindowPosition(gSdl.window, bounds.x, bounds.y);
+        else SDL_SetWindowPosition(gSdl.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else {
+        if (!on) SDL_SetWindowSize(gSdl.window, gPlatform.windowedWidth, gPlatform.windowedHeight);
+        if (SDL_SetWindowFullscreen(gSdl.window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            std::fprintf(stderr, "Couldn't change the window mode: %s\n", SDL_GetError());
+            return false;
+        }
+        if (!on) SDL_SetWindowSize(gSdl.window, gPlatform.windowedWidth, gPlatform.windowedHeight);
     }
-    if (!on) SDL_SetWindowSize(gSdl.window, gPlatform.windowedWidth, gPlatform.windowedHeight);
     int w = 0, h = 0;
     SDL_GetWindowSize(gSdl.window, &w, &h);
-    if (gSdl.canvasWidth > 0) MakeTextures();
+    if (gSdl.canvasWidth > 0 && !gSdl.direct) MakeTextures();
+    gSdl.wholeWanted = true;
     // The window system confirms the size with SDL_WINDOWEVENT_SIZE_CHANGED later on.
     PlatformWindowResized(w, h);
     return true;

@@ -1,6 +1,7 @@
 // The SDL2 backend, called only by platform.cpp. SDL types stay inside platform_sdl.cpp.
 #pragma once
 #include "platform/platform.h"
+#include "platform/present_region.h"
 
 bool SdlScreenSize(int& width, int& height);
 // Opens the window in gPlatform's mode (fullscreen, windowedWidth x windowedHeight) and stores
@@ -10,7 +11,8 @@ bool SdlOpenWindow(const char* title, bool softwareOnly);
 bool SdlSetFullscreen(bool on);
 void SdlCloseWindow();
 bool SdlSetCanvasSize(int width, int height);
-void SdlPresent(const uint32_t* frame, int width, int height);
+// Shows `frame` (width x height, 0xAARRGGBB); `changed` is what differs from the last one.
+void SdlPresent(const uint32_t* frame, int width, int height, const PresentRegion& changed);
 int SdlRefreshMs();
 uint64_t SdlTicks();
 void SdlDelay(int ms);

@@ -1,0 +1,16 @@
+// What changed between the picture shown last and the one about to be: presents convert,
+// scale and send only that rectangle, since most frames change a small part of the screen.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// A rectangle of canvas pixels, right and bottom exclusive; empty when right <= left.
+struct PresentRegion {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+// The bounding rectangle of the pixels where `now` differs from `shown` (both width x height
+// palette indices), and copies those rows of `now` into `shown`. `shown` of another size is
+// taken as wholly different and made a copy of `now`.
+PresentRegion ChangedRegion(const uint8_t* now, int width, int height, std::vector<uint8_t>& shown);
