@@ -33,8 +33,7 @@ constexpr int kPanelColour = 23;
 constexpr int kButtonColour = 16;
 constexpr int kButtonLayer = 2;
 constexpr int kIdleWaitMs = 10;  // nothing animates here: wait for input instead of spinning
-constexpr int kScreenStop = 2000;
-constexpr int kScreenEndProgram = 2001;
+constexpr int kScreenStop = 2000;  // what ScreenEventEnd gives when the window is closing
 
 void Redraw(Control* c, int state) {
     if (!c) return;
@@ -357,14 +356,7 @@ int RunLogbookScreen() {
             PlatformWaitForMessage(kIdleWaitMs);
             continue;
         }
-        if (e.code == kScreenClosing) {
-            result = kScreenStop;
-            break;
-        }
-        if (e.code == kEventClosedMinimised) {
-            result = kScreenEndProgram;
-            break;
-        }
+        if ((result = ScreenEventEnd(e)) != 0) break;
         if (e.pressed) {
             const int next = ClickResult(e.pressed->id);
             if (next != kNavStay) {

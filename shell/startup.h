@@ -29,6 +29,10 @@ struct ShellState {
 extern ShellState gShell;
 // Returns the shell's own state to its start values (tests; nothing is freed).
 void ResetShellState();
+// Every subsystem, each screen's state included, back to where a new process starts (the
+// replay's restart step, tests). The logbook files' fault seam stands for the disk, not the
+// process, and is left as it is.
+void ResetProgramToStart();
 
 // The whole program: start-up, screens, message loop, shutdown. Returns the exit status
 // (0; a missing configuration file ends the process with status 1 before any window exists).

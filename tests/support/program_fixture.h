@@ -43,22 +43,8 @@ struct ProgramFixture : ::testing::Test {
 
     // Every subsystem back to its state at process start.
     static void ResetProgramState() {
-        DestroyNavBar();
-        ResetWidgetState();
-        ReleaseUiResources();
-        ResetDisplayState();
-        ResetTextState();
-        PlatformReset();
-        ResetConfiguration();
-        ResetDispatcher();
-        ResetShellState();
-        ResetLogbookState();
-        ResetLogbookFileState();
+        ResetProgramToStart();
         ResetFileOps();
-        ResetModelState();
-        ResetCoastOutline();
-        ResetSettingsCommon();
-        ResetChangeTiltState();
     }
 
     // Moves into a new empty folder under the test's working directory.

@@ -33,7 +33,5 @@ extern ReplayRun gRun;
 // Runs the program (again after each restart step) until the steps have run out or one failed.
 // False when a step failed or the program ended before the steps did.
 bool RunReplaySteps();
-// The program's state back to that of a process that has just started (between runs).
-void ResetForNewRun();
 // Reports a failure at `step` and has the program close.
 void FailStep(const ReplayStep& step, const std::string& why);
