@@ -356,6 +356,8 @@ bool PlatformWaitForMessage(int timeoutMs) {
     return Backend().waitForInput(timeoutMs);
 }
 
+void PlatformNoteScreen(int screenId) { gPlatform.screenId = screenId; }
+
 void PlatformOfferFile(const char* path) {
     if (path && *path) Backend().offerFile(path);
 }

@@ -137,6 +137,7 @@ struct PlatformState {
     uint64_t lastPresent = 0;
     int refreshMs = 16;
     long presentCount = 0;
+    int screenId = 0;  // the screen running now, as the program last said (0: none)
 
     // Messages posted by the program, and those an SDL event expanded into several.
     std::deque<Message> queue;
@@ -228,6 +229,9 @@ bool PlatformWaitForMessage(int timeoutMs);
 // The program wrote a file the user asked for (a picture, the numbers): where files are not
 // simply left on a disk the user can open, the backend hands it over (a browser downloads it).
 void PlatformOfferFile(const char* path);
+// The program says which screen runs now (0: none), for whoever watches it from outside (the
+// web page's test hook).
+void PlatformNoteScreen(int screenId);
 // Adds a message to the end of the queue, delivered to the target it names.
 void PlatformPostMessage(const Message& message);
 // What the window does with a message nobody else handles: iconise, restore, destroy on close.

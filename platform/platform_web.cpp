@@ -50,6 +50,7 @@ EM_JS(void, WebPutPixels, (const uint8_t* rgba, int width, int height, int x, in
     if (!context) return;
     var view = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
     context.putImageData(new ImageData(view, width, height), 0, 0, x, y, w, h);
+    if (typeof Module['onHelioraPresent'] === 'function') Module['onHelioraPresent']();
 });
 
 EM_JS(void, WebToggleFullscreen, (), {
@@ -268,6 +269,12 @@ EMSCRIPTEN_KEEPALIVE const uint8_t* HelioraPicture() {
     }
     return gWeb.picture.data();
 }
+
+// The screen running now (the number heliora-replay's state step writes), 0 between screens.
+EMSCRIPTEN_KEEPALIVE int HelioraScreenId() { return gPlatform.screenId; }
+
+// Pictures shown since the start: a page can tell from it when something was drawn.
+EMSCRIPTEN_KEEPALIVE int HelioraPresentCount() { return int(gPlatform.presentCount); }
 
 // The page's buttons, as the keys they stand for: 1 picture (F12), 2 numbers (Ctrl+E),
 // 3 full screen (F11), 4 the keys panel (F1).

@@ -37,7 +37,7 @@ function(heliora_web_program target)
   add_dependencies(${target} ${target}_web_fonts)
 
   set(data ${PROJECT_SOURCE_DIR}/data)
-  set(exports _main,_HelioraPicture,_HelioraPictureWidth,_HelioraPictureHeight,_HelioraCommand)
+  set(exports _main,_HelioraPicture,_HelioraPictureWidth,_HelioraPictureHeight,_HelioraCommand,_HelioraScreenId,_HelioraPresentCount)
   set_target_properties(${target} PROPERTIES SUFFIX ".js")
   target_link_options(${target} PRIVATE
     -sMODULARIZE=1 -sEXPORT_NAME=createHeliora -sENVIRONMENT=web

@@ -40,4 +40,8 @@ EOF
 fi
 cp build-web/shell/heliora.js build-web/shell/heliora.wasm build-web/shell/heliora.data "$site/"
 cp build-web/shell/web-fonts/LICENSE "$site/fonts/LICENSE"
+# The page's service worker learns the site's version from the finished files.
+if [ -x tools/stamp-site.sh ]; then
+  tools/stamp-site.sh "$site"
+fi
 echo "build-web: the site is in $site ($(du -sh "$site" | cut -f1), built in $(( $(date +%s) - start )) s)"
