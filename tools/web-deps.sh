@@ -157,9 +157,15 @@ build_freetype() {
 
 build_sdl2() {
   local dir=$1
+  # Video, events and timers only: the program draws its own pixels into the page's canvas
+  # (no SDL renderer), and has no sound, joysticks or threads.
+  local off=()
+  for subsystem in AUDIO RENDER JOYSTICK HAPTIC HIDAPI POWER SENSOR LOCALE MISC FILESYSTEM; do
+    off+=("-DSDL_$subsystem=OFF")
+  done
   emcmake cmake -S "$dir" -B "$dir/wasm" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-    -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF >"$dir/wasm.log"
+    -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF "${off[@]}" >"$dir/wasm.log"
   cmake --build "$dir/wasm" -j "$jobs" >>"$dir/wasm.log"
   cmake --install "$dir/wasm" >>"$dir/wasm.log"
 }
