@@ -157,17 +157,38 @@ build_freetype() {
 
 build_sdl2() {
   local dir=$1
-  # Video, events and timers only: the program draws its own pixels into the page's canvas
-  # (no SDL renderer), and has no sound, joysticks or threads.
-  local off=()
-  for subsystem in AUDIO RENDER JOYSTICK HAPTIC HIDAPI POWER SENSOR LOCALE MISC FILESYSTEM; do
-    off+=("-DSDL_$subsystem=OFF")
-  done
-  emcmake cmake -S "$dir" -B "$dir/wasm" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-    -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF "${off[@]}" >"$dir/wasm.log"
-  cmake --build "$dir/wasm" -j "$jobs" >>"$dir/wasm.log"
-  cmake --install "$dir/wasm" >>"$dir/wasm.log"
+  local s=$dir/src
+  # SDL carries its own configuration for this target (include/SDL_config_emscripten.h, which
+  # SDL_config.h picks): its sources compile directly, without the few hundred configure
+  # checks (an emcc run each) that would make its CMake build the slowest step here.
+  local sources=("$s"/*.c "$s"/atomic/*.c "$s"/audio/*.c "$s"/cpuinfo/*.c "$s"/dynapi/*.c
+    "$s"/events/*.c "$s"/file/*.c "$s"/haptic/*.c "$s"/joystick/*.c "$s"/libm/*.c "$s"/locale/*.c
+    "$s"/misc/*.c "$s"/power/*.c "$s"/render/*.c "$s"/render/*/*.c "$s"/sensor/*.c
+    "$s"/stdlib/*.c "$s"/thread/*.c "$s"/timer/*.c "$s"/video/*.c "$s"/video/yuv2rgb/*.c
+    "$s"/audio/emscripten/*.c "$s"/audio/disk/*.c "$s"/audio/dummy/*.c
+    "$s"/video/emscripten/*.c "$s"/video/dummy/*.c "$s"/joystick/emscripten/*.c
+    "$s"/power/emscripten/*.c "$s"/filesystem/emscripten/*.c "$s"/locale/emscripten/*.c
+    "$s"/misc/emscripten/*.c "$s"/timer/unix/*.c "$s"/loadso/dlopen/*.c "$s"/haptic/dummy/*.c
+    "$s"/sensor/dummy/*.c "$s"/thread/generic/*.c)
+  rm -rf "$dir/wasm"
+  mkdir -p "$dir/wasm"
+  # One emcc per file, as many at once as there are cores; object names keep the folders apart.
+  printf '%s\n' "${sources[@]}" | DIR="$dir" xargs -P "$jobs" -I{} sh -c \
+    'f="{}"; o="$DIR/wasm/$(echo "${f#$DIR/src/}" | tr / _).o"; emcc -O2 -w -I"$DIR/include" -c "$f" -o "$o"' \
+    >"$dir/wasm.log" 2>&1
+  [ "$(find "$dir/wasm" -name '*.o' | wc -l)" -eq ${#sources[@]} ] || return 1
+  rm -f "$prefix/lib/libSDL2.a"
+  emar rcs "$prefix/lib/libSDL2.a" "$dir"/wasm/*.o
+  mkdir -p "$prefix/include/SDL2"
+  cp "$dir"/include/*.h "$prefix/include/SDL2/"
+  cat >"$prefix/lib/pkgconfig/sdl2.pc" <<EOF
+prefix=$prefix
+Name: sdl2
+Description: Simple DirectMedia Layer, for WebAssembly
+Version: $(basename "$dir" | sed 's/^libsdl2-//; s/+.*//')
+Libs: -L\${prefix}/lib -lSDL2
+Cflags: -I\${prefix}/include/SDL2
+EOF
 }
 
 failed=""
