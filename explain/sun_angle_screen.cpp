@@ -13,7 +13,7 @@
 #include "graphics/shape.h"
 #include "model/model.h"
 #include "settings/coast.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "graphics/picture_draw.h"
 #include "widgets/control.h"
 #include "widgets/events.h"

@@ -13,7 +13,7 @@
 #include "model/model.h"
 #include "platform/platform.h"
 #include "settings/settings_common.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"

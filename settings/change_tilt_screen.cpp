@@ -16,7 +16,7 @@
 #include "graphics/text.h"
 #include "model/model.h"
 #include "settings/settings_common.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"

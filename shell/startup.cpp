@@ -10,7 +10,7 @@
 #include "settings/coast.h"
 #include "config/config.h"
 #include "shell/dispatcher.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/options.h"
 #include "widgets/about.h"
 #include "widgets/events.h"

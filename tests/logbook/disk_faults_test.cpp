@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 #include "tests/logbook/logbook_fixture.h"
 #include "tests/simulation/simulation_fixture.h"
 #include "widgets/interaction.h"

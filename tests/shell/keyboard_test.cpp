@@ -15,7 +15,7 @@
 #include "settings/change_shape_screen.h"
 #include "settings/change_tilt_screen.h"
 #include "settings/select_latitudes_screen.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "simulation/main_screen.h"
 #include "tests/support/screen_driver.h"
 #include "widgets/export_files.h"

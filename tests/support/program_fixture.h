@@ -23,7 +23,7 @@
 #include "shell/dispatcher.h"
 #include "config/logbook_file.h"
 #include "config/logbook_file_ops.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/startup.h"
 #include "widgets/control.h"
 #include "widgets/ui_resources.h"

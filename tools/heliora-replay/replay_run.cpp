@@ -17,7 +17,7 @@
 #include "model/model.h"
 #include "platform/platform.h"
 #include "shell/dispatcher.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/startup.h"
 #include "widgets/widget_state.h"
 

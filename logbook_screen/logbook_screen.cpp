@@ -1,5 +1,5 @@
 // The logbook screen: its controls, entering and leaving, the list and the reactions.
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 
 #include <cstdio>
 #include <string>
@@ -9,7 +9,7 @@
 #include "logbook/logbook.h"
 #include "model/year_csv.h"
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "simulation/earth_views.h"
 #include "graphics/picture_draw.h"
 #include "widgets/control.h"

@@ -7,7 +7,7 @@
 #include "graphics/scale.h"
 #include "graphics/shape.h"
 #include "logbook/logbook.h"
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 #include "model/trunc.h"
 #include "settings/places.h"
 #include "simulation/charts.h"

@@ -1,4 +1,4 @@
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 
 #include <cstdio>
 
