@@ -425,12 +425,17 @@ void DrawSpinningGlobeFrame() {
     FillPie(kGlobeRect, 900, 1800);
     SetBrushColour(kDaySlot);
     FillPie(kGlobeRect, 2700, 1800);
+    // Coastline points on the rim would put pixels just outside the disc, over the axis.
+    Region* disc = EllipseRegion(kGlobeRect);
+    SetClipRegion(disc);
     SetPenColour(0);
     SetPenWidth(1, 1);
     for (int i = 0; i < frame.count; ++i) {
         MoveTo(frame.x0[i], frame.y0[i]);
         LineTo(frame.x1[i], frame.y1[i]);
     }
+    SetClipRegion(nullptr);
+    DeleteRegion(disc);
     SetDrawTarget(nullptr);
     BeginDrawing();
     CopyRect(&st.globe, nullptr, kGlobeRect,
