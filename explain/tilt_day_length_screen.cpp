@@ -182,7 +182,7 @@ int IdleStep() {
 void BuildControls(ScreenLoop& loop) {
     TiltDayLengthState& s = gTiltDayLength;
     Control* panel = AddExplainPanel(
-        loop, "This screen show how the axis tilt affects the length of daylight.", PanelDrawn);
+        loop, "This screen shows how the axis tilt affects the length of daylight.", PanelDrawn);
     struct Button {
         int id;
         ScreenRect rect;
