@@ -55,8 +55,7 @@ bool CreateNavBar() {
     // The About button is wide and tall enough for its label inside its bevel at 800 x 600
     // too, where the small font is relatively larger; the HelpLine starts beside it.
     n.helpLine = Add(CreateTextBar(1, MakeScreenRect(kAboutRight + 4, 4, 1024, 26), "",
-                                   n.helpLineBarPanel,
-                                   gUi.labelFont, 26, 0,
+                                   n.helpLineBarPanel, gUi.labelFont, 26, 0,
                                    "This tells you about what's happening where your mouse "
                                    "cursor is."));
     SetHelpLine(n.helpLine);

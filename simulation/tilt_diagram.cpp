@@ -176,8 +176,10 @@ void DrawTiltDiagram(const ScreenRect& rect, double tilt, int mode, int lat0, in
         char text[kLatitudeTextSize];
         FormatLatitude(lats[i], text, sizeof text);
         const int align = out.x >= cx ? 0 : 2;
-        LatitudeName name{int(std::lround(out.x)) + (align == 0 ? 2 : -2), int(std::lround(out.y))};
-        if (labelBounds) name = KeepNameInside(text, font, align, name, out, cx, cy, R, *labelBounds);
+        LatitudeName name{int(std::lround(out.x)) + (align == 0 ? 2 : -2),
+                          int(std::lround(out.y))};
+        if (labelBounds)
+            name = KeepNameInside(text, font, align, name, out, cx, cy, R, *labelBounds);
         TextAt(name.x, name.y, align, 1, text, font, 255);
     }
 }
