@@ -116,7 +116,7 @@ TEST_F(LineTest, RelativeMovesAndPixels) {
 }
 
 // A relative step and its opposite scale alike, so a stroke drawn out and back ends where it
-// began and a diagonal of equal steps stays one pixel a row (at 1024 x 768 and 800 x 600).
+// began and a diagonal of equal steps keeps one pixel a column (at 1024 x 768 and 800 x 600).
 TEST_F(LineTest, RelativeLinesOutAndBackMeetAtBothScales) {
     for (const double scale : {1.0, 0.78125}) {
         SetUpCanvas(64, 64);
