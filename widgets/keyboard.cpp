@@ -21,7 +21,7 @@ void SetScreenKeys(const ScreenKey* keys, int count) {
     gKeyboard.keys = keys;
     gKeyboard.keyCount = keys ? count : 0;
 }
-void SetArrowClick(ArrowClick arrowClick) { gKeyboard.arrowClick = arrowClick; }
+void SetArrowAction(ArrowAction arrowAction) { gKeyboard.arrowAction = arrowAction; }
 void SetArrowFocusGroup(int firstId, int lastId) {
     gKeyboard.arrowFirstId = firstId;
     gKeyboard.arrowLastId = lastId;
@@ -30,7 +30,7 @@ void SetExportRun(ExportRun exportRun) { gKeyboard.exportRun = exportRun; }
 
 void ClearScreenKeys() {
     SetScreenKeys(nullptr, 0);
-    SetArrowClick(nullptr);
+    SetArrowAction(nullptr);
     SetArrowFocusGroup(0, -1);
     SetExportRun(nullptr);
 }
@@ -194,8 +194,7 @@ KeyResult TranslateKey(Message& m, int count, Control* const* controls, Control*
     if (const ScreenKey* k = ScreenKeyFor(m)) return Press(m, FindById(k->controlId, count, controls));
     const bool arrow = m.key == KeyLeft || m.key == KeyRight || m.key == KeyUp || m.key == KeyDown;
     if (!arrow) return kKeyNotMine;
-    int x = 0, y = 0;
-    if (gKeyboard.arrowClick && gKeyboard.arrowClick(m.key, x, y)) return ClickAt(m, x, y);
+    if (gKeyboard.arrowAction && gKeyboard.arrowAction(m.key)) return kKeyHandled;
     if (gKeyboard.arrowLastId >= gKeyboard.arrowFirstId) {
         const int step = m.key == KeyUp || m.key == KeyLeft ? -1 : 1;
         if (Control* next = NextFocus(step, count, controls, true)) SetKeyboardFocus(next, hovered);

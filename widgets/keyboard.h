@@ -6,6 +6,8 @@
 //
 // A key never does anything a click could not: a press becomes the left-button click it
 // stands for, at the middle of the control, and the screen handles it as any other click.
+// Only a screen's own arrow keys act directly (Change Tilt's whole degrees), since no click
+// point gives every degree at every display size.
 #pragma once
 
 #include "platform/platform.h"
@@ -20,9 +22,9 @@ struct ScreenKey {
     int controlId;
 };
 
-// A screen's own use of the arrow keys: the logical point a click should land on for this
-// key, false when the key does nothing now.
-using ArrowClick = bool (*)(int key, int& x, int& y);
+// A screen's own use of the arrow keys: does what the key means there, false when it does
+// nothing now.
+using ArrowAction = bool (*)(int key);
 
 // Ctrl+E: writes the numbers of what the screen shows and says in `message` where they went
 // (or why they could not be written).
@@ -33,7 +35,7 @@ struct KeyboardState {
     // The running screen's own keys; cleared whenever a screen loop begins.
     const ScreenKey* keys = nullptr;
     int keyCount = 0;
-    ArrowClick arrowClick = nullptr;
+    ArrowAction arrowAction = nullptr;
     int arrowFirstId = 0;   // arrows move the focus among the controls with ids in
     int arrowLastId = -1;   // arrowFirstId..arrowLastId (Select Latitudes)
     ExportRun exportRun = nullptr;
@@ -44,7 +46,7 @@ void ResetKeyboard();
 
 // The running screen's keys (BeginScreenLoop clears them).
 void SetScreenKeys(const ScreenKey* keys, int count);
-void SetArrowClick(ArrowClick arrowClick);
+void SetArrowAction(ArrowAction arrowAction);
 void SetArrowFocusGroup(int firstId, int lastId);
 void SetExportRun(ExportRun exportRun);
 void ClearScreenKeys();

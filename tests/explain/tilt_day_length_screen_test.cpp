@@ -2,7 +2,9 @@
 // drawn alone, and the screen run through its loop on the headless backend.
 #include <cmath>
 #include <cstring>
+#include <utility>
 
+#include "explain/explain_screen.h"
 #include "explain/tilt_day_length_screen.h"
 #include "tests/support/screen_driver.h"
 
@@ -111,9 +113,16 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
         EXPECT_EQ(PoleAt(3, 3), 0);          // outside the disc
         EXPECT_EQ(AtLogical(655, 590), kNightSlot);  // behind the daylight text
     }
-    // At step 0 the hand points to 6 am and the marker rides just before dawn.
+    // At step 0 the hand points to 6 am and the marker rides just before dawn; the clock
+    // fills the picture's whole disc (radius 160), and the hand stops short of its rim.
     EXPECT_EQ(ClockRim(100, 90), 12);
     EXPECT_EQ(ClockRim(100, 87), 4);
+    for (const double a : {0.0, 45.0, 90.0, 180.0, 270.0, 315.0}) {
+        const int rim = ClockRim(157, a);
+        EXPECT_TRUE(rim == kDay || rim == kNight) << a << " gave " << rim;
+    }
+    EXPECT_NE(ClockRim(154, 90), 12);
+    EXPECT_NE(ClockRim(154, 90), 4);
     EXPECT_EQ(PoleAt(151, 265), 12);
     // Half a day later both have turned half round.
     DrawPoleView(24);
@@ -139,6 +148,13 @@ TEST_F(TiltDayLengthTest, ChoicesRedrawTheBoxAndTheHoursAndRepeatsChangeNothing)
         case 0:
             boxAtStart = AtLogical(205, 80);
             hoursAtStart = s.daylightHours;
+            // The round frame just outside the clock: light upper left, dark lower right.
+            for (const auto& [degrees, slot] : {std::pair{315, kExplainPanelColour + 5},
+                                                {135, kExplainPanelColour}}) {
+                int frame = 0;
+                for (int r = 160; r <= 166; ++r) frame += ClockRim(r, degrees) == slot;
+                EXPECT_GE(frame, 2) << degrees;
+            }
             onAtStart[0] = s.tiltButtons[1]->selected;
             onAtStart[1] = s.seasonButtons[0]->selected;
             onAtStart[2] = s.latitudeButtons[1]->selected;

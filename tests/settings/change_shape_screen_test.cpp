@@ -47,7 +47,7 @@ struct ChangeShapeTest : ScreenTest {
 };
 
 // What the step buttons do from the shapes at and near their limits, with the buttons
-// clickable (R, S) at entry and afterwards.
+// clickable (R, S) at entry and afterwards; the shape is always exactly its hundredths.
 TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
     struct Case {
         double start;
@@ -66,6 +66,9 @@ TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
         // Disabled buttons take no clicks: the shape stays within 0..0.50.
         {0.02, "RRR", 0.00, "RS", "-S"},
         {0.05, "SSSSSSSSSSSS", 0.50, "RS", "R-"},
+        // Every step leaves the exact two-decimal value: ten steps down from 0.50 are a circle.
+        {0.50, "RRRRRRRRRR", 0.00, "R-", "-S"},
+        {0.05, "SSSSR", 0.20, "RS", "RS"},
         // Shapes no step makes still end within the range.
         {0.03, "R", 0.00, "RS", "-S"},
         {0.48, "S", 0.50, "RS", "R-"},
@@ -92,7 +95,7 @@ TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
         });
         SCOPED_TRACE(testing::Message() << "from " << c.start << " by " << c.clicks);
         EXPECT_EQ(result, 2);
-        EXPECT_NEAR(Settings().orbitShape, c.shape, 1e-9);
+        EXPECT_EQ(Settings().orbitShape, c.shape);
         char text[16];
         FormatShape(c.shape, text, sizeof text);
         EXPECT_EQ(bar, text);

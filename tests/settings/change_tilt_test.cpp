@@ -2,6 +2,8 @@
 // headless backend (hover and click on the arc, the buttons, single-cycle mode, no coastline).
 #include <cmath>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "settings/change_tilt_screen.h"
 #include "settings/settings_common.h"
@@ -217,6 +219,40 @@ TEST_F(ChangeTiltTest, GlobeShowsItsHalvesAndACoastlineOnlyWhenTheFileGivesOne) 
         EXPECT_GT(nightPixels, 5000);
         EXPECT_GT(dayPixels, 5000);
         EXPECT_EQ(coastPixels > 0, std::string(coast) == "data");
+        TearDown();
+        folder.clear();
+    }
+}
+
+// The yellow arrow's head meets its shaft at the tip (593, 259), and a full turn of the globe
+// changes nothing round its disc (the axis stubs, the arc, the black ring), at both sizes.
+TEST_F(ChangeTiltTest, ArrowMeetsItsHeadAndTheTurningGlobeStaysInsideItsDisc) {
+    for (const int size : {1024, 800}) {
+        SCOPED_TRACE(size);
+        Start(size);
+        struct Pixel {
+            int x, y, slot;
+        };
+        std::vector<Pixel> round;  // the device pixels round the disc, as first drawn
+        int changed = 0;
+        Run([&](long n) {
+            if (n == 0) {
+                for (const auto& p : {std::pair{593, 259}, {593, 250}, {602, 259}})
+                    EXPECT_EQ(AtLogical(p.first, p.second), 14) << p.first << "," << p.second;
+                const DeviceRect box = ToDeviceRect(R(468 - 165, 374 - 165, 468 + 165, 374 + 165));
+                for (int y = box.top; y < box.bottom; ++y)
+                    for (int x = box.left; x < box.right; ++x) {
+                        bool inDisc = false;
+                        for (const RegionSpan& s : gChangeTilt.earthDisc->spans)
+                            inDisc |= s.y == y && x >= s.x0 && x < s.x1;
+                        if (!inDisc) round.push_back(Pixel{x, y, At(x, y)});
+                    }
+            }
+            for (const Pixel& p : round) changed += At(p.x, p.y) != p.slot;
+            return n < kGlobeFrameCount;
+        });
+        EXPECT_GT(round.size(), 10000u);
+        EXPECT_EQ(changed, 0);
         TearDown();
         folder.clear();
     }

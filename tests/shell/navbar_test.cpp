@@ -2,6 +2,8 @@
 
 #include "shell_fixture.h"
 #include "widgets/interaction.h"
+#include "graphics/scale.h"
+#include "graphics/text.h"
 #include "widgets/screen_loop.h"
 
 namespace {
@@ -43,15 +45,15 @@ TEST_F(NavBarTest, WithTheLogbookTwelveControlsInCreationOrder) {
 
     // Rectangles on the HelpLine bar are placed relative to it.
     const ScreenRect& h = n.helpLine->rect;
-    EXPECT_EQ(h.left, 120);
+    EXPECT_EQ(h.left, 136);
     EXPECT_EQ(h.top, 742);
     EXPECT_EQ(h.right, 1024);
     EXPECT_EQ(h.bottom, 764);
     const ScreenRect& a = n.aboutButton->rect;
     EXPECT_EQ(a.left, 4);
-    EXPECT_EQ(a.top, 743);
-    EXPECT_EQ(a.right, 116);
-    EXPECT_EQ(a.bottom, 763);
+    EXPECT_EQ(a.top, 741);
+    EXPECT_EQ(a.right, 132);
+    EXPECT_EQ(a.bottom, 765);
     const ScreenRect& w = ScreenWorkArea();
     EXPECT_EQ(w.top, 64);
     EXPECT_EQ(w.bottom, 738);
@@ -87,6 +89,37 @@ TEST_F(NavBarTest, DrawnOnTheGreyScreenAndTheInactiveSaveButtonTakesNoClicks) {
     DrawControl(gNavBar.saveInLogbookButton);
     EXPECT_EQ(HitTestControls(750, 33, loop.count, loop.controls), gNavBar.saveInLogbookButton);
     EndScreenLoop(loop);
+}
+
+// The About button shows its whole label at both display sizes: as much ink inside its frame
+// as the label drawn alone.
+TEST_F(NavBarTest, AboutLabelIsWholeAtBothSizes) {
+    for (const int size : {1024, 800}) {
+        SCOPED_TRACE(size);
+        ConfigRecord r = Record(true);
+        r.displayMode = size;
+        Start(r);
+        const Control* about = gNavBar.aboutButton;
+        const DeviceRect d = ToDeviceRect(about->rect);
+        int ink = 0;
+        for (int y = d.top + 1; y < d.bottom - 1; ++y)
+            for (int x = d.left + 1; x < d.right - 1; ++x) ink += At(x, y) == 0;
+        // The label alone, in black on a cleared strip of the grey screen.
+        const ScreenRect strip = MakeScreenRect(0, 300, 400, 340);
+        SetBrushColour(26);
+        FillScreenRect(strip);
+        SelectTextFont(about->font);
+        SetTextAlignment(1, 1);
+        SetPenColour(0);
+        DrawTextAt(200, 320, about->label);
+        const DeviceRect s = ToDeviceRect(strip);
+        int alone = 0;
+        for (int y = s.top; y < s.bottom; ++y)
+            for (int x = s.left; x < s.right; ++x) alone += At(x, y) == 0;
+        EXPECT_GT(alone, 100);
+        EXPECT_EQ(ink, alone);
+        TearDown();
+    }
 }
 
 TEST_F(NavBarTest, SharedButtonsLeadToTheirScreens) {

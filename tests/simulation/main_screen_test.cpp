@@ -422,6 +422,32 @@ TEST_F(MainScreenTest, TiltDiagramModesChooseTheGlobeAndTheLatitudes) {
     }
 }
 
+// The latitudes' names on the tilt globe stay inside the picture on either side, at both
+// display sizes, whatever the tilt.
+TEST_F(MainScreenTest, LatitudeNamesStayInsideTheTiltPictureAtBothSizes) {
+    const ScreenRect picture = R(331, 421, 497, 718);  // the main screen's tilt picture
+    const struct {
+        double tilt;
+        int lat0, lat1;
+    } cases[] = {{-23.5, 40, 30}, {-23.5, 0, 15}, {-23.5, -30, 0}, {-60, 45, -30}, {0, 0, 0},
+                 {30, -75, 75}};
+    for (const int size : {1024, 800}) {
+        Start(Record(size));
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << size << ": " << c.tilt << " " << c.lat0 << " "
+                                            << c.lat1);
+            SetBrushColour(0);
+            FillScreenRect(R(200, 400, 700, 740));
+            ScreenRect globe{};
+            DrawTiltDiagram(TiltDiagramSquare(picture), c.tilt, 1, c.lat0, c.lat1, globe,
+                            &picture);
+            EXPECT_GT(Count(picture, 255), 50);
+            EXPECT_EQ(Count(R(200, 400, 331, 740), 255) + Count(R(497, 400, 700, 740), 255), 0);
+        }
+        TearDown();
+    }
+}
+
 TEST_F(MainScreenTest, SettingsTheModelRefusesDoNotBreakTheScreen) {
     Start();
     Settings().orbitShape = 1.5;
