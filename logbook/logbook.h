@@ -50,6 +50,7 @@ struct LogbookState {
     // rewrites the logbook.
     bool commitPending;
     int32_t failureTask, failureError;   // the last failure on the disk (logbook_failure.h)
+    char failureFile[64];                // and the file it came from
 };
 extern LogbookState gLogbook;
 // All zero, no entry shown, system clock: the state at program start.

@@ -36,7 +36,12 @@ void EnsureLogbookFileName() {
 
 FILE* OpenWorkingCopy() { return FileOpen(kWorkingCopyName); }
 
-FILE* CreateScratch() { return FileCreate(kScratchName); }
+// The scratch name is the logbook's alone: whatever a crash or a hand left there goes first,
+// so a left-over folder cannot block every rewrite, and a link cannot send one elsewhere.
+FILE* CreateScratch() {
+    FileClearStale(kScratchName);
+    return FileCreate(kScratchName);
+}
 
 namespace {
 

@@ -187,6 +187,8 @@ TEST_F(LogbookFiles, SavedNumbersNeverOverflow) {
     std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
     EXPECT_FALSE(SaveInLogbook());
     EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
+    EXPECT_STREQ(LogbookFailureMessage(),
+                 "The run could not be saved: the logbook has no entry number left.");
 
     // Records without a positive number are kept, not dropped, by the next save.
     WriteRecords("logbook.bin", {MakeRecord(0, 0, 1, "zero"), MakeRecord(0, -3, 2, "neg")});
