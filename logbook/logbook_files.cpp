@@ -24,7 +24,7 @@ void ResetLogbookState() {
 
 // ---- shared helpers -------------------------------------------------------------------
 
-bool MemoryOnlyLogbook() { return LogbookFilesOff() != 0; }
+bool MemoryOnlyLogbook() { return LogbookFilesOff() != 0 || gLogbook.folderHeldElsewhere; }
 
 uint32_t CurrentUser() { return uint32_t(CurrentUserNumber()); }
 
@@ -400,8 +400,19 @@ bool IsListedUser(const std::vector<uint32_t>& users, uint32_t number) {
 
 }  // namespace
 
+const char* LogbookNotice() {
+    return gLogbook.folderHeldElsewhere
+               ? "The logbook here belongs to the Heliora already running: this one keeps its "
+                 "own in memory."
+               : "";
+}
+
 bool CleanLogbookAtStartUp() {
     if (MemoryOnlyLogbook()) return false;
+    if (ClaimLogbookFolder() == kClaimedByAnother) {
+        gLogbook.folderHeldElsewhere = true;
+        return false;
+    }
     EnsureLogbookFileName();
     FILE* bin = OpenLogbookFile();
     if (!bin) return false;
@@ -437,6 +448,7 @@ bool CleanLogbookAtExit() {
     FileRemove(kWorkingCopyName);
     // An empty logbook replaces the old one in one step.
     FILE* scratch = CreateScratch();
-    if (!scratch) return false;
-    return PublishScratchAsLogbook(scratch, true);
+    const bool emptied = scratch && PublishScratchAsLogbook(scratch, true);
+    ReleaseLogbookFolder();
+    return emptied;
 }

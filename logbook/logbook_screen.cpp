@@ -330,6 +330,7 @@ void EnterLogbookScreen(ScreenLoop& loop) {
     }
     DrawEntryView();
     ShowFailure(refused);
+    if (refused.empty() && *LogbookNotice()) SetHelpLineText(HelpLine(), LogbookNotice());
 }
 
 void LeaveLogbookScreen(ScreenLoop& loop, bool drawing) {

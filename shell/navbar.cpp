@@ -53,8 +53,11 @@ bool CreateNavBar() {
                         nullptr, kBarColour));
     n.helpLine = Add(CreateTextBar(1, MakeScreenRect(120, 4, 1024, 26), "", n.helpLineBarPanel,
                                    gUi.labelFont, 26, 0,
-                                   "This tells you about what's happening where your mouse "
-                                   "cursor is."));
+                                   // Where the logbook lives, when it is not where it is
+                                   // expected, is the first thing said.
+                                   *LogbookNotice() ? LogbookNotice()
+                                                    : "This tells you about what's happening "
+                                                      "where your mouse cursor is."));
     SetHelpLine(n.helpLine);
 
     Control* bar = n.navBarPanel;
