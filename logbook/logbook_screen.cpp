@@ -306,6 +306,13 @@ void SelectListEntry(int i) {
     ShowFailure(refused);
 }
 
+void CommentBoxClicked() {
+    LogbookScreenState& s = gLogbookScreen;
+    if (!s.freshComment) return;  // the caret stays where the click put it
+    s.freshComment = false;
+    if (EditText(s.editor) == kNewEntryComments) SelectAllEditText(s.editor);
+}
+
 void EnterLogbookScreen(ScreenLoop& loop) {
     ResetLogbookScreenState();
     LogbookScreenState& s = gLogbookScreen;
@@ -358,6 +365,10 @@ int RunLogbookScreen() {
             continue;
         }
         if ((result = ScreenEventEnd(e)) != 0) break;
+        const Message& m = e.message;
+        if (m.kind == MessageKind::LeftDown && m.target == MessageTarget::EditBox &&
+            m.childId == int(gLogbookScreen.editor.childId))
+            CommentBoxClicked();
         if (e.pressed) {
             const int next = ClickResult(e.pressed->id);
             if (next != kNavStay) {

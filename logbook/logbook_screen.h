@@ -47,6 +47,10 @@ struct LogbookScreenState {
     Control* rerun;
     Control* deleteRestore;
     EditBox editor;     // the comment editor, made while entries exist
+    // The shown comment is still a new entry's "Enter comments here." and the box has not
+    // been clicked since: it is all selected, and the first click selects it all again, so
+    // what the pupil types replaces it.
+    bool freshComment;
     CoastPoints coast;  // newcoast.txt as read on entering, decimals kept
     GlobeSegments coastLines;  // the tilt picture's coastline, offsets from the globe's corner
 };
@@ -66,6 +70,8 @@ void EnterLogbookScreen(ScreenLoop& loop);
 void LeaveLogbookScreen(ScreenLoop& loop, bool drawing);
 // What a click on list button i (0..3) does: stores the shown comments, shows page + i.
 void SelectListEntry(int i);
+// What a click in the comment box does after the box has placed its caret.
+void CommentBoxClicked();
 
 // ---- pictures, each drawn alone on the current target ------------------------------------
 // The list's label of an entry, "Tilt 23.5º@Shape 0.02@Lat. 45º N & 30º S".

@@ -260,6 +260,9 @@ void DrawEntryView() {
     DrawEntryHeading(entry);
     if (EntryCount() <= 0 || !entry) return;
     SetEditText(gLogbookScreen.editor, entry->comments);
+    // A new entry's comment is there to be replaced: what the pupil types goes in its place.
+    gLogbookScreen.freshComment = std::strcmp(entry->comments, kNewEntryComments) == 0;
+    if (gLogbookScreen.freshComment) SelectAllEditText(gLogbookScreen.editor);
     BeginDrawing();
     if (!Drawable(entry)) {
         // Nothing of an earlier entry may stay beside this one's heading and comments.
