@@ -21,7 +21,15 @@ if(config_lines)
     message(FATAL_ERROR "heliora-config could not write the configuration: ${err}")
   endif()
 endif()
-execute_process(COMMAND ${TOOL} --workdir ${WORK}/run --script ${SCRIPT} --out ${WORK}/out --check
+# A script line "# folder: NAME" makes a folder of that name in the working folder first.
+file(STRINGS ${SCRIPT} folder_lines REGEX "^# folder: ")
+foreach(line ${folder_lines})
+  string(REGEX REPLACE "^# folder: " "" folder "${line}")
+  file(MAKE_DIRECTORY ${WORK}/run/${folder})
+endforeach()
+# Pictures and numbers saved with F12 and Ctrl+E stay in the test's own folder.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_PICTURES_DIR=${WORK}/pictures
+                        ${TOOL} --workdir ${WORK}/run --script ${SCRIPT} --out ${WORK}/out --check
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "heliora-replay ended with ${status}\n${out}${err}")
