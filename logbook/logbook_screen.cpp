@@ -53,11 +53,7 @@ void MainPanelDrawn(Control*) {
     const ScreenRect r = LogbookMainRect();
     FillWith(r, kLogbookFaceSlot);
     DrawBevel(r, -1, 255, kLogbookShadeSlot);
-    if (EntryCount() > 0) {
-        const ScreenRect c = CommentsAreaRect();
-        TextAt((c.left + c.right) / 2, c.top - 2, 1, 2, "Comments About This Entry",
-               gUi.labelFont, 0);
-    }
+    if (EntryCount() > 0) DrawCommentsTitle();
     EndDrawing();
 }
 
@@ -281,6 +277,7 @@ void DrawEntryList() {
         }
         char label[kLabelSize];
         FormatEntryLabel(LogbookSlots()[k], label, sizeof label);
+        FitEntryLabel(label, sizeof label, *b);
         SetControlLabel(b, label);
         b->state = kStateRedrawActive;
         b->selected = k == s.selected ? 1 : 0;

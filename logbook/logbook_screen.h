@@ -73,9 +73,20 @@ void SelectListEntry(int i);
 // What a click in the comment box does after the box has placed its caret.
 void CommentBoxClicked();
 
+// What the screen shows for an entry whose run it cannot draw (a damaged record).
+constexpr const char* kDamagedEntryLabel = "Damaged@Entry";
+constexpr const char* kDamagedEntryNotice = "This entry is damaged: its run cannot be shown.";
+
 // ---- pictures, each drawn alone on the current target ------------------------------------
-// The list's label of an entry, "Tilt 23.5º@Shape 0.02@Lat. 45º N & 30º S".
+// The list's label of an entry, "Tilt 23.5º@Shape 0.02@Lat. 45º N & 30º S"; a damaged
+// entry's is kDamagedEntryLabel.
 void FormatEntryLabel(const LogEntry& entry, char* out, size_t size);
+// Shortens each line of a label that is wider than the button's label box (the latitudes
+// lose "Lat. ", then the blanks before N and S; a line still too wide is cut), so every
+// label stays inside its button.
+void FitEntryLabel(char* label, size_t size, const Control& button);
+// "Comments About This Entry" above the comment box.
+void DrawCommentsTitle();
 // Newer, the four entry buttons and Older, as the page and the entry count make them.
 void DrawEntryList();
 // The whole entry view of the shown entry, or the no-entries texts.
