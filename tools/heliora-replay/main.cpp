@@ -32,6 +32,7 @@ const char* const kUsage =
     "  move X Y | click X Y | rclick X Y | key [Shift+|Ctrl+]NAME | type TEXT | idle N\n"
     "  shot NAME.png\n"
     "  expect-screen N | minimise | restore | close | # comment\n"
+    "  expect-pixel X Y SLOT   the picture holds palette slot SLOT at X Y\n"
     "  restart           the program has ended: start it again, as a new process would\n"
     "  state NAME.json   the ScreenId, the model's settings and the last saved orbit, as JSON\n"
     "  texts NAME.txt    every text drawn since the last texts step, one per line:\n"

@@ -1,5 +1,6 @@
 #include "tools/heliora-replay/replay_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -218,6 +219,18 @@ bool Perform(const ReplayStep& s) {
         if (now != s.count) {
             FailStep(s, "expected screen " + std::to_string(s.count) + ", the program is on " +
                             std::to_string(now));
+            return true;
+        }
+        return false;
+    }
+    case StepKind::ExpectPixel: {
+        PlatformFlush();
+        const int slot = gDisplay.canvas.At(std::min(x, gDisplay.canvas.width - 1),
+                                            std::min(y, gDisplay.canvas.height - 1));
+        if (slot != s.count) {
+            FailStep(s, "expected slot " + std::to_string(s.count) + " at " + std::to_string(s.x) +
+                            " " + std::to_string(s.y) + ", the canvas holds " +
+                            std::to_string(slot));
             return true;
         }
         return false;
