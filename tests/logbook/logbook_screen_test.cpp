@@ -9,6 +9,7 @@
 #include "logbook/logbook_screen.h"
 #include "tests/logbook/logbook_fixture.h"
 #include "tests/simulation/simulation_fixture.h"
+#include "widgets/keyboard.h"
 #include "widgets/screen_loop.h"
 
 namespace {
@@ -110,6 +111,15 @@ struct LogbookScreenTest : SimulationTest, ::testing::WithParamInterface<bool> {
         }
     }
     static std::string EditorText() { return EditText(gLogbookScreen.editor); }
+    static void PostKey(int key, int modifiers = 0) {
+        Message m;
+        m.kind = MessageKind::KeyDown;
+        m.key = key;
+        m.modifiers = uint8_t(modifiers);
+        HeadlessPushMessage(m);
+        m.kind = MessageKind::KeyUp;
+        HeadlessPushMessage(m);
+    }
     static void ClickEntry(int i) { ClickControl(gLogbookScreen.entryButtons[i]); }
     static void ClickWatch() { Click(104, 537); }
     static bool NoticeShown() { return AtLogical(232, 121) == 4; }
@@ -231,6 +241,48 @@ TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
         EXPECT_STREQ(book[2].comments, kNewEntryComments);
         StopProgram();
     }
+}
+
+// By keyboard: the box has the keys on entering; Tab leaves it for the ring's next stop and
+// takes its caret and selection away; Shift+Tab comes back to it, typing replaces a new
+// entry's text, Ctrl+A selects all.
+TEST_P(LogbookScreenTest, TheCommentBoxIsAStopOfTheRingAndLeavesNoCaretBehind) {
+    StartWith(Entries(2));
+    const EditBox& box = gLogbookScreen.editor;
+    int keysAfterTab = -1, ringAfterTab = -1, keysBack = -1, ringBack = -1;
+    bool drawnWithoutCaret = false, allSelected = false;
+    std::string typed;
+    const int result = RunSteps({
+        [] { PostKey(KeyTab); },
+        [&] {
+            keysAfterTab = PlatformKeyboardFocus();
+            ringAfterTab = gKeyboard.focus ? gKeyboard.focus->id : -1;
+            const std::vector<uint8_t> shown = gDisplay.canvas.pixels;
+            DrawEditBox(box);  // as a box without the keys looks
+            drawnWithoutCaret = gDisplay.canvas.pixels == shown;
+            PostKey(KeyTab, kModShift);
+        },
+        [&] {
+            keysBack = PlatformKeyboardFocus() == int(box.childId) ? 1 : 0;
+            ringBack = gKeyboard.focus ? gKeyboard.focus->id : -1;
+            Type("Cold.");
+        },
+        [] { PostKey('A', kModControl); },
+        [&] {
+            allSelected = EditAnchor(box) == 0 && EditCaret(box) == EditorText().size();
+            typed = EditorText();
+            ClickWatch();
+        },
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(keysAfterTab, 0);
+    EXPECT_NE(ringAfterTab, -1);
+    EXPECT_NE(ringAfterTab, kCommentsAreaId);
+    EXPECT_TRUE(drawnWithoutCaret);
+    EXPECT_EQ(keysBack, 1);
+    EXPECT_EQ(ringBack, kCommentsAreaId);
+    EXPECT_EQ(typed, "Cold.");
+    EXPECT_TRUE(allSelected);
 }
 
 TEST_P(LogbookScreenTest, DeleteRestoreShowsTheNoticeAndOnlyAnOddCountRemovesTheEntry) {
