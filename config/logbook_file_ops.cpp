@@ -1,8 +1,7 @@
 #include "config/logbook_file_ops.h"
 
 #include <cerrno>
-
-#include <cstring>
+#include <cstdio>
 
 #include <fcntl.h>
 #include <ftw.h>

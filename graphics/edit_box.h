@@ -78,8 +78,9 @@ unsigned EditBoxAt(int deviceX, int deviceY);
 // that loses it is drawn again without its caret, the one that gains it with it.
 void FocusEditBox(unsigned childId);
 
-// Handles a message addressed to an edit box. Ctrl+A selects the whole text. Returns 11 when Enter was pressed in a one-line
-// box (the screen acts on it), otherwise 0. F2 is passed on to the main window as well.
+// Handles a message addressed to an edit box. Returns 11 when Enter was pressed in a one-line
+// box (the screen acts on it), otherwise 0. F2 is passed on to the main window as well;
+// Ctrl+A selects the whole text.
 int DispatchEditBoxMessage(const Message& message);
 // Draws one box, or every box (after the display was lost).
 void DrawEditBox(const EditBox& box);
