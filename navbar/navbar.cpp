@@ -53,11 +53,13 @@ bool CreateNavBar() {
                         "The text area on this bar tells you about what you're pointing at.",
                         nullptr, kBarColour));
     // The About button is wide and tall enough for its label inside its bevel at 800 x 600
-    // too, where the small font is relatively larger; the HelpLine starts beside it.
+    // too, where the small font is relatively larger; the HelpLine starts beside it. Where
+    // the logbook lives, when it is not where it is expected, is the first thing said.
     n.helpLine = Add(CreateTextBar(1, MakeScreenRect(kAboutRight + 4, 4, 1024, 26), "",
                                    n.helpLineBarPanel, gUi.labelFont, 26, 0,
-                                   "This tells you about what's happening where your mouse "
-                                   "cursor is."));
+                                   *LogbookNotice() ? LogbookNotice()
+                                                    : "This tells you about what's happening "
+                                                      "where your mouse cursor is."));
     SetHelpLine(n.helpLine);
 
     Control* bar = n.navBarPanel;

@@ -1,5 +1,5 @@
 // The keyboard, on every screen and pop-up: Tab and Shift+Tab move a focus ring over the
-// enabled buttons, Enter or Space press the focused one exactly as a left click would, a
+// enabled buttons and the edit boxes (Tab in a box leaves it), Enter or Space press the focused one exactly as a left click would, a
 // screen's own keys press its buttons, and a few keys work everywhere (F1 the list of keys,
 // F11 a window or the whole screen, F12 a picture of the screen, Ctrl+E the numbers of the
 // run shown).
@@ -64,7 +64,8 @@ enum KeyResult {
 KeyResult TranslateKey(Message& message, int count, Control* const* controls,
                        Control*& hovered, bool inPopup);
 
-// Whether the control can take the focus: an enabled push or round button.
+// Whether the control can take the focus: an enabled push or round button, or an entry
+// area with an edit box over it (the ring there gives the box the keys).
 bool IsFocusable(const Control* control);
 // Puts the ring on a control (null takes it away), showing its help text as a hover does.
 void SetKeyboardFocus(Control* control, Control*& hovered);

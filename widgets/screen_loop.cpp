@@ -62,6 +62,9 @@ ScreenEvent NextScreenEvent(ScreenLoop& loop) {
         return e;
     }
     DispatchMessage(m);
+    // A click in an edit box gave it the keys: the ring, which shows where they go, goes.
+    if (m.kind == MessageKind::LeftDown && m.target == MessageTarget::EditBox)
+        ForgetKeyboardFocus(nullptr);
     const KeyResult key = TranslateKey(m, loop.count, loop.controls, loop.previous, false);
     if (key == kKeyHandled) {
         e.code = kEventNothing;

@@ -1,4 +1,6 @@
 // The logbook files: working copy, marks, comments, commit, saving and the clean-ups.
+#include <sys/wait.h>
+
 #include <set>
 
 #include "logbook_fixture.h"
@@ -187,6 +189,8 @@ TEST_F(LogbookFiles, SavedNumbersNeverOverflow) {
     std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
     EXPECT_FALSE(SaveInLogbook());
     EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
+    EXPECT_STREQ(LogbookFailureMessage(),
+                 "The run could not be saved: the logbook has no entry number left.");
 
     // Records without a positive number are kept, not dropped, by the next save.
     WriteRecords("logbook.bin", {MakeRecord(0, 0, 1, "zero"), MakeRecord(0, -3, 2, "neg")});
@@ -278,4 +282,56 @@ TEST_F(LogbookFiles, RewritesReplaceTheirTargetInOneStep) {
     EXPECT_EQ(replaced, (std::set<std::string>{"logbook.bin", "logbook.tmp"}));
     EXPECT_FALSE(FileExists("logbook.zzz"));
     EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{2, 3}));
+}
+
+// Two copies in one folder: while another process holds the logbook, this one neither cleans
+// nor empties the files at its start or end, keeps its saves in memory and says so; once the
+// other has gone, the next start holds the logbook itself.
+TEST_F(LogbookFiles, ASecondCopyLeavesTheFirstOnesLogbookAlone) {
+    ASSERT_TRUE(SaveInLogbook());
+    const std::vector<unsigned char> first = ReadFileBytes("logbook.bin");
+    WriteAdminList({});  // a start-up clean-up that ran would drop every entry
+
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t other = fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {  // the copy that started first
+        ResetLogbookFileState();
+        const char held = ClaimLogbookFolder() == kClaimHeld ? 'y' : 'n';
+        char c;
+        if (write(ready[1], &held, 1) != 1 || read(done[0], &c, 1) < 0) _exit(2);
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, 'y');
+
+    ResetLogbookFileState();
+    ResetLogbookState();
+    EXPECT_FALSE(CleanLogbookAtStartUp());
+    EXPECT_STREQ(LogbookNotice(),
+                 "The logbook here belongs to the Heliora already running: this one keeps its "
+                 "own in memory.");
+    ASSERT_TRUE(SaveInLogbook());
+    EXPECT_EQ(SlotNumbers(2), (Numbers{1, 0}));
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), 1);
+    EXPECT_FALSE(CleanLogbookAtExit());
+    EXPECT_EQ(ReadFileBytes("logbook.bin"), first);
+    EXPECT_FALSE(FileExists("logbook.tmp"));
+
+    ASSERT_EQ(write(done[1], "x", 1), 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    EXPECT_EQ(status, 0);
+    for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
+
+    ResetLogbookFileState();
+    ResetLogbookState();
+    EXPECT_EQ(ClaimLogbookFolder(), kClaimHeld);
+    EXPECT_STREQ(LogbookNotice(), "");
+    EXPECT_TRUE(CleanLogbookAtExit());
+    EXPECT_EQ(FileSize("logbook.bin"), 0);
 }

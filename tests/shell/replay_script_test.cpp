@@ -29,11 +29,12 @@ TEST(ReplayScript, ReadsEveryStepKind) {
         "restart\n"
         "key Ctrl+E\n"
         "disk full\n"
-        "disk mended\n";
+        "disk mended\n"
+        "expect-pixel 230 120 253\n";
     std::vector<ReplayStep> steps;
     std::string error;
     ASSERT_TRUE(ParseReplayScript(text, steps, error)) << error;
-    ASSERT_EQ(steps.size(), 20u);
+    ASSERT_EQ(steps.size(), 21u);
     EXPECT_EQ(steps[0].kind, StepKind::Move);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].x, 10);
@@ -63,6 +64,8 @@ TEST(ReplayScript, ReadsEveryStepKind) {
     EXPECT_EQ(steps[18].kind, StepKind::Disk);
     EXPECT_EQ(steps[18].count, 1);
     EXPECT_EQ(steps[19].count, 0);
+    EXPECT_EQ(steps[20].kind, StepKind::ExpectPixel);
+    EXPECT_EQ(steps[20].count, 253);
 
     // What the monkey writes down reads back as the same steps.
     std::string written;
@@ -104,6 +107,8 @@ TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
         "copy logbook.bin sub/out.bin",
         "disk",
         "disk empty",
+        "expect-pixel 10 10",
+        "expect-pixel 10 10 256",
         "jump 3 4",
         "click 99999999999999999999 1",
     };
