@@ -1,4 +1,5 @@
 #include <cstring>
+#include <string>
 
 #include "shell_fixture.h"
 #include "widgets/interaction.h"
@@ -118,6 +119,12 @@ TEST_F(NavBarTest, AboutLabelIsWholeAtBothSizes) {
             for (int x = s.left; x < s.right; ++x) alone += At(x, y) == 0;
         EXPECT_GT(alone, 100);
         EXPECT_EQ(ink, alone);
+        // A HelpLine text far wider than its bar is cut at the bar, never drawn over About.
+        SetHelpLineText(gNavBar.helpLine, std::string(200, 'W').c_str());
+        int after = 0;
+        for (int y = d.top + 1; y < d.bottom - 1; ++y)
+            for (int x = d.left + 1; x < d.right - 1; ++x) after += At(x, y) == 0;
+        EXPECT_EQ(after, ink);
         TearDown();
     }
 }
