@@ -312,10 +312,16 @@ bool HasGraphicsDevice() {
 // window shrinks (keeping 4:3) until window and frame fit the desktop's usable area, and sits in
 // the middle of it, so nothing of the picture hides under a panel or off the screen.
 void FitFramedWindow(const SDL_Rect& usable) {
+    if (usable.w <= 0 || usable.h <= 0) return;
+    // The window manager says what its frame takes a moment after the window is shown; a
+    // manager that frames nothing costs this start a fifth of a second.
     int top = 0, left = 0, bottom = 0, right = 0;
-    if (usable.w <= 0 || usable.h <= 0 ||
-        SDL_GetWindowBordersSize(gSdl.window, &top, &left, &bottom, &right) != 0)
-        return;
+    for (int tries = 0; tries < 20; ++tries) {
+        SDL_PumpEvents();
+        if (SDL_GetWindowBordersSize(gSdl.window, &top, &left, &bottom, &right) != 0) return;
+        if (top + left + bottom + right > 0) break;
+        SDL_Delay(10);
+    }
     int w = 0, h = 0;
     ChooseWindowSize(usable.w, usable.h, left + right, top + bottom, w, h);
     gPlatform.windowedWidth = w;
