@@ -182,8 +182,9 @@ void PlatformShowMessageBox(bool error, const char* title, const char* text);
 
 // The size of the screen the window will cover, in pixels.
 bool PlatformScreenSize(int& width, int& height);
-// The mode the next window opens in: a resizable window of 1024 x 768 (smaller only on a
-// smaller screen), or the whole screen (the default).
+// The mode the next window opens in: a resizable window of 1024 x 768 (smaller, keeping 4:3,
+// where the desktop has no room for that and the window's frame), or the whole screen (the
+// default).
 void PlatformStartWindowed(bool windowed);
 // Opens the one main window. softwareOnly asks for a renderer without hardware help.
 bool PlatformOpenWindow(const char* title, bool softwareOnly);

@@ -327,8 +327,9 @@ void FitFramedWindow(const SDL_Rect& usable) {
     gPlatform.windowedWidth = w;
     gPlatform.windowedHeight = h;
     SDL_SetWindowSize(gSdl.window, w, h);
-    SDL_SetWindowPosition(gSdl.window, usable.x + left + std::max(0, usable.w - left - right - w) / 2,
-                          usable.y + top + std::max(0, usable.h - top - bottom - h) / 2);
+    const int x = usable.x + left + std::max(0, usable.w - left - right - w) / 2;
+    const int y = usable.y + top + std::max(0, usable.h - top - bottom - h) / 2;
+    SDL_SetWindowPosition(gSdl.window, x, y);
 }
 
 }  // namespace

@@ -175,15 +175,19 @@ TEST(ConfigRecordProblem, ShortRecordsAndValuesOutOfRange) {
         {[](ConfigRecord&) {}, 0, "it holds 0 bytes; a configuration needs 80"},
         {[](ConfigRecord&) {}, 79, "it holds 79 bytes; a configuration needs 80"},
         {[](ConfigRecord& r) { r.homeLatitude = -90; r.displayMode = 0; }, 80, ""},
-        {[](ConfigRecord& r) { r.homeLatitude = 91; }, 80, "its home latitude is 91, not -90 to 90"},
+        {[](ConfigRecord& r) { r.homeLatitude = 91; }, 80,
+         "its home latitude is 91, not -90 to 90"},
         {[](ConfigRecord& r) { r.singleCycleMode = -1; }, 80, "its single-cycle length is -1"},
-        {[](ConfigRecord& r) { r.mainAnimationDelay = 10000; r.idleTimeoutSeconds = 86400; }, 80, ""},
-        {[](ConfigRecord& r) { r.seasonLengthDelay = 10001; }, 80, "its season-length delay is 10001"},
+        {[](ConfigRecord& r) { r.mainAnimationDelay = 10000; r.idleTimeoutSeconds = 86400; }, 80,
+         ""},
+        {[](ConfigRecord& r) { r.seasonLengthDelay = 10001; }, 80,
+         "its season-length delay is 10001"},
         {[](ConfigRecord& r) { r.changeTiltDelay = -5; }, 80, "its Change Tilt delay is -5"},
         {[](ConfigRecord& r) { r.idleTimeoutSeconds = -1; }, 80, "its idle time-out is -1"},
         {[](ConfigRecord& r) { r.displayDriverMode = 171253846; }, 80,
          "its display-driver mode is 171253846, not 0, 1 or 2"},
-        {[](ConfigRecord& r) { r.displayMode = 640; }, 80, "its display mode is 640, not 0, 800 or 1024"},
+        {[](ConfigRecord& r) { r.displayMode = 640; }, 80,
+         "its display mode is 640, not 0, 800 or 1024"},
     };
     for (const auto& c : cases) {
         ConfigRecord r = sound;

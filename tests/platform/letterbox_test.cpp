@@ -108,8 +108,10 @@ TEST(WindowSize, LargestFourByThreeThatFitsWithTheFrame) {
     for (const auto& c : cases) {
         int w = 0, h = 0;
         ChooseWindowSize(c.usableW, c.usableH, c.frameW, c.frameH, w, h);
-        EXPECT_EQ(w, c.w) << c.usableW << "x" << c.usableH << " frame " << c.frameW << "," << c.frameH;
-        EXPECT_EQ(h, c.h) << c.usableW << "x" << c.usableH << " frame " << c.frameW << "," << c.frameH;
+        SCOPED_TRACE(testing::Message() << c.usableW << "x" << c.usableH << " frame " << c.frameW
+                                        << "," << c.frameH);
+        EXPECT_EQ(w, c.w);
+        EXPECT_EQ(h, c.h);
     }
 }
 
