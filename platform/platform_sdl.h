@@ -4,6 +4,8 @@
 #include "platform/present_region.h"
 
 bool SdlScreenSize(int& width, int& height);
+bool SdlHasRealDisplay(std::string& why);
+void SdlShowMessageBox(bool error, const char* title, const char* text);
 // Opens the window in gPlatform's mode (fullscreen, windowedWidth x windowedHeight) and stores
 // its client size there.
 bool SdlOpenWindow(const char* title, bool softwareOnly);

@@ -156,8 +156,8 @@ int SharedClickResult(int id, int ownScreenId) {
         ChooseLogbookFileForOpen();
         return 15;
     case 809:
-        // The screen waits while the window is an icon (see ClassifyMessage) and starts afresh
-        // when the display comes back lost.
+        // The screen waits while the window is an icon (see ClassifyMessage); after the
+        // restore its picture is shown again and it carries on where it was.
         PlatformMinimise();
         return kNavStay;
     case 1: {

@@ -160,26 +160,44 @@ TEST(LoadConfiguration, MissingOrUnreadableFileChangesNothing) {
     EXPECT_EQ(HomeLatitude(), -33);
 }
 
-// Runs LoadConfiguration in an empty folder with stdout sent to a file; returns only by exit.
-void LoadInEmptyFolder(const std::string& dir, const std::string& out) {
-    if (std::freopen(out.c_str(), "w", stdout) == nullptr) std::_Exit(99);
-    if (::chdir(dir.c_str()) != 0) std::_Exit(98);
-    LoadConfiguration();
-    std::_Exit(0);
-}
-
-TEST(LoadConfigurationDeathTest, MissingFileEndsTheProgramWithStatusOneAndAMessage) {
-    char cwd[4096];
-    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-    const std::string dir = std::string(cwd) + "/" + TestFile(".empty");
-    const std::string out = std::string(cwd) + "/" + TestFile(".stdout.txt");
-    ::mkdir(dir.c_str(), 0755);
-    EXPECT_EXIT(LoadInEmptyFolder(dir, out), ::testing::ExitedWithCode(1), "");
-    std::ifstream in(out);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "Couldn't find configuration file, aborting program.\n");
-    std::remove(out.c_str());
-    ::rmdir(dir.c_str());
+// A record is damaged when it is short or holds a value the program cannot use; the words
+// name the field and the value. Bounds are sound, one past them damaged; flags may be any byte.
+TEST(ConfigRecordProblem, ShortRecordsAndValuesOutOfRange) {
+    ConfigRecord sound = SampleRecord();
+    sound.printButton = 200;
+    sound.logbookFilesOff = 7;
+    const struct {
+        void (*change)(ConfigRecord&);
+        size_t size;
+        const char* problem;  // empty: sound
+    } cases[] = {
+        {[](ConfigRecord&) {}, 80, ""},
+        {[](ConfigRecord&) {}, 0, "it holds 0 bytes; a configuration needs 80"},
+        {[](ConfigRecord&) {}, 79, "it holds 79 bytes; a configuration needs 80"},
+        {[](ConfigRecord& r) { r.homeLatitude = -90; r.displayMode = 0; }, 80, ""},
+        {[](ConfigRecord& r) { r.homeLatitude = 91; }, 80,
+         "its home latitude is 91, not -90 to 90"},
+        {[](ConfigRecord& r) { r.singleCycleMode = -1; }, 80, "its single-cycle length is -1"},
+        {[](ConfigRecord& r) { r.mainAnimationDelay = 10000; r.idleTimeoutSeconds = 86400; }, 80,
+         ""},
+        {[](ConfigRecord& r) { r.seasonLengthDelay = 10001; }, 80,
+         "its season-length delay is 10001"},
+        {[](ConfigRecord& r) { r.changeTiltDelay = -5; }, 80, "its Change Tilt delay is -5"},
+        {[](ConfigRecord& r) { r.idleTimeoutSeconds = -1; }, 80, "its idle time-out is -1"},
+        {[](ConfigRecord& r) { r.displayDriverMode = 171253846; }, 80,
+         "its display-driver mode is 171253846, not 0, 1 or 2"},
+        {[](ConfigRecord& r) { r.displayMode = 640; }, 80,
+         "its display mode is 640, not 0, 800 or 1024"},
+    };
+    for (const auto& c : cases) {
+        ConfigRecord r = sound;
+        c.change(r);
+        const std::string problem = ConfigRecordProblem(r, c.size);
+        if (*c.problem == '\0')
+            EXPECT_EQ(problem, "") << c.size;
+        else
+            EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << problem;
+    }
 }
 
 TEST(LogbookFileChoice, SaveAndOpenNameTheSameFileAndSetTheirOwnFlag) {

@@ -145,10 +145,7 @@ TEST_F(Display, DrawingsWithinOneRefreshShareOnePresent) {
 TEST_F(Display, LostDisplayIsReportedOnceForTheCanvas) {
     ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
     Message m;
-    m.kind = MessageKind::SysMinimise;
-    HeadlessPushMessage(m);
-    m.kind = MessageKind::SysRestore;
-    HeadlessPushMessage(m);
+    HeadlessLoseDisplay();
     while (PlatformPollMessage(m)) {
     }
     Surface buffer;

@@ -93,8 +93,7 @@ TEST_F(Popup, IdleTimeOutEndsAnUntouchedPanel) {
 }
 
 TEST_F(Popup, DisplayLossAndClosingEndThePanelAtOnce) {
-    HeadlessPushMessage(Of(MessageKind::SysMinimise));
-    HeadlessPushMessage(Of(MessageKind::SysRestore));
+    HeadlessLoseDisplay();
     HeadlessPushMessage(Mouse(MessageKind::LeftDown, 510, 545));
     EXPECT_EQ(RunAboutPanel(), kPopupDisplayLost);
     // The pointer and keyboard are given back even though nothing is restored.
