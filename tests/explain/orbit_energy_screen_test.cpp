@@ -27,7 +27,7 @@ TEST_F(OrbitEnergy, EachShapeHasItsOrbitReadoutAndGlow) {
         double shape;
         const char* nearest;   // the readout at perihelion ...
         const char* farthest;  // ... and at aphelion
-        int glow[3];           // the Earth's colour at perihelion
+        RGB glow;              // the Earth's colour at perihelion
         bool earthNormalShown;
     };
     const Case cases[] = {
@@ -50,19 +50,14 @@ TEST_F(OrbitEnergy, EachShapeHasItsOrbitReadoutAndGlow) {
         EXPECT_EQ(Count(kPictureArea, 3) > 0, c.earthNormalShown) << c.shape;
 
         RunOrbitEnergyFrame();  // step 0: perihelion
-        const PlatformColour glow = PaletteColour(kGlowSlot);
-        EXPECT_EQ(glow.r, c.glow[0]) << c.shape;
-        EXPECT_EQ(glow.g, c.glow[1]) << c.shape;
-        EXPECT_EQ(glow.b, c.glow[2]) << c.shape;
+        EXPECT_EQ(Rgb(PaletteColour(kGlowSlot)), c.glow) << c.shape;
         EXPECT_EQ(AtLogical(s.track.trackX[0], s.track.trackY[0]), kGlowSlot) << c.shape;
         EXPECT_EQ(AtLogical(kPictureArea.left + 30, kPictureArea.top + 150), 0);
     }
     // Aphelion of the very elliptical orbit: the faintest glow.
-    int rgb[3];
-    GlowColour(1.5, rgb);
-    EXPECT_EQ(rgb[0], 99);
-    EXPECT_EQ(rgb[1], 49);
-    EXPECT_EQ(rgb[2], 24);
+    RGB faintest;
+    GlowColour(1.5, faintest.data());
+    EXPECT_EQ(faintest, (RGB{99, 49, 24}));
 
     // A circle lies round the Sun at its centre.
     s.shape = 0;
@@ -75,7 +70,8 @@ TEST_F(OrbitEnergy, EachShapeHasItsOrbitReadoutAndGlow) {
 TEST_F(OrbitEnergy, ChartBandsCurveAndACrossHairThatLeavesNoTrace) {
     Start();
     std::vector<int> clean;
-    int bands[3] = {}, curve = -1, erased[2] = {-1, -1}, shown = 0;
+    RGB bands{};
+    int curve = -1, erased[2] = {-1, -1}, shown = 0;
     PlatformColour palest, sixth;
     DriveScreen(RunOrbitEnergyScreen, [&](long n) {
         if (n == 0) {
@@ -104,15 +100,9 @@ TEST_F(OrbitEnergy, ChartBandsCurveAndACrossHairThatLeavesNoTrace) {
         return n < 370;
     });
     EXPECT_EQ(curve, 0);
-    EXPECT_EQ(bands[0], 129);
-    EXPECT_EQ(bands[1], 141);
-    EXPECT_EQ(bands[2], 152);
-    EXPECT_EQ(palest.r, 255);
-    EXPECT_EQ(palest.g, 255);
-    EXPECT_EQ(palest.b, 246);
-    EXPECT_EQ(sixth.r, 204);
-    EXPECT_EQ(sixth.g, 102);
-    EXPECT_EQ(sixth.b, 51);
+    EXPECT_EQ(bands, (RGB{129, 141, 152}));
+    EXPECT_EQ(Rgb(palest), (RGB{255, 255, 246}));
+    EXPECT_EQ(Rgb(sixth), (RGB{204, 102, 51}));
     EXPECT_GT(shown, 0);
     EXPECT_EQ(erased[0], 0);
     EXPECT_EQ(erased[1], 0);

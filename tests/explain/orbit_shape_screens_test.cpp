@@ -1,5 +1,6 @@
 // What the two orbit-shape screens share, checked on both: where each button leads, the end of
 // a single-cycle run, the shape buttons and the message boxes' own colour counters.
+#include <array>
 #include <vector>
 
 #include "explain_fixture.h"
@@ -59,17 +60,15 @@ TEST_F(OrbitShapeScreens, ShapeButtonsAndMessageBoxCounters) {
     Start();
     Settings().orbitShape = 0.25;
     for (const ShapeScreen& s : kShapeScreens) {
-        struct Seen {
-            double shape;
-            int step, counter, fill, selected;
-        };
+        using Seen = std::array<double, 5>;  // shape, step, box counter, box fill, selected
         std::vector<Seen> seen;
         Control* const* buttons = s.controls->shapeButtons;
         auto look = [&] {
             int selected = -1;
             for (int i = 0; i < kShapeButtonCount; ++i)
                 if (buttons[i]->selected) selected = i;
-            seen.push_back({*s.shape, *s.step, *s.counter, AtLogical(s.boxX, s.boxY), selected});
+            seen.push_back({*s.shape, double(*s.step), double(*s.counter),
+                            double(AtLogical(s.boxX, s.boxY)), double(selected)});
         };
         for (int visit = 0; visit < 2; ++visit) {
             seen.clear();
@@ -84,23 +83,16 @@ TEST_F(OrbitShapeScreens, ShapeButtonsAndMessageBoxCounters) {
                 if (n == 10) ClickControl(gNavBar.changeTiltButton);
                 return n <= 10;
             });
-            ASSERT_EQ(seen.size(), 4u) << s.name;
             // The first visit starts with slot 1; the second goes on from where the first left.
             const int first = visit == 0 ? 1 : 2;
-            const Seen want[4] = {
-                {EarthNormalShape, 5, NextBoxColour(first), first, kEarthNormalShapeIndex},
-                {EarthNormalShape, 5, NextBoxColour(first), first, kEarthNormalShapeIndex},
-                {0, 0, NextBoxColour(NextBoxColour(first)), NextBoxColour(first), 0},
-                {0.5, 0, NextBoxColour(NextBoxColour(NextBoxColour(first))),
-                 NextBoxColour(NextBoxColour(first)), 3},
+            const int c1 = NextBoxColour(first), c2 = NextBoxColour(c1), c3 = NextBoxColour(c2);
+            const std::vector<Seen> want = {
+                {EarthNormalShape, 5, double(c1), double(first), kEarthNormalShapeIndex},
+                {EarthNormalShape, 5, double(c1), double(first), kEarthNormalShapeIndex},
+                {0, 0, double(c2), double(c1), 0},
+                {0.5, 0, double(c3), double(c2), 3},
             };
-            for (int i = 0; i < 4; ++i) {
-                EXPECT_EQ(seen[i].shape, want[i].shape) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].step, want[i].step) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].counter, want[i].counter) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].fill, want[i].fill) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].selected, want[i].selected) << s.name << " look " << i;
-            }
+            EXPECT_EQ(seen, want) << s.name << " visit " << visit;
         }
         EXPECT_EQ(Settings().orbitShape, 0.25) << s.name;
     }
