@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "graphics/draw.h"
 #include "graphics/png.h"
 #include "resources/resources.h"
 
@@ -48,13 +49,6 @@ const Cell kCells800[25] = {
     {73, 48, 16, 16}, {89, 48, 16, 16}, {48, 48, 24, 24}, {63, 72, 48, 24},  {72, 0, 24, 24},
     {120, 0, 24, 24}, {96, 0, 24, 24},  {30, 72, 24, 24}, {120, 72, 10, 10}, {111, 72, 10, 10}};
 const int kPanelMark = 13;  // tiled without its colour key, so it must be opaque
-
-const uint8_t kBrushRows[10][8] = {
-    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}, {0x22, 0x88, 0x22, 0x88, 0x22, 0x88, 0x22, 0x88},
-    {0xFF, 0xAA, 0xFF, 0x55, 0xFF, 0xAA, 0xFF, 0x55}, {0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77},
-    {0x77, 0xFF, 0xDD, 0xFF, 0x77, 0xFF, 0xDD, 0xFF}, {0x7F, 0xFF, 0xF7, 0xFF, 0x7F, 0xFF, 0xF7, 0xFF},
-    {0x7F, 0xFF, 0xFF, 0xFF, 0xF7, 0xFF, 0xFF, 0xFF}, {0x33, 0xFF, 0xFF, 0x33, 0x33, 0xFF, 0xFF, 0x33},
-    {0xEF, 0xEF, 0xEF, 0x00, 0xFE, 0xFE, 0xFE, 0x00}, {0x7F, 0xFF, 0xFF, 0xEB, 0xF7, 0xFF, 0xFF, 0xBE}};
 
 constexpr int kKey = kResourceTransparentSlot;
 
@@ -134,14 +128,15 @@ TEST(Resources, SpriteSheetsHoldAPictureInEveryCellAndNothingElse) {
   CheckSheet("sprites_800.png", kCells800);
 }
 
-TEST(Resources, BrushPatternsHaveTheirRows) {
+// The embedded brushes show the patterns the drawing code fills with.
+TEST(Resources, BrushPatternsHaveTheRowsTheyAreDrawnWith) {
   for (int n = 1; n <= 10; ++n) {
     SCOPED_TRACE(n);
     Image brush;
     ASSERT_TRUE(Decode(BrushPatternResourceName(n), &brush));
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 8; ++x) {
-        const bool one = kBrushRows[n - 1][y] & (0x80 >> x);
+        const bool one = BrushPatternRows(n)[y] & (0x80 >> x);
         ASSERT_EQ(brush.At(x, y), one ? 255 : 0) << "at " << x << ", " << y;
       }
     }
