@@ -10,7 +10,6 @@
 #include <iterator>
 #include <string>
 
-
 namespace {
 
 // A record with every field distinct and non-zero, so a swapped offset shows.

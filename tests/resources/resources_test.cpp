@@ -1,6 +1,6 @@
-// The embedded images: each is an indexed PNG the program's own loader reads, of the size
-// the program cuts it at, drawn only in fixed palette slots, and the sheets, cursors and brush patterns
-// hold what their users rely on.
+// The embedded images: each is an indexed PNG the program's own loader reads, of the size the
+// program cuts it at, drawn only in fixed palette slots, and the sheets, cursors and brush
+// patterns hold what their users rely on.
 
 #include <gtest/gtest.h>
 
