@@ -10,8 +10,6 @@
 #include <iterator>
 #include <string>
 
-#include "config/logbook_file.h"
-
 namespace {
 
 // A record with every field distinct and non-zero, so a swapped offset shows.
@@ -90,38 +88,28 @@ TEST(StartUpRules, AlwaysGuestWithoutPrintingWhateverTheFileSays) {
     EXPECT_EQ(HomeLatitude(), -33);  // the rest passes through
 }
 
-TEST(StartUpRules, DisabledLogbookTurnsTheFilesOff) {
+TEST(StartUpRules, FilesOffDriverModeAndFrameDelayFollowTheRecord) {
     ConfigRecord r = SampleRecord();
-    r.logbookEnabled = 0;
-    r.logbookFilesOff = 0;
-    ApplyConfiguration(r);
-    EXPECT_EQ(LogbookFilesOff(), 1);
-
-    r.logbookEnabled = 1;
-    r.logbookFilesOff = 0;
-    ApplyConfiguration(r);
-    EXPECT_EQ(LogbookFilesOff(), 0);
-    r.logbookFilesOff = 1;
-    ApplyConfiguration(r);
-    EXPECT_EQ(LogbookFilesOff(), 1);
-}
-
-TEST(StartUpRules, AutomaticDriverModeBecomesMixedStoredModesStay) {
-    ConfigRecord r = SampleRecord();
-    const int cases[][2] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {-1, -1}};
-    for (const auto& c : cases) {
-        r.displayDriverMode = c[0];
+    // A disabled logbook turns the files off; an enabled one keeps the stored flag.
+    const int files[][3] = {{0, 0, 1}, {1, 0, 0}, {1, 1, 1}};  // enabled, files off, in effect
+    for (const auto& f : files) {
+        r.logbookEnabled = uint8_t(f[0]);
+        r.logbookFilesOff = uint8_t(f[1]);
         ApplyConfiguration(r);
-        EXPECT_EQ(DisplayDriverMode(), c[1]) << "stored " << c[0];
+        EXPECT_EQ(LogbookFilesOff(), f[2]) << f[0] << " " << f[1];
     }
-}
-
-TEST(StartUpRules, MainFrameDelayScalesWithSpeed) {
-    ConfigRecord r;
+    // The automatic driver mode becomes mixed; stored modes stay.
+    const int modes[][2] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {-1, -1}};
+    for (const auto& m : modes) {
+        r.displayDriverMode = m[0];
+        ApplyConfiguration(r);
+        EXPECT_EQ(DisplayDriverMode(), m[1]) << "stored " << m[0];
+    }
+    // The main frame delay scales with the speed.
     r.mainAnimationDelay = 10;
     ApplyConfiguration(r);
-    const int expected[7] = {230, 140, 70, 10, 5, 2, 1};
-    for (int speed = 0; speed <= 6; ++speed) EXPECT_EQ(MainFrameDelay(speed), expected[speed]) << speed;
+    const int delays[7] = {230, 140, 70, 10, 5, 2, 1};
+    for (int speed = 0; speed <= 6; ++speed) EXPECT_EQ(MainFrameDelay(speed), delays[speed]) << speed;
 }
 
 TEST(LoadConfiguration, ReadsAFileAndAShortFile) {
@@ -198,20 +186,6 @@ TEST(ConfigRecordProblem, ShortRecordsAndValuesOutOfRange) {
         else
             EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << problem;
     }
-}
-
-TEST(LogbookFileChoice, SaveAndOpenNameTheSameFileAndSetTheirOwnFlag) {
-    ResetLogbookFileState();
-    EXPECT_EQ(ChooseLogbookFileForSave(), 1);
-    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
-    EXPECT_EQ(gLogbookFile.saveResult, 1);
-    EXPECT_EQ(gLogbookFile.openResult, 0);
-
-    ResetLogbookFileState();
-    EXPECT_EQ(ChooseLogbookFileForOpen(), 1);
-    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
-    EXPECT_EQ(gLogbookFile.openResult, 1);
-    EXPECT_EQ(gLogbookFile.saveResult, 0);
 }
 
 }  // namespace
