@@ -102,24 +102,7 @@ struct LogbookScreenTest : SimulationTest, ::testing::WithParamInterface<bool> {
         return out;
     }
 
-    static void Type(const char* text) {
-        for (const char* p = text; *p; ++p) {
-            Message m;
-            m.kind = MessageKind::Character;
-            m.character = uint8_t(*p);
-            HeadlessPushMessage(m);
-        }
-    }
     static std::string EditorText() { return EditText(gLogbookScreen.editor); }
-    static void PostKey(int key, int modifiers = 0) {
-        Message m;
-        m.kind = MessageKind::KeyDown;
-        m.key = key;
-        m.modifiers = uint8_t(modifiers);
-        HeadlessPushMessage(m);
-        m.kind = MessageKind::KeyUp;
-        HeadlessPushMessage(m);
-    }
     static void ClickEntry(int i) { ClickControl(gLogbookScreen.entryButtons[i]); }
     static void ClickWatch() { Click(104, 537); }
     static bool NoticeShown() { return AtLogical(232, 121) == 4; }
@@ -218,13 +201,13 @@ TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
         StartWith(Entries(5));
         std::string back, afterMarks;
         const int result = RunSteps({
-            [&] { Type(typed.c_str()); },
+            [&] { PostText(typed.c_str()); },
             [&] { ClickEntry(2); },          // another entry: the typed words are stored
             [&] { ClickEntry(0); },          // and shown again on coming back
             [&] { back = EditorText(); },
             [&] { ClickControl(gLogbookScreen.deleteRestore); },
             [&] { ClickControl(gLogbookScreen.deleteRestore); },
-            [&] { Type("More. "); },
+            [&] { PostText("More. "); },
             [&] { ClickControl(gLogbookScreen.older); },
             [&] {
                 afterMarks = EditorText();
@@ -265,7 +248,7 @@ TEST_P(LogbookScreenTest, TheCommentBoxIsAStopOfTheRingAndLeavesNoCaretBehind) {
         [&] {
             keysBack = PlatformKeyboardFocus() == int(box.childId) ? 1 : 0;
             ringBack = gKeyboard.focus ? gKeyboard.focus->id : -1;
-            Type("Cold.");
+            PostText("Cold.");
         },
         [] { PostKey('A', kModControl); },
         [&] {

@@ -25,16 +25,6 @@
 
 namespace {
 
-void PostKey(int key, uint8_t modifiers = 0) {
-    Message m;
-    m.kind = MessageKind::KeyDown;
-    m.key = key;
-    m.modifiers = modifiers;
-    HeadlessPushMessage(m);
-    m.kind = MessageKind::KeyUp;
-    HeadlessPushMessage(m);
-}
-
 int FocusId() { return gKeyboard.focus ? gKeyboard.focus->id : -1000; }
 
 struct KeyboardTest : ScreenTest {
@@ -71,15 +61,13 @@ struct KeyboardTest : ScreenTest {
         return ids;
     }
 
+    // The file of that extension written into the export folder.
     std::string ReadExported(const char* extension) {
-        std::ifstream list;
-        std::string found;
-        for (int n = 0; n < 3 && found.empty(); ++n) {
-            FILE* p = popen(("ls " + gExportFolder.overrideFolder + "/*." + extension).c_str(), "r");
-            char line[512] = "";
-            if (p && std::fgets(line, sizeof line, p)) found = line;
-            if (p) pclose(p);
-        }
+        FILE* p = popen(("ls " + gExportFolder.overrideFolder + "/*." + extension).c_str(), "r");
+        char line[512] = "";
+        if (p && !std::fgets(line, sizeof line, p)) line[0] = '\0';
+        if (p) pclose(p);
+        std::string found = line;
         if (!found.empty() && found.back() == '\n') found.pop_back();
         return found;
     }

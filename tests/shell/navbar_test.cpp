@@ -1,5 +1,6 @@
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "shell_fixture.h"
 #include "widgets/interaction.h"
@@ -13,62 +14,37 @@ struct NavBarTest : ShellTest {};
 
 int Id(int i) { return gNavBar.list[i]->id; }
 
-TEST_F(NavBarTest, WithTheLogbookTwelveControlsInCreationOrder) {
-    Start(Record(true));
-    ASSERT_EQ(NavBarCount(), 12);
-    const NavBarState& n = gNavBar;
-    Control* const expected[] = {n.navBarPanel,        n.helpLineBarPanel,    n.helpLine,
-                                 n.exitButton,         n.changeTiltButton,    n.changeShapeButton,
-                                 n.selectLatitudesButton, n.saveInLogbookButton,
-                                 n.openLogbookButton,  n.minimiseBox,         n.closeBox,
-                                 n.aboutButton};
-    for (int i = 0; i < 12; ++i) {
-        ASSERT_NE(expected[i], nullptr) << i;
-        EXPECT_EQ(n.list[i], expected[i]) << i;
+// With the logbook twelve controls, without it ten and no logbook buttons: the ids in creation
+// order (a text bar's id is its fill), the bar below the buttons, drawn once at start-up with
+// everything active except Save In Logbook.
+TEST_F(NavBarTest, ControlsInCreationOrderWithAndWithoutTheLogbook) {
+    const struct {
+        bool logbook;
+        std::vector<int> ids;
+    } cases[] = {{true, {0, 0, 26, 807, 802, 803, 804, 806, 808, 809, 810, 1}},
+                 {false, {0, 0, 26, 807, 802, 803, 804, 809, 810, 1}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.logbook);
+        Start(Record(c.logbook));
+        const NavBarState& n = gNavBar;
+        ASSERT_EQ(NavBarCount(), int(c.ids.size()));
+        EXPECT_EQ(n.layers, 2);
+        for (int i = 0; i < NavBarCount(); ++i) {
+            EXPECT_EQ(Id(i), c.ids[size_t(i)]) << i;
+            EXPECT_EQ(n.list[i]->layer, i < 2 ? 0 : 1) << i;
+            EXPECT_EQ(n.list[i]->state, n.list[i] == n.saveInLogbookButton ? 1 : 2) << i;
+        }
+        EXPECT_EQ(n.saveInLogbookButton != nullptr, c.logbook);
+        EXPECT_EQ(n.openLogbookButton != nullptr, c.logbook);
+        EXPECT_EQ(HelpLine(), n.helpLine);
+        EXPECT_STREQ(n.helpLine->label,
+                     "This tells you about what's happening where your mouse cursor is.");
+        EXPECT_EQ(ScreenWorkArea().top, 64);
+        EXPECT_EQ(ScreenWorkArea().bottom, 738);
+        EXPECT_FALSE(CreateNavBar());  // one NavBar per run
+        EXPECT_EQ(NavBarCount(), int(c.ids.size()));
+        TearDown();
     }
-    const int ids[] = {0, 0, 26, 807, 802, 803, 804, 806, 808, 809, 810, 1};
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(Id(i), ids[i]) << i;  // a text bar's id is its fill
-    EXPECT_EQ(n.layers, 2);
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(n.list[i]->layer, i < 2 ? 0 : 1) << i;
-
-    // Drawn once at start-up: everything active except Save In Logbook.
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(n.list[i]->state, n.list[i] == n.saveInLogbookButton ? 1 : 2) << i;
-
-    EXPECT_EQ(HelpLine(), n.helpLine);
-    EXPECT_STREQ(n.helpLine->label,
-                 "This tells you about what's happening where your mouse cursor is.");
-    EXPECT_STREQ(n.aboutButton->label, "About \"Heliora\"");
-    EXPECT_STREQ(n.changeTiltButton->label, "Change@Tilt");
-    EXPECT_STREQ(n.minimiseBox->label, "");
-    EXPECT_EQ(n.minimiseBox->sprite, UiSprite(kSpriteMinimise));
-    EXPECT_EQ(n.saveInLogbookButton->sprite, UiSprite(kSpriteSaveLogbook));
-
-    // Rectangles on the HelpLine bar are placed relative to it.
-    const ScreenRect& h = n.helpLine->rect;
-    EXPECT_EQ(h.left, 136);
-    EXPECT_EQ(h.top, 742);
-    EXPECT_EQ(h.right, 1024);
-    EXPECT_EQ(h.bottom, 764);
-    const ScreenRect& a = n.aboutButton->rect;
-    EXPECT_EQ(a.left, 4);
-    EXPECT_EQ(a.top, 741);
-    EXPECT_EQ(a.right, 132);
-    EXPECT_EQ(a.bottom, 765);
-    const ScreenRect& w = ScreenWorkArea();
-    EXPECT_EQ(w.top, 64);
-    EXPECT_EQ(w.bottom, 738);
-}
-
-TEST_F(NavBarTest, WithoutTheLogbookTenControlsAndNoLogbookButtons) {
-    Start(Record(false));
-    ASSERT_EQ(NavBarCount(), 10);
-    EXPECT_EQ(gNavBar.saveInLogbookButton, nullptr);
-    EXPECT_EQ(gNavBar.openLogbookButton, nullptr);
-    const int ids[] = {0, 0, 26, 807, 802, 803, 804, 809, 810, 1};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(Id(i), ids[i]) << i;
-    EXPECT_FALSE(CreateNavBar());  // one NavBar per run
-    EXPECT_EQ(NavBarCount(), 10);
 }
 
 TEST_F(NavBarTest, DrawnOnTheGreyScreenAndTheInactiveSaveButtonTakesNoClicks) {
@@ -131,19 +107,14 @@ TEST_F(NavBarTest, AboutLabelIsWholeAtBothSizes) {
 
 TEST_F(NavBarTest, SharedButtonsLeadToTheirScreens) {
     Start(Record(true));
-    EXPECT_EQ(NavBarClickResult(kNavWatchSeasons, 2), 1);
-    EXPECT_EQ(NavBarClickResult(kNavChangeTilt, 1), 2);
-    EXPECT_EQ(NavBarClickResult(kNavChangeShape, 1), 5);
-    EXPECT_EQ(NavBarClickResult(kNavSelectLatitudes, 1), 8);
-    EXPECT_EQ(NavBarClickResult(kNavExit, 1), 2001);
-    EXPECT_EQ(NavBarClickResult(kNavClose, 1), 2001);
-    EXPECT_EQ(NavBarClickResult(4242, 1), kNavNotShared);
-
-    EXPECT_EQ(NavBarClickResult(kNavOpenLogbook, 1), 15);
-    EXPECT_EQ(gLogbookFile.openResult, 1);
+    const int results[][3] = {{kNavWatchSeasons, 2, 1}, {kNavChangeTilt, 1, 2},
+                              {kNavChangeShape, 1, 5},  {kNavSelectLatitudes, 1, 8},
+                              {kNavExit, 1, 2001},      {kNavClose, 1, 2001},
+                              {4242, 1, kNavNotShared}, {kNavOpenLogbook, 1, 15},
+                              {kNavMinimise, 1, kNavStay}};
+    for (const auto& r : results) EXPECT_EQ(NavBarClickResult(r[0], r[1]), r[2]) << r[0];
+    EXPECT_EQ(gLogbookFile.openResult, 1);  // Open Logbook chose its file
     EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
-
-    EXPECT_EQ(NavBarClickResult(kNavMinimise, 1), kNavStay);
     EXPECT_EQ(Queued(MessageKind::SysMinimise), 1);
 }
 

@@ -37,6 +37,24 @@ inline void PostInput(MessageKind kind, int x = 0, int y = 0) {
     m.y = y;
     HeadlessPushMessage(m);
 }
+// A key pressed and let go, and text typed.
+inline void PostKey(int key, int modifiers = 0) {
+    Message m;
+    m.kind = MessageKind::KeyDown;
+    m.key = key;
+    m.modifiers = uint8_t(modifiers);
+    HeadlessPushMessage(m);
+    m.kind = MessageKind::KeyUp;
+    HeadlessPushMessage(m);
+}
+inline void PostText(const char* text) {
+    for (const char* p = text; *p; ++p) {
+        Message m;
+        m.kind = MessageKind::Character;
+        m.character = uint8_t(*p);
+        HeadlessPushMessage(m);
+    }
+}
 
 struct ProgramFixture : ::testing::Test {
     std::string home, folder;

@@ -123,19 +123,14 @@ TEST_F(Popup, PanelsLargerThanTheSharedBufferAreRestoredWhole) {
         for (int x : {100, 650, 899}) EXPECT_EQ(At(x, y), Stripe(y)) << x << "," << y;
 }
 
-TEST_F(Popup, VersionTextsAndIdentity) {
+TEST_F(Popup, VersionTextsAndOneAboutPanel) {
     char text[64];
     for (auto [version, want] : {std::pair<const char*, const char*>{"1.1h", "Version 1.1h"},
                                  {"0.9", "Version 0.9 (beta)"}, {"X3", "Version X3 (alpha)"}, {nullptr, "Version "}}) {
         FormatVersionText(version, text, sizeof text);
         EXPECT_STREQ(text, want);
     }
-    EXPECT_STREQ(ProductName(), "Heliora");
-    EXPECT_STREQ(MakerName(), "Halvern");
-    EXPECT_STREQ(ProgramVersion(), "1.1h");
     EXPECT_FALSE(CreateAboutPanel());  // made once
-    EXPECT_EQ(AboutDoneButton()->rect.left, 462);
-    EXPECT_EQ(AboutDoneButton()->rect.top, 521);
 }
 
 TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
