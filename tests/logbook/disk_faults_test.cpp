@@ -1,7 +1,7 @@
 // The logbook on a failing disk: each file operation of a save and of leaving the logbook
-// screen made to fail in turn, the process killed at each step of them, a disk that fills
-// while the screen is open, a read-only folder and a folder where logbook.bin should be.
-// (A logbook cut short is files_test's.) Whatever happens the logbook
+// screen made to fail in turn, the process killed at each step of them, a read-only folder
+// and a folder where logbook.bin should be. (A logbook cut short is files_test's, a disk that
+// fills while the screen is open the logbook_disk_full replay's.) Whatever happens the logbook
 // stays whole, nothing is reported done that was not, and the HelpLine says why.
 #include <algorithm>
 #include <cerrno>
@@ -235,54 +235,6 @@ TEST_F(DiskFaults, KilledAtAnyOperationTheLogbookIsTheOldOrTheNew) {
         }
         EXPECT_GT(killAt, 10) << c.name;  // the loop went through every step
     }
-}
-
-// The disk fills while the screen is open: the typed comments are kept through another
-// entry being shown, a refused mark is not shown as made, and the next visit writes them.
-TEST_F(DiskFaults, DiskFullWhileTheScreenIsOpen) {
-    FreshLogbook();
-    ChooseLogbookFileForOpen();
-    std::string whenShowingAnother, back, whenMarking;
-    int32_t shownNumber = 0;
-    const int result = Run(
-        [&](long n) {
-            LogbookScreenState& s = gLogbookScreen;
-            switch (n) {
-            case 0:
-                AddFileFault(kFileCreate, ENOSPC, 1, 1);
-                SetEditText(s.editor, kTyped);
-                ClickControl(s.entryButtons[1]);
-                return true;
-            case 1:
-                whenShowingAnother = HelpText();
-                ClickControl(s.entryButtons[0]);
-                return true;
-            case 2:
-                back = EditText(s.editor);
-                ClickControl(s.deleteRestore);
-                return true;
-            case 3:
-                whenMarking = HelpText();
-                shownNumber = ShownEntry() ? ShownEntry()->serialNumber : 0;
-                Click(104, 537);  // Watch the Seasons
-                return true;
-            default: return false;
-            }
-        },
-        RunLogbookScreen);
-    EXPECT_EQ(result, 1);
-    EXPECT_EQ(whenShowingAnother, "Your comments are kept but could not be written: the disk is full.");
-    EXPECT_EQ(back, kTyped);
-    EXPECT_EQ(whenMarking, "The entry could not be marked: the disk is full.");
-    EXPECT_EQ(shownNumber, 3);
-    EXPECT_EQ(HelpText(), "Your changes are kept but could not be saved: the disk is full.");
-    EXPECT_EQ(ReadBack("logbook.bin"), kBefore);
-
-    ResetFileOps();
-    Revisit();
-    EXPECT_EQ(ReadBack("logbook.bin"),
-              "9/7 Enter comments here.; 3/0 Hot July!; 2/0 Enter comments here.; "
-              "1/0 Enter comments here.; ");
 }
 
 // A folder the program may not write to, and a folder where a logbook file should be:

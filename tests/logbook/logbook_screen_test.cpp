@@ -227,45 +227,33 @@ TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
 }
 
 // By keyboard: the box has the keys on entering; Tab leaves it for the ring's next stop and
-// takes its caret and selection away; Shift+Tab comes back to it, typing replaces a new
-// entry's text, Ctrl+A selects all.
-TEST_P(LogbookScreenTest, TheCommentBoxIsAStopOfTheRingAndLeavesNoCaretBehind) {
+// takes its keys, caret and selection away. (Shift+Tab back into it, typing over a new
+// entry's text and Ctrl+A are the keyboard replay's.)
+TEST_P(LogbookScreenTest, TabLeavesTheCommentBoxWithoutACaretBehind) {
     StartWith(Entries(2));
     const EditBox& box = gLogbookScreen.editor;
-    int keysAfterTab = -1, ringAfterTab = -1, keysBack = -1, ringBack = -1;
-    bool drawnWithoutCaret = false, allSelected = false;
-    std::string typed;
+    int keysAfterTab = -1, ringAfterTab = -1;
+    bool keysAtEntry = false, drawnWithoutCaret = false;
     const int result = RunSteps({
-        [] { PostKey(KeyTab); },
+        [&] {
+            keysAtEntry = PlatformKeyboardFocus() == int(box.childId);
+            PostKey(KeyTab);
+        },
         [&] {
             keysAfterTab = PlatformKeyboardFocus();
             ringAfterTab = gKeyboard.focus ? gKeyboard.focus->id : -1;
             const std::vector<uint8_t> shown = gDisplay.canvas.pixels;
             DrawEditBox(box);  // as a box without the keys looks
             drawnWithoutCaret = gDisplay.canvas.pixels == shown;
-            PostKey(KeyTab, kModShift);
-        },
-        [&] {
-            keysBack = PlatformKeyboardFocus() == int(box.childId) ? 1 : 0;
-            ringBack = gKeyboard.focus ? gKeyboard.focus->id : -1;
-            PostText("Cold.");
-        },
-        [] { PostKey('A', kModControl); },
-        [&] {
-            allSelected = EditAnchor(box) == 0 && EditCaret(box) == EditorText().size();
-            typed = EditorText();
             ClickWatch();
         },
     });
     EXPECT_EQ(result, 1);
+    EXPECT_TRUE(keysAtEntry);
     EXPECT_EQ(keysAfterTab, 0);
     EXPECT_NE(ringAfterTab, -1);
     EXPECT_NE(ringAfterTab, kCommentsAreaId);
     EXPECT_TRUE(drawnWithoutCaret);
-    EXPECT_EQ(keysBack, 1);
-    EXPECT_EQ(ringBack, kCommentsAreaId);
-    EXPECT_EQ(typed, "Cold.");
-    EXPECT_TRUE(allSelected);
 }
 
 TEST_P(LogbookScreenTest, DeleteRestoreShowsTheNoticeAndOnlyAnOddCountRemovesTheEntry) {

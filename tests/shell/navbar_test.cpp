@@ -118,31 +118,6 @@ TEST_F(NavBarTest, SharedButtonsLeadToTheirScreens) {
     EXPECT_EQ(Queued(MessageKind::SysMinimise), 1);
 }
 
-TEST_F(NavBarTest, SaveInLogbookStoresTheRunAndExitEmptiesTheFile) {
-    Start(Record(true));
-    ASSERT_TRUE(RebuildYearSeries());
-    EXPECT_EQ(NavBarClickResult(kNavSaveInLogbook, 1), kNavStay);
-    EXPECT_EQ(gLogbookFile.saveResult, 1);
-    EXPECT_EQ(FileSize("logbook.bin"), long(kLogEntryBytes));
-    EXPECT_EQ(NavBarClickResult(kNavSaveInLogbook, 1), kNavStay);
-    EXPECT_EQ(FileSize("logbook.bin"), 2 * long(kLogEntryBytes));
-
-    RunShutdownSteps();
-    EXPECT_EQ(FileSize("logbook.bin"), 0);
-    EXPECT_EQ(FileSize("logbook.tmp"), -1);
-}
-
-TEST_F(NavBarTest, MemoryOnlyLogbookSavesIntoSlotsAndLeavesFilesAlone) {
-    ConfigRecord r = Record(true);
-    r.logbookFilesOff = 1;
-    Start(r);
-    ASSERT_TRUE(RebuildYearSeries());
-    EXPECT_EQ(NavBarClickResult(kNavSaveInLogbook, 1), kNavStay);
-    EXPECT_GT(LogbookSlots()[0].serialNumber, 0);
-    RunShutdownSteps();
-    EXPECT_EQ(FileSize("logbook.bin"), -1);
-}
-
 TEST_F(NavBarTest, AboutPanelResults) {
     Start(Record(true));
     // Done: the screen goes on.
