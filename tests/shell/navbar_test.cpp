@@ -105,19 +105,6 @@ TEST_F(NavBarTest, AboutLabelIsWholeAtBothSizes) {
     }
 }
 
-TEST_F(NavBarTest, SharedButtonsLeadToTheirScreens) {
-    Start(Record(true));
-    const int results[][3] = {{kNavWatchSeasons, 2, 1}, {kNavChangeTilt, 1, 2},
-                              {kNavChangeShape, 1, 5},  {kNavSelectLatitudes, 1, 8},
-                              {kNavExit, 1, 2001},      {kNavClose, 1, 2001},
-                              {4242, 1, kNavNotShared}, {kNavOpenLogbook, 1, 15},
-                              {kNavMinimise, 1, kNavStay}};
-    for (const auto& r : results) EXPECT_EQ(NavBarClickResult(r[0], r[1]), r[2]) << r[0];
-    EXPECT_EQ(gLogbookFile.openResult, 1);  // Open Logbook chose its file
-    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
-    EXPECT_EQ(Queued(MessageKind::SysMinimise), 1);
-}
-
 TEST_F(NavBarTest, AboutPanelResults) {
     Start(Record(true));
     // Done: the screen goes on.

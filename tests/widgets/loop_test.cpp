@@ -1,4 +1,5 @@
 // Message classification, hit testing, hover and the shared screen loop.
+#include "config/logbook_file.h"
 #include "graphics/edit_box.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
@@ -272,6 +273,8 @@ TEST_F(Events, SharedIdsMeanTheSameOnEveryScreen) {
     for (auto [id, result] : {std::pair{801, 1}, {802, 2}, {803, 5}, {804, 8}, {806, int(kNavSaveRun)},
                               {807, 2001}, {810, 2001}, {808, 15}, {120, int(kNavNotShared)}})
         EXPECT_EQ(SharedClickResult(id, 4), result) << id;
+    EXPECT_EQ(gLogbookFile.openResult, 1);  // Open Logbook chose its file
+    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
     // Minimising posts the request and the screen stays.
     EXPECT_EQ(SharedClickResult(809, 4), kNavStay);
     Message m;
