@@ -1,7 +1,6 @@
 // The program's own start-up and shutdown on the headless display, in a fresh working folder:
 // shared by the tests that drive the shell and whole screens.
 #pragma once
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "graphics/display.h"
@@ -92,13 +92,9 @@ struct ProgramFixture : ::testing::Test {
         ReleaseShellControls();
         ResetProgramState();
         if (folder.empty()) return;
-        if (DIR* dir = opendir(folder.c_str())) {
-            while (dirent* e = readdir(dir))
-                if (e->d_name[0] != '.') std::remove((folder + "/" + e->d_name).c_str());
-            closedir(dir);
-        }
         ASSERT_EQ(chdir(home.c_str()), 0);
-        rmdir(folder.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
 
     static int At(int x, int y) { return gDisplay.canvas.At(x, y); }
