@@ -62,52 +62,42 @@ TEST_F(MainScreenTest, StartsAtDay0WithTheSaveButtonActiveAndLeavesItInactive) {
     EXPECT_EQ(gSim.earthPicture, nullptr);
 }
 
+// Faster and Slower stop at speeds 6 and 0 and are shown disabled there, also when the screen
+// is entered at a limit; the speed survives leaving. Each run clicks one button, once more
+// than the limit allows, then leaves.
 TEST_F(MainScreenTest, SpeedLimitsDisableTheirButtonsAndTheSpeedSurvivesLeaving) {
     Start();
     Settings().animationSpeed = 5;
-    int fasterAfter = 0, slowerAfter = 0, delay = 0;
-    int result = Run([&](long n) {
-        if (n == 0) ClickControl(gSim.fasterButton);
-        if (n == 1) {
-            fasterAfter = gSim.fasterButton->state;
+    const struct {
+        bool faster;
+        int clicks, otherAtStart, speed, delay;
+    } cases[] = {{true, 2, kStateActive, 6, 40 / 8},
+                 {false, 7, kStateInactive, 0, 40 * 8 + 150},
+                 {false, 1, kStateActive, 0, 40 * 8 + 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clicks);
+        int otherAtStart = 0, clicked = 0, other = 0, delay = 0;
+        const int result = Run([&](long n) {
+            Control* button = c.faster ? gSim.fasterButton : gSim.slowerButton;
+            Control* otherButton = c.faster ? gSim.slowerButton : gSim.fasterButton;
+            if (n == 0) otherAtStart = otherButton->state;
+            if (n < c.clicks) {
+                ClickControl(button);
+                return true;
+            }
+            clicked = button->state;
+            other = otherButton->state;
             delay = gSim.frameDelay;
-            ClickControl(gSim.fasterButton);  // inactive: nothing happens
-        }
-        if (n == 2) ClickControl(gNavBar.changeTiltButton);
-        return n < 3;
-    });
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(Settings().animationSpeed, 6);
-    EXPECT_EQ(fasterAfter, kStateInactive);
-    EXPECT_EQ(delay, 40 / 8);
-
-    // Back again: the screen starts at speed 6 with Faster shown disabled.
-    int fasterAtStart = 0, slowerAtStart = 0;
-    result = Run([&](long n) {
-        if (n == 0) {
-            fasterAtStart = gSim.fasterButton->state;
-            slowerAtStart = gSim.slowerButton->state;
-        }
-        if (n < 6) ClickControl(gSim.slowerButton);
-        if (n == 6) {
-            slowerAfter = gSim.slowerButton->state;
-            fasterAfter = gSim.fasterButton->state;
-            delay = gSim.frameDelay;
-            ClickControl(gNavBar.changeShapeButton);
-        }
-        return n < 7;
-    });
-    EXPECT_EQ(result, 5);
-    EXPECT_EQ(fasterAtStart, kStateInactive);
-    EXPECT_EQ(slowerAtStart, kStateActive);
-    EXPECT_EQ(Settings().animationSpeed, 0);
-    EXPECT_EQ(slowerAfter, kStateInactive);
-    EXPECT_EQ(fasterAfter, kStateActive);
-    EXPECT_EQ(delay, 40 * 8 + 150);
-
-    int slowerAgain = 0;
-    RunFrames(1, [&] { slowerAgain = gSim.slowerButton->state; });
-    EXPECT_EQ(slowerAgain, kStateInactive);
+            ClickControl(gNavBar.changeTiltButton);
+            return n == c.clicks;
+        });
+        EXPECT_EQ(result, 2);
+        EXPECT_EQ(Settings().animationSpeed, c.speed);
+        EXPECT_EQ(otherAtStart, c.otherAtStart);
+        EXPECT_EQ(clicked, kStateInactive);
+        EXPECT_EQ(other, kStateActive);
+        EXPECT_EQ(delay, c.delay);
+    }
 }
 
 TEST_F(MainScreenTest, PausedAtDay100ASwitchToDaylightRedrawsBothGlobesForDay100) {
