@@ -39,6 +39,7 @@ TEST_F(NavBarTest, ControlsInCreationOrderWithAndWithoutTheLogbook) {
         EXPECT_EQ(HelpLine(), n.helpLine);
         EXPECT_STREQ(n.helpLine->label,
                      "This tells you about what's happening where your mouse cursor is.");
+        EXPECT_STREQ(n.aboutButton->label, "About \"Heliora\"");
         EXPECT_EQ(ScreenWorkArea().top, 64);
         EXPECT_EQ(ScreenWorkArea().bottom, 738);
         EXPECT_FALSE(CreateNavBar());  // one NavBar per run
