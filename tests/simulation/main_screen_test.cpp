@@ -209,6 +209,7 @@ TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
     TakeRunSnapshot(model);
     EXPECT_EQ(logbook_test::RunBytes(saved[0].run), logbook_test::RunBytes(model));
     EXPECT_EQ(saved[0].run.latitude[0], 40);
+    EXPECT_EQ(saved[0].run.axisTilt, EarthNormalTilt);
 
     // On any other screen the button is drawn inactive and takes no clicks.
     Control* save = gNavBar.saveInLogbookButton;
