@@ -142,7 +142,8 @@ TEST_F(ChangeTiltTest, ButtonsLeadOnAndALostDisplayRunsTheScreenAfresh) {
               }),
               -2);
     // 105, 107, 106, 801 and the NavBar's own button
-    const int cases[][3] = {{863, 306, 3}, {863, 406, 13}, {863, 506, 4}, {135, 394, 1}, {305, 33, 2000}};
+    const int cases[][3] = {
+        {863, 306, 3}, {863, 406, 13}, {863, 506, 4}, {135, 394, 1}, {305, 33, 2000}};
     for (const auto& c : cases) {
         const int result = Run([&](long n) {
             if (n == 0) {

@@ -47,7 +47,8 @@ TEST_F(Controls, EachKindLeavesTheStateItsTableGives) {
         EXPECT_EQ(gDrawCount, drawn ? 1 : 0) << "kind " << k.kind << " from " << k.before;
         // Hide requests, hidden controls, help and entry areas paint nothing.
         if (k.before == 0 || k.before == 3 || k.kind == kHelpArea || k.kind == kEntryArea) {
-            EXPECT_TRUE(gDisplay.canvas.pixels == before) << "kind " << k.kind << " from " << k.before;
+            EXPECT_TRUE(gDisplay.canvas.pixels == before) << "kind " << k.kind << " from "
+                                                          << k.before;
         }
     }
     DrawControl(nullptr);  // nothing to draw, nothing to fail
@@ -285,7 +286,8 @@ TEST_F(Controls, SliderOpenFrameAndSunkenBox) {
     Control* frame = Own(Make(kOpenFrame, -2));
     frame->selected = 0;  // left side open
     DrawControl(frame);
-    ExpectPixels({{150, 100, 23}, {100, 125, 25}, {199, 125, 29}});  // top p, open left p+2, right p+6
+    // The top edge in p, the open left one filled p+2, the right one in p+6.
+    ExpectPixels({{150, 100, 23}, {100, 125, 25}, {199, 125, 29}});
 
     Control* box = Own(Make(kSunkenBox, -2));
     box->colour = 30;
