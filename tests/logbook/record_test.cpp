@@ -86,16 +86,16 @@ TEST(LogEntryRecord, UnsoundRunsAreRefusedByTheModel) {
     EXPECT_TRUE(IsSoundRun(e.run));
     Settings().axisTilt = 12.0;
 
-    LogEntry bad = e;
-    bad.run.orbitShape = NAN;
-    EXPECT_FALSE(EntryToModel(bad));
-    EXPECT_EQ(Settings().axisTilt, 12.0);  // untouched
-    bad = e;
-    bad.run.latitude[0] = 1000000;
-    EXPECT_FALSE(IsSoundRun(bad.run));
-    bad = e;
-    bad.run.latTemperature[1][200] = INFINITY;
-    EXPECT_FALSE(IsSoundRun(bad.run));
+    // A shape, a latitude, a temperature no run can have: refused, the model untouched.
+    for (int i = 0; i < 3; ++i) {
+        LogEntry bad = e;
+        if (i == 0) bad.run.orbitShape = NAN;
+        if (i == 1) bad.run.latitude[0] = 1000000;
+        if (i == 2) bad.run.latTemperature[1][200] = INFINITY;
+        EXPECT_FALSE(IsSoundRun(bad.run)) << i;
+        EXPECT_FALSE(EntryToModel(bad)) << i;
+        EXPECT_EQ(Settings().axisTilt, 12.0) << i;
+    }
 }
 
 // A twelve-hour clock, the day without a leading zero; a malformed text gives nothing.
