@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "bench/bench_program.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "settings/change_shape_screen.h"
 
 namespace {

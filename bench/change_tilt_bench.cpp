@@ -8,7 +8,7 @@
 #include "model/model.h"
 #include "settings/change_tilt_screen.h"
 #include "settings/settings_common.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "bench/bench_program.h"
 #include "config/logbook_file.h"
 #include "logbook/logbook.h"
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 #include "model/model.h"
 #include "widgets/screen_loop.h"
 

@@ -6,7 +6,7 @@
 
 #include "bench/bench_program.h"
 #include "model/model.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "simulation/main_screen.h"
 #include "simulation/simulation_state.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bench/bench_program.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "explain/orbit_energy_screen.h"
 #include "explain/season_length_screen.h"
 

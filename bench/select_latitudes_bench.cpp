@@ -8,7 +8,7 @@
 #include "settings/select_latitudes_screen.h"
 #include "settings/settings_common.h"
 #include "settings/world_map.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "bench/bench_program.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "explain/tilt_day_length_screen.h"
 #include "explain/tilt_intensity_screen.h"
 

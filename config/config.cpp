@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <unistd.h>
+
 ConfigState gConfig;
 
 void ResetConfiguration() { gConfig = ConfigState(); }
@@ -85,26 +87,89 @@ void ApplyConfiguration(const ConfigRecord& record) {
     r.printButton = 0;
 }
 
-bool LoadConfigurationFrom(const char* path) {
+namespace {
+
+// The first record of the file and how many bytes of it were there; false when the file cannot
+// be opened or read (a directory opens but cannot be read: unreadable, not empty).
+bool ReadRecordFile(const char* path, ConfigRecord& record, size_t& got) {
     FILE* f = std::fopen(path, "rb");
     if (!f) return false;
     unsigned char bytes[kConfigRecordSize] = {};
-    // A short file is not an error: the fields it does not reach read as zero.
-    size_t got = std::fread(bytes, 1, sizeof bytes, f);
-    // A file that opens but cannot be read (a directory, an I/O error) is unreadable, not empty.
-    bool readFailed = std::ferror(f) != 0;
+    got = std::fread(bytes, 1, sizeof bytes, f);
+    const bool readFailed = std::ferror(f) != 0;
     std::fclose(f);
     if (readFailed) return false;
-    ApplyConfiguration(DecodeConfigRecord(bytes, got));
+    record = DecodeConfigRecord(bytes, got);
     return true;
 }
 
-void LoadConfiguration() {
-    if (!LoadConfigurationFrom(kConfigFileName)) {
-        std::puts("Couldn't find configuration file, aborting program.");
-        std::fflush(stdout);
-        std::exit(1);
+std::string OutOfRange(const char* what, int32_t value, const char* range) {
+    return std::string("its ") + what + " is " + std::to_string(value) + ", not " + range;
+}
+
+}  // namespace
+
+std::string ConfigRecordProblem(const ConfigRecord& r, size_t storedSize) {
+    if (storedSize < kConfigRecordSize)
+        return "it holds " + std::to_string(storedSize) + " bytes; a configuration needs " +
+               std::to_string(kConfigRecordSize);
+    const auto outside = [](int32_t v, int32_t lo, int32_t hi) { return v < lo || v > hi; };
+    if (outside(r.homeLatitude, -90, 90))
+        return OutOfRange("home latitude", r.homeLatitude, "-90 to 90");
+    if (outside(r.singleCycleMode, 0, 1000000))
+        return OutOfRange("single-cycle length", r.singleCycleMode, "0 to 1000000");
+    const struct {
+        const char* what;
+        int32_t value;
+    } delays[] = {{"main animation delay", r.mainAnimationDelay},
+                  {"Change Tilt delay", r.changeTiltDelay},
+                  {"day-length delay", r.dayLengthDelay},
+                  {"orbit-energy delay", r.orbitEnergyDelay},
+                  {"season-length delay", r.seasonLengthDelay}};
+    for (const auto& d : delays)
+        if (outside(d.value, 0, 10000)) return OutOfRange(d.what, d.value, "0 to 10000 ms");
+    if (outside(r.idleTimeoutSeconds, 0, 86400))
+        return OutOfRange("idle time-out", r.idleTimeoutSeconds, "0 to 86400 seconds");
+    if (outside(r.displayDriverMode, 0, 2))
+        return OutOfRange("display-driver mode", r.displayDriverMode, "0, 1 or 2");
+    if (r.displayMode != 0 && r.displayMode != 800 && r.displayMode != 1024)
+        return OutOfRange("display mode", r.displayMode, "0, 800 or 1024");
+    return "";
+}
+
+bool CheckConfigurationFile(const char* path, std::string& problem) {
+    ConfigRecord record;
+    size_t got = 0;
+    if (!ReadRecordFile(path, record, got)) return false;
+    problem = ConfigRecordProblem(record, got);
+    return true;
+}
+
+bool LoadConfigurationFrom(const char* path) {
+    ConfigRecord record;
+    size_t got = 0;
+    if (!ReadRecordFile(path, record, got)) return false;
+    ApplyConfiguration(record);
+    return true;
+}
+
+ConfigLoad LoadConfiguration(std::string& error) {
+    ConfigRecord record;
+    size_t got = 0;
+    if (!ReadRecordFile(kConfigFileName, record, got)) {
+        error = "Couldn't find configuration file, aborting program.";
+        return ConfigLoad::Missing;
     }
+    const std::string problem = ConfigRecordProblem(record, got);
+    if (!problem.empty()) {
+        // The full name, so a teacher can find the file to mend or replace.
+        char cwd[4096];
+        const std::string dir = getcwd(cwd, sizeof cwd) ? std::string(cwd) + "/" : "";
+        error = dir + kConfigFileName + " is damaged: " + problem + ".";
+        return ConfigLoad::Damaged;
+    }
+    ApplyConfiguration(record);
+    return ConfigLoad::Loaded;
 }
 
 int HomeLatitude() { return gConfig.record.homeLatitude; }

@@ -42,12 +42,23 @@ struct ConfigState {
 extern ConfigState gConfig;
 void ResetConfiguration();
 
-// Reads hlra_cfg.bin from the working directory and fixes the start-up state. When the
-// file cannot be opened it prints the one fatal message and ends the process with status 1.
-void LoadConfiguration();
-// The same from a named file; returns false (and changes nothing) when it cannot be opened
-// or read.
+// Reads hlra_cfg.bin from the working directory and fixes the start-up state. When the file
+// cannot be read or is damaged nothing changes and `error` says so in one line for the
+// teacher: "Couldn't find configuration file, aborting program." for a missing one, else the
+// file's full name and what is wrong.
+enum class ConfigLoad { Loaded, Missing, Damaged };
+ConfigLoad LoadConfiguration(std::string& error);
+// Reads a named file as it stands, a short one with the missing fields as zero; returns false
+// (and changes nothing) when it cannot be opened or read.
 bool LoadConfigurationFrom(const char* path);
+// What makes a record stored in `storedSize` bytes unusable, in words ("it holds 12 bytes; a
+// configuration needs 80"), or empty when it is sound: a record shorter than 80 bytes, or a
+// value the program cannot use (home latitude -90..90, delays 0..10000 ms, single-cycle
+// length 0..1000000, idle time-out 0..86400 s, driver mode 0..2, display mode 0, 800 or 1024).
+// The flags are bytes whose non-zero means on, so any value is sound.
+std::string ConfigRecordProblem(const ConfigRecord& record, size_t storedSize);
+// Reads `path` and says what is wrong with it as above; false when it cannot be read at all.
+bool CheckConfigurationFile(const char* path, std::string& problem);
 // Applies the start-up rules to a record read from a file and makes it current.
 void ApplyConfiguration(const ConfigRecord& record);
 

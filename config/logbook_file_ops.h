@@ -28,6 +28,8 @@ struct FileFault {
 };
 
 constexpr int kMaxFileFaults = 4;
+constexpr int kFileNameSize = 64;   // the logbook's own names are short
+constexpr int kMaxOpenFiles = 8;    // a rewrite has at most three open at once
 
 struct FileOpsState {
     FileFault faults[kMaxFileFaults];
@@ -39,6 +41,10 @@ struct FileOpsState {
     long calls[kFileOpCount] = {};
     long total = 0;      // every operation so far, for killAt
     int firstError = 0;  // errno of the first failure since ClearFileError, injected or real
+    char firstErrorName[kFileNameSize] = "";  // the file that failed first
+    // The open files and their names, so that a failing read or write can name its file.
+    FILE* openFiles[kMaxOpenFiles] = {};
+    char openNames[kMaxOpenFiles][kFileNameSize] = {};
 };
 extern FileOpsState gFileOps;
 // No faults, no counts: the state at program start.
@@ -49,6 +55,8 @@ bool AddFileFault(int op, int error, long at, long every = 0);
 // The first failure since the last ClearFileError (0 when none); the logbook's operations
 // clear it on starting and read it to tell the pupil why they failed.
 int FirstFileError();
+// The name of the file that failed first ("" when none failed).
+const char* FirstFileErrorName();
 void ClearFileError();
 
 FILE* FileOpen(const char* name);    // for reading, binary
@@ -64,3 +72,6 @@ bool FileSyncFolder(const char* folder);
 bool FileClose(FILE* file);
 bool FileRename(const char* from, const char* to);
 bool FileRemove(const char* name);
+// Clears away whatever a name holds before it is used as scratch: a file, a link, or a folder
+// with all it holds (links inside are removed, never followed). True when the name is free.
+bool FileClearStale(const char* name);

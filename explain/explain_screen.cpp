@@ -1,7 +1,7 @@
 #include "explain/explain_screen.h"
 
 #include "graphics/display.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/events.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"

@@ -12,7 +12,7 @@
 #include "graphics/scale.h"
 #include "model/model.h"
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"
 #include "graphics/picture_draw.h"

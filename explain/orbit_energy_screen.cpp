@@ -9,7 +9,7 @@
 #include "graphics/palette.h"
 #include "graphics/shape.h"
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "graphics/picture_draw.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"

@@ -7,7 +7,7 @@
 #include "graphics/copy.h"
 #include "graphics/shape.h"
 #include "model/model.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "graphics/picture_draw.h"
 #include "widgets/events.h"
 #include "widgets/screen_loop.h"

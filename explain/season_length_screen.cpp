@@ -11,7 +11,7 @@
 #include "graphics/region.h"
 #include "graphics/shape.h"
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "graphics/picture_draw.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"
@@ -66,7 +66,7 @@ const ShapeMessage kMessages[4] = {
     {"Circular", "All the seasons must be the same length. (Summer is",
      "a day longer so that there are 365 days in the year.)"},
     {"Earth normal", "Northern Hemisphere summers are a bit longer than",
-     "than winters in this case."},
+     "winters in this case."},
     {"Elliptical", "The Earth slows down when it is far away from the Sun,",
      "making for very long Northern Hemisphere summers."},
     {"Very elliptical", "When the Earth is close to the Sun, it moves very fast.",

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "explain/explain_screen.h"
 #include "graphics/copy.h"
 #include "graphics/display.h"
 #include "graphics/palette.h"
@@ -13,7 +14,7 @@
 #include "graphics/shape.h"
 #include "model/model.h"
 #include "settings/coast.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "graphics/picture_draw.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
@@ -37,7 +38,6 @@ namespace {
 constexpr double k = kDegreeFactor;
 constexpr int kSide = 480;  // both pictures are squares of this side
 constexpr int kButtonColour = 16;
-constexpr int kPanelColour = 23;
 constexpr int kIdleWaitMs = 10;  // nothing animates: wait for input instead of spinning
 constexpr int kChangeTiltScreenId = 2;
 
@@ -338,8 +338,6 @@ void DrawSunAngleEarth(double d, int latitude, bool showAngles, const GlobeSegme
         TextAt(west.x + 5, west.y, 0, 1, "Equator", gUi.smallLabelFont, 255);
     else {
         DrawParallels(d);
-        // A dark edge keeps the white word readable on the brightest part of the lit half.
-        TextAt(east.x - 4, east.y + 1, 2, 1, "Equator", gUi.smallLabelFont, 0);
         TextAt(east.x - 5, east.y, 2, 1, "Equator", gUi.smallLabelFont, 255);
     }
 
@@ -597,12 +595,10 @@ void PanelDrawn(Control*) {
 }
 
 void BuildControls(ScreenLoop& loop) {
-    Control* panel = CreatePanel(
-        0, ScreenWorkArea(),
+    AddExplainPanel(
+        loop,
         "This screen shows how the Sun's position in the sky depends on the season and latitude.",
-        nullptr, kPanelColour);
-    panel->drawCallback = PanelDrawn;
-    AddScreenControl(loop, panel);
+        PanelDrawn);
 
     struct Button {
         int id;

@@ -15,7 +15,7 @@
 #include "graphics/shape.h"
 #include "model/model.h"
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/control.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"
@@ -41,8 +41,9 @@ const ScreenRect& PictureRect() {
     static const ScreenRect r = Rect(0, 0, kPictureSide, kPictureSide);
     return r;
 }
-// The disc both pictures are drawn in, centre (160, 160), radius 150.
-const ScreenRect& PictureDisc() {
+// The disc the North Pole view is drawn in, centre (160, 160), radius 150; the clock fills
+// the whole disc inscribed in the picture, radius 160.
+const ScreenRect& PoleDisc() {
     static const ScreenRect r = Rect(10, 10, 310, 310);
     return r;
 }
@@ -59,11 +60,11 @@ void DrawPositionMarker(int x, int y) {
     FillEllipse(Rect(x - 4, y - 4, x + 4, y + 4));
 }
 
-// Drawing goes to the buffer, clipped to the picture's disc, until ShowPicture.
-Region* BeginPicture(int background) {
+// Drawing goes to the buffer, clipped to the disc inscribed in `disc`, until ShowPicture.
+Region* BeginPicture(int background, const ScreenRect& discRect) {
     SetDrawTarget(&gTiltDayLength.buffer);
     FillWith(PictureRect(), background);
-    Region* disc = EllipseRegion(PictureDisc());
+    Region* disc = EllipseRegion(discRect);
     SetClipRegion(disc);
     return disc;
 }
@@ -115,8 +116,8 @@ void PanelDrawn(Control* panel) {
     DrawTextAt(lat45->rect.left - 55, lat30->rect.bottom + 8, "Marker");
     DrawPositionMarker(lat45->rect.left - 105, lat30->rect.bottom - 9);
 
-    // A ring round the clock, lit from the upper left like the panel's bevel.
-    const ScreenRect ring = InsetScreenRect(s.clockArea, 7);
+    // A ring just outside the clock's disc, lit from the upper left like the panel's bevel.
+    const ScreenRect ring = InsetScreenRect(s.clockArea, -3);
     SetPenWidth(3, 3);
     SetPenColour(kPanelColour + 5);
     DrawArc(ring, 450, 1800);
@@ -182,7 +183,7 @@ int IdleStep() {
 void BuildControls(ScreenLoop& loop) {
     TiltDayLengthState& s = gTiltDayLength;
     Control* panel = AddExplainPanel(
-        loop, "This screen show how the axis tilt affects the length of daylight.", PanelDrawn);
+        loop, "This screen shows how the axis tilt affects the length of daylight.", PanelDrawn);
     struct Button {
         int id;
         ScreenRect rect;
@@ -327,10 +328,10 @@ void DrawPoleView(int step) {
     const TiltDayLengthState& s = gTiltDayLength;
     if (!s.buffer.surface) return;
     step = ((step % kDayFrames) + kDayFrames) % kDayFrames;
-    Region* disc = BeginPicture(0);
+    Region* disc = BeginPicture(0, PoleDisc());
     // The Sun is to the right: the left half is night.
     SetBrushColour(kDaylightSlot);
-    FillEllipse(PictureDisc());
+    FillEllipse(PoleDisc());
     FillWith(Rect(10, 10, 160, 310), kNightSlot);
     if (s.screenTilt != 0 && (IsWinter(s.seasonId) || IsSummer(s.seasonId))) {
         // Round the Pole: polar night, or polar day, across both halves.
@@ -359,16 +360,16 @@ void DrawPoleView(int step) {
 void DrawDayClock(int step) {
     const TiltDayLengthState& s = gTiltDayLength;
     if (!s.buffer.surface) return;
-    Region* disc = BeginPicture(2);
+    Region* disc = BeginPicture(2, PictureRect());
     SetBrushColour(kNightSlot);
-    FillEllipse(PictureDisc());
+    FillEllipse(PictureRect());
     // The hours of daylight as a sector round Noon at the bottom.
     const double h = s.daylightHours / 2;
     SetBrushColour(kDaylightSlot);
     if (h >= 12)
-        FillEllipse(PictureDisc());
+        FillEllipse(PictureRect());
     else if (h > 0)
-        FillPie(PictureDisc(), int(2700 - 150 * h), int(300 * h));
+        FillPie(PictureRect(), int(2700 - 150 * h), int(300 * h));
 
     char text[16];
     for (int n = 3; n <= 24; n += 3) {

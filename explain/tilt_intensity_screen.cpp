@@ -12,7 +12,7 @@
 #include "graphics/shape.h"
 #include "model/model.h"
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/control.h"
 #include "widgets/screen_loop.h"
 #include "widgets/ui_resources.h"

@@ -2,9 +2,7 @@
 # through every file operation, and the administrator's user list. The logbook sources are
 # compiled into each fuzzer so that libFuzzer sees their coverage.
 if(TARGET heliora_config AND TARGET heliora_model)
-  # The record, files and saving only: the logbook screen needs the whole toolkit.
   file(GLOB fuzz_logbook_sources ${PROJECT_SOURCE_DIR}/logbook/*.cpp)
-  list(FILTER fuzz_logbook_sources EXCLUDE REGEX "/logbook_screen[^/]*\\.cpp$")
   heliora_add_fuzzer(fuzz_logbook_records SOURCES fuzz_logbook_records.cpp ${fuzz_logbook_sources}
                      LIBS heliora_config heliora_model)
   heliora_add_fuzzer(fuzz_logbook_files SOURCES fuzz_logbook_files.cpp ${fuzz_logbook_sources}

@@ -257,14 +257,14 @@ void DrawWindow(EditWindow& w) {
             // Selected part: highlighted field, white text.
             const size_t a = std::clamp(selA, line.begin, line.end);
             const size_t b = std::clamp(selB, line.begin, line.end);
-            if (a < b) {
+            if (focused && a < b) {  // a box without the keys shows no selection
                 const DeviceRect hl{x0 + Width(w, line.begin, a), top, x0 + Width(w, line.begin, b),
                                     std::min(top + lh, area.bottom)};
                 Fill(IntersectDeviceRects(hl, area), kSelectionColour);
             }
             int x = x0;
             for (size_t i = line.begin; i < line.end; ++i) {
-                const uint8_t colour = (i >= selA && i < selB) ? 255 : kTextColour;
+                const uint8_t colour = (focused && i >= selA && i < selB) ? 255 : kTextColour;
                 x = DrawTextRun(font, x, top + font->ascent, shown.c_str() + i, 1, colour, &area);
             }
         }
@@ -551,6 +551,12 @@ int DispatchEditBoxMessage(const Message& m) {
             PlatformPostMessage(copy);
             return 0;
         }
+        if (m.key == 'A' && (m.modifiers & kModControl)) {
+            w->anchor = 0;
+            w->caret = w->text.size();
+            KeepCaretVisible(*w);
+            break;
+        }
         result = PressKey(*w, m.key);
         if (m.key == KeyShift) return 0;
         KeepCaretVisible(*w);
@@ -571,6 +577,34 @@ int DispatchEditBoxMessage(const Message& m) {
     return result;
 }
 
+void SelectAllEditText(EditBox& box) {
+    EditWindow* w = WindowOf(box);
+    if (!w) return;
+    w->anchor = 0;
+    w->caret = w->text.size();
+    KeepCaretVisible(*w);
+    DrawWindow(*w);
+}
+
+unsigned EditBoxAt(int x, int y) {
+    for (auto it = gEditBoxes.windows.rbegin(); it != gEditBoxes.windows.rend(); ++it) {
+        const DeviceRect& r = (*it)->rect;
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return (*it)->childId;
+    }
+    return 0;
+}
+
+void FocusEditBox(unsigned childId) {
+    if (EditWindow* w = Find(childId)) {
+        Focus(*w);
+        DrawWindow(*w);
+        return;
+    }
+    const int old = PlatformKeyboardFocus();
+    PlatformSetKeyboardFocus(0);
+    if (EditWindow* previous = Find(unsigned(old))) DrawWindow(*previous);
+}
+
 void DrawEditBox(const EditBox& box) {
     if (EditWindow* w = WindowOf(box)) DrawWindow(*w);
 }
@@ -583,6 +617,24 @@ const std::string& EditText(const EditBox& box) {
     static const std::string kNone;
     const EditWindow* w = WindowOf(box);
     return w ? w->text : kNone;
+}
+
+size_t EditAnchor(const EditBox& box) {
+    const EditWindow* w = WindowOf(box);
+    return w ? w->anchor : 0;
+}
+
+std::vector<std::string> EditShownLines(EditWindow& w) {
+    std::vector<std::string> shown;
+    const std::vector<Line> lines = Layout(w);
+    const int first = IsMulti(w) ? w.firstLine : 0;
+    const int last = std::min(int(lines.size()), first + VisibleLines(w));
+    for (int i = std::max(0, first); i < last; ++i) {
+        const Line& l = lines[size_t(i)];
+        shown.push_back(w.kind == kEditPassword ? std::string(l.end - l.begin, '*')
+                                                : w.text.substr(l.begin, l.end - l.begin));
+    }
+    return shown;
 }
 
 size_t EditCaret(const EditBox& box) {

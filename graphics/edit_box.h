@@ -70,8 +70,17 @@ void SetEditText(EditBox& box, const char* text);
 int GetEditText(const EditBox& box, char* buffer, size_t size);
 void DestroyEditBox(EditBox& box);
 
+// Selects the whole text, the caret at its end.
+void SelectAllEditText(EditBox& box);
+// The box whose rectangle holds the device point (its child id), 0 when none does.
+unsigned EditBoxAt(int deviceX, int deviceY);
+// Gives the keyboard to the box with this child id, or to the main window for 0; the box
+// that loses it is drawn again without its caret, the one that gains it with it.
+void FocusEditBox(unsigned childId);
+
 // Handles a message addressed to an edit box. Returns 11 when Enter was pressed in a one-line
-// box (the screen acts on it), otherwise 0. F2 is passed on to the main window as well.
+// box (the screen acts on it), otherwise 0. F2 is passed on to the main window as well;
+// Ctrl+A selects the whole text.
 int DispatchEditBoxMessage(const Message& message);
 // Draws one box, or every box (after the display was lost).
 void DrawEditBox(const EditBox& box);
@@ -79,6 +88,9 @@ void RedrawEditBoxes();
 
 // The text of a box, and the caret position; for tests and the logbook screen.
 const std::string& EditText(const EditBox& box);
+size_t EditAnchor(const EditBox& box);
+// The lines a box shows now, as wrapped, from its top visible line; for the replay's texts.
+std::vector<std::string> EditShownLines(EditWindow& window);
 size_t EditCaret(const EditBox& box);
 int EditFirstLine(const EditBox& box);
 int EditLineCount(const EditBox& box);

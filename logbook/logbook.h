@@ -50,6 +50,10 @@ struct LogbookState {
     // rewrites the logbook.
     bool commitPending;
     int32_t failureTask, failureError;   // the last failure on the disk (logbook_failure.h)
+    char failureFile[64];                // and the file it came from
+    // Another Heliora holds this working folder's logbook: this run keeps its own in the
+    // slots, as with the logbook files off, and touches no logbook file.
+    bool folderHeldElsewhere;
 };
 extern LogbookState gLogbook;
 // All zero, no entry shown, system clock: the state at program start.
@@ -94,12 +98,16 @@ bool ToggleDeletionMark(int32_t serialNumber);
 // read; a failure on the disk leaves the commit pending (see LogbookState).
 bool CommitLogbook();
 
-// Start-up: keeps only the entries (at most 32) of users on the administrator's list.
+// Start-up: first claims the working folder's logbook for this process (ClaimLogbookFolder);
+// when another Heliora holds it, this run keeps its logbook in memory and LogbookNotice says
+// so. Then keeps only the entries (at most 32) of users on the administrator's list.
 // Skipped in memory-only mode, without "logbook.bin", or without the list.
 bool CleanLogbookAtStartUp();
-// Program exit: deletes the working copy and leaves "logbook.bin" empty. Skipped in
-// memory-only mode.
+// Program exit: deletes the working copy, leaves "logbook.bin" empty and lets the folder go.
+// Skipped in memory-only mode.
 bool CleanLogbookAtExit();
+// What the HelpLine tells the pupil about where the logbook lives ("" in the usual case).
+const char* LogbookNotice();
 
 // Reads the user numbers from the bytes of an administrator's list (header included) into
 // `out` (room for kAdminMaxUsers); returns how many were read.

@@ -20,15 +20,20 @@ const char* TaskText(int task) {
     }
 }
 
-const char* ReasonText(int error) {
+// Why, in words; `reason` has room for a file's name.
+const char* ReasonText(int error, const char* fileName, char* reason, size_t size) {
     switch (error) {
+    case kErrorNoNumberLeft: return "the logbook has no entry number left";
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return "the disk is full";
     case EROFS:
     case EACCES:
     case EPERM: return "this folder cannot be written to";
-    case EISDIR: return "logbook.bin is a folder, not a file";
+    case EISDIR:
+        std::snprintf(reason, size, "%s is a folder, not a file",
+                      fileName && *fileName ? fileName : "a logbook file");
+        return reason;
     default: return "the disk reported an error";
     }
 }
@@ -38,6 +43,7 @@ const char* ReasonText(int error) {
 void ClearLogbookFailure() {
     gLogbook.failureTask = kTaskNone;
     gLogbook.failureError = 0;
+    gLogbook.failureFile[0] = '\0';
     ClearFileError();
 }
 
@@ -46,15 +52,24 @@ void NoteLogbookFailure(int task) {
     if (error == 0) return;  // not the disk's doing
     gLogbook.failureTask = task;
     gLogbook.failureError = error;
+    std::snprintf(gLogbook.failureFile, sizeof gLogbook.failureFile, "%s", FirstFileErrorName());
+}
+
+void NoteLogbookRefusal(int task, int error) {
+    gLogbook.failureTask = task;
+    gLogbook.failureError = error;
+    gLogbook.failureFile[0] = '\0';
 }
 
 const char* LogbookFailureMessage() {
     if (gLogbook.failureTask == kTaskNone) return "";
-    return LogbookFailureText(gLogbook.failureTask, gLogbook.failureError);
+    return LogbookFailureText(gLogbook.failureTask, gLogbook.failureError, gLogbook.failureFile);
 }
 
-const char* LogbookFailureText(int task, int error) {
-    static char text[128];
-    std::snprintf(text, sizeof text, "%s: %s.", TaskText(task), ReasonText(error));
+const char* LogbookFailureText(int task, int error, const char* fileName) {
+    static char text[160];
+    char reason[96];
+    std::snprintf(text, sizeof text, "%s: %s.", TaskText(task),
+                  ReasonText(error, fileName, reason, sizeof reason));
     return text;
 }

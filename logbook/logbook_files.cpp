@@ -24,7 +24,7 @@ void ResetLogbookState() {
 
 // ---- shared helpers -------------------------------------------------------------------
 
-bool MemoryOnlyLogbook() { return LogbookFilesOff() != 0; }
+bool MemoryOnlyLogbook() { return LogbookFilesOff() != 0 || gLogbook.folderHeldElsewhere; }
 
 uint32_t CurrentUser() { return uint32_t(CurrentUserNumber()); }
 
@@ -36,7 +36,12 @@ void EnsureLogbookFileName() {
 
 FILE* OpenWorkingCopy() { return FileOpen(kWorkingCopyName); }
 
-FILE* CreateScratch() { return FileCreate(kScratchName); }
+// The scratch name is the logbook's alone: whatever a crash or a hand left there goes first,
+// so a left-over folder cannot block every rewrite, and a link cannot send one elsewhere.
+FILE* CreateScratch() {
+    FileClearStale(kScratchName);
+    return FileCreate(kScratchName);
+}
 
 namespace {
 
@@ -395,8 +400,19 @@ bool IsListedUser(const std::vector<uint32_t>& users, uint32_t number) {
 
 }  // namespace
 
+const char* LogbookNotice() {
+    return gLogbook.folderHeldElsewhere
+               ? "The logbook here belongs to the Heliora already running: this one keeps its "
+                 "own in memory."
+               : "";
+}
+
 bool CleanLogbookAtStartUp() {
     if (MemoryOnlyLogbook()) return false;
+    if (ClaimLogbookFolder() == kClaimedByAnother) {
+        gLogbook.folderHeldElsewhere = true;
+        return false;
+    }
     EnsureLogbookFileName();
     FILE* bin = OpenLogbookFile();
     if (!bin) return false;
@@ -432,6 +448,7 @@ bool CleanLogbookAtExit() {
     FileRemove(kWorkingCopyName);
     // An empty logbook replaces the old one in one step.
     FILE* scratch = CreateScratch();
-    if (!scratch) return false;
-    return PublishScratchAsLogbook(scratch, true);
+    const bool emptied = scratch && PublishScratchAsLogbook(scratch, true);
+    ReleaseLogbookFolder();
+    return emptied;
 }

@@ -45,7 +45,10 @@ bool SaveInSlots(LogEntry& entry) {
     int64_t largest = 0;
     for (int i = 0; i < kLogbookSlotCount - 1; ++i)
         if (slots[i].serialNumber > largest) largest = slots[i].serialNumber;
-    if (largest >= INT32_MAX) return false;  // no number left; keep the logbook as it is
+    if (largest >= INT32_MAX) {  // no number left; keep the logbook as it is
+        NoteLogbookRefusal(kTaskSave, kErrorNoNumberLeft);
+        return false;
+    }
     // The oldest slot falls off the end; the shown entry, if any, moved with its slot.
     std::memmove(&slots[1], &slots[0], sizeof(LogEntry) * (kLogbookSlotCount - 1));
     entry.serialNumber = int32_t(largest + 1);
@@ -70,7 +73,9 @@ bool SaveInFile(LogEntry& entry) {
         if (StoredSerialNumber(record) > largest) largest = StoredSerialNumber(record);
     if (first.failed || largest >= INT32_MAX) {
         CloseLogbookFile(bin);
-        return false;  // unreadable, or no number left: keep the logbook as it is
+        // Unreadable, or no number left: keep the logbook as it is.
+        if (!first.failed) NoteLogbookRefusal(kTaskSave, kErrorNoNumberLeft);
+        return false;
     }
     entry.serialNumber = int32_t(largest + 1);
 
@@ -110,7 +115,7 @@ bool SaveInLogbook() {
     BuildNewEntry(entry);
     if (MemoryOnlyLogbook()) return SaveInSlots(entry);
     if (SaveInFile(entry)) return true;
-    NoteLogbookFailure(kTaskSave);
+    if (gLogbook.failureError != kErrorNoNumberLeft) NoteLogbookFailure(kTaskSave);
     return false;
 }
 

@@ -62,3 +62,16 @@ void CanvasToWindow(const WindowRect& box, int canvasW, int canvasH, int cx, int
     wx = ToWindow(cx, box.x, box.w, canvasW);
     wy = ToWindow(cy, box.y, box.h, canvasH);
 }
+
+void ChooseWindowSize(int usableW, int usableH, int frameW, int frameH, int& width, int& height) {
+    width = 1024;
+    height = 768;
+    if (usableW <= 0 || usableH <= 0) return;
+    const int roomW = usableW - std::max(frameW, 0);
+    const int roomH = usableH - std::max(frameH, 0);
+    if (roomW >= width && roomH >= height) return;
+    // Whole steps of 4 x 3 keep the shape exact, so the picture fills the window without bars.
+    const int step = std::max(std::min(roomW / 4, roomH / 3), 40);
+    width = 4 * step;
+    height = 3 * step;
+}

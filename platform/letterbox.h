@@ -22,3 +22,8 @@ void WindowToCanvas(const WindowRect& box, int canvasW, int canvasH, int wx, int
 // a..b-1; 0 and canvasW (canvasH) map to the box's own edges.
 void CanvasToWindow(const WindowRect& box, int canvasW, int canvasH, int cx, int cy, int& wx,
                     int& wy);
+
+// The `--window` size: 1024 x 768 when that fits the desktop's usable area together with the
+// window's frame (frameW, frameH: what the frame adds across and down), else the largest 4:3
+// size that does, never under 160 x 120. An unknown usable area (non-positive) gives 1024 x 768.
+void ChooseWindowSize(int usableW, int usableH, int frameW, int frameH, int& width, int& height);

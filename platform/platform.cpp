@@ -69,8 +69,9 @@ bool TakeQueued(Message& m) {
     if (m.time == 0) m.time = PlatformTicks();
     if (m.kind == MessageKind::SysMinimise) gPlatform.minimised = true;
     if (m.kind == MessageKind::SysRestore) {
-        // The picture is gone after an iconised spell: screens must draw it again.
-        if (gPlatform.minimised) gPlatform.displayLost = true;
+        // The picture lives in our own memory and outlasts the iconised spell: it is only
+        // shown again, and the screen carries on where it was.
+        if (gPlatform.minimised) PlatformMarkDirty();
         gPlatform.minimised = false;
     }
     RouteMessage(m);
@@ -115,6 +116,12 @@ bool PlatformSelectBackend(PlatformBackend backend) {
     return true;
 }
 
+bool PlatformHasRealDisplay(std::string& why) { return Backend().hasRealDisplay(why); }
+
+void PlatformShowMessageBox(bool error, const char* title, const char* text) {
+    Backend().showMessageBox(error, title ? title : "", text ? text : "");
+}
+
 bool PlatformScreenSize(int& width, int& height) { return Backend().screenSize(width, height); }
 
 void PlatformStartWindowed(bool windowed) { gPlatform.startWindowed = windowed; }
@@ -123,14 +130,12 @@ bool PlatformOpenWindow(const char* title, bool softwareOnly) {
     if (gPlatform.windowOpen) return true;
     PlatformState& p = gPlatform;
     p.fullscreen = !p.startWindowed;
-    // The window a pupil can still see round: 1024 x 768, or the screen where that is smaller.
+    // The window a pupil can see whole: 1024 x 768 where the desktop has room for it, else the
+    // largest 4:3 size that fits. The SDL backend measures the desktop's usable area and the
+    // window's frame itself; the headless screen has neither panels nor frames.
     int sw = 0, sh = 0;
-    p.windowedWidth = 1024;
-    p.windowedHeight = 768;
-    if (PlatformScreenSize(sw, sh)) {
-        p.windowedWidth = std::min(p.windowedWidth, sw);
-        p.windowedHeight = std::min(p.windowedHeight, sh);
-    }
+    if (Headless()) PlatformScreenSize(sw, sh);
+    ChooseWindowSize(sw, sh, 0, 0, p.windowedWidth, p.windowedHeight);
     if (!Backend().openWindow(title ? title : "", softwareOnly)) return false;  // sets the size
     p.refreshMs = Backend().refreshMs();
     gPlatform.windowOpen = true;
@@ -528,4 +533,11 @@ uint32_t PresentedPixel(int x, int y) {
     if (x < 0 || y < 0 || x >= gPlatform.canvasWidth || y >= gPlatform.canvasHeight) return 0;
     const size_t i = size_t(y) * size_t(gPlatform.canvasWidth) + size_t(x);
     return i < gPlatform.frame.size() ? gPlatform.frame[i] : 0;
+}
+
+void HeadlessLoseDisplay() {
+    gPlatform.displayLost = true;
+    Message m;
+    m.kind = MessageKind::Other;
+    HeadlessPushMessage(m);
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "platform/letterbox.h"
@@ -173,10 +174,20 @@ void PlatformReset();
 // Chooses the backend; only while no window is open. Returns false otherwise.
 bool PlatformSelectBackend(PlatformBackend backend);
 
+// Whether a window would be seen: false, with `why` in one line, when there is no display to
+// show it on (neither an X11 nor a Wayland display is named, or SDL could find only a driver
+// that draws nowhere). The headless backend, which tests ask for, always has one.
+bool PlatformHasRealDisplay(std::string& why);
+// A start-up problem in a message box where a display exists, since a program started from the
+// desktop's menu has no terminal (error: an error box, else a notice); waits for the box to be
+// closed. Nothing on the headless backend.
+void PlatformShowMessageBox(bool error, const char* title, const char* text);
+
 // The size of the screen the window will cover, in pixels.
 bool PlatformScreenSize(int& width, int& height);
-// The mode the next window opens in: a resizable window of 1024 x 768 (smaller only on a
-// smaller screen), or the whole screen (the default).
+// The mode the next window opens in: a resizable window of 1024 x 768 (smaller, keeping 4:3,
+// where the desktop has no room for that and the window's frame), or the whole screen (the
+// default).
 void PlatformStartWindowed(bool windowed);
 // Opens the one main window. softwareOnly asks for a renderer without hardware help.
 bool PlatformOpenWindow(const char* title, bool softwareOnly);
@@ -240,7 +251,8 @@ void PlatformMinimise();
 void PlatformRestore();
 // Posts Destroy and then Quit, and hides the window.
 void PlatformDestroyWindow();
-// True once after the window was restored (or the display reset): the canvas must be redrawn.
+// True once after the display was reset (a lost renderer, or a test's simulated loss): the
+// canvas must be redrawn. A restore after a minimise is not a loss.
 bool PlatformTakeDisplayLost();
 bool PlatformDisplayLostPending();
 
@@ -277,6 +289,9 @@ void Utf8ToCp1252(const char* utf8, std::vector<uint8_t>& out);
 void HeadlessSetScreenSize(int width, int height);
 void HeadlessPushMessage(const Message& message);
 void HeadlessAdvanceClock(uint64_t ms);
+// The display is lost as when the graphics device resets: the flag is set and a message
+// queued for the screen to notice it by.
+void HeadlessLoseDisplay();
 // Installs (or with null removes) the callback run when the headless queue is found empty.
 void HeadlessSetIdleFeeder(void (*feeder)());
 // The colour (0xAARRGGBB) of a pixel in the last presented frame.

@@ -4,11 +4,16 @@
 // once, before the window opens. Nothing outside platform/ sees this file.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "platform/platform.h"
 #include "platform/present_region.h"
 
 struct PlatformBackendFunctions {
+    // Whether a window would be seen; why not, in words, when it would not.
+    bool (*hasRealDisplay)(std::string& why);
+    // Tells the user something that cannot wait for a window (a failed start).
+    void (*showMessageBox)(bool error, const char* title, const char* text);
     // The size of the screen the window will cover, in pixels.
     bool (*screenSize)(int& width, int& height);
     // Opens the window in gPlatform's mode and stores its client size in gPlatform.

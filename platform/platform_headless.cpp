@@ -5,6 +5,9 @@
 
 namespace {
 
+bool HasRealDisplay(std::string&) { return true; }  // nothing to be seen, nothing missing
+void ShowMessageBox(bool, const char*, const char*) {}  // the message went to stderr
+
 bool ScreenSize(int& width, int& height) {
     width = gPlatform.headlessScreenWidth;
     height = gPlatform.headlessScreenHeight;
@@ -73,6 +76,8 @@ void OfferFile(const char*) {}  // the file stays where it was written
 
 const PlatformBackendFunctions kHeadlessBackend = [] {
     PlatformBackendFunctions f{};
+    f.hasRealDisplay = HasRealDisplay;
+    f.showMessageBox = ShowMessageBox;
     f.screenSize = ScreenSize;
     f.openWindow = OpenWindow;
     f.closeWindow = CloseWindow;

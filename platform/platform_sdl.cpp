@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -51,13 +52,13 @@ SdlState gSdl;
 
 }  // namespace
 
-bool SdlStartVideo() {
+bool SdlStartVideo(bool quiet) {
     if (gSdl.videoStarted) return true;
     // Closing the window is a message for the program, not an instant quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
-        std::fprintf(stderr, "Couldn't start SDL video: %s\n", SDL_GetError());
+        if (!quiet) std::fprintf(stderr, "Couldn't start SDL video: %s\n", SDL_GetError());
         return false;
     }
     gSdl.videoStarted = true;
@@ -65,6 +66,12 @@ bool SdlStartVideo() {
 }
 
 namespace {
+
+bool DisplayNamed() {
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
 
 void DestroyTextures() {
     if (gSdl.upscaled) SDL_DestroyTexture(gSdl.upscaled);
@@ -256,6 +263,33 @@ void Translate(const SDL_Event& e) {
 
 }  // namespace
 
+bool SdlHasRealDisplay(std::string& why) {
+    if (!DisplayNamed()) {
+        why = "there is no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+              "is set); start Heliora from the desktop";
+        return false;
+    }
+    if (!SdlStartVideo(true)) {
+        why = std::string("couldn't open the display: ") + SDL_GetError();
+        return false;
+    }
+    // SDL falls back to drivers that draw into memory only: the program would run unseen.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0) {
+        why = std::string("there is no display to show the window on (SDL's video driver is \"") +
+              (driver ? driver : "none") + "\"); start Heliora from the desktop";
+        return false;
+    }
+    return true;
+}
+
+void SdlShowMessageBox(bool error, const char* title, const char* text) {
+    // Without a display the box could not be shown; the terminal has the message already.
+    if (!DisplayNamed()) return;
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION, title,
+                             text, gSdl.window);
+}
+
 bool SdlScreenSize(int& width, int& height) {
     if (!SdlStartVideo()) return false;
     SDL_DisplayMode mode;
@@ -286,6 +320,30 @@ bool HasGraphicsDevice() {
     return found;
 }
 
+// Once the window manager has framed the window, its title bar and borders are known: the
+// window shrinks (keeping 4:3) until window and frame fit the desktop's usable area, and sits in
+// the middle of it, so nothing of the picture hides under a panel or off the screen.
+void FitFramedWindow(const SDL_Rect& usable) {
+    if (usable.w <= 0 || usable.h <= 0) return;
+    // The window manager says what its frame takes a moment after the window is shown; a
+    // manager that frames nothing costs this start a fifth of a second.
+    int top = 0, left = 0, bottom = 0, right = 0;
+    for (int tries = 0; tries < 20; ++tries) {
+        SDL_PumpEvents();
+        if (SDL_GetWindowBordersSize(gSdl.window, &top, &left, &bottom, &right) != 0) return;
+        if (top + left + bottom + right > 0) break;
+        SDL_Delay(10);
+    }
+    int w = 0, h = 0;
+    ChooseWindowSize(usable.w, usable.h, left + right, top + bottom, w, h);
+    gPlatform.windowedWidth = w;
+    gPlatform.windowedHeight = h;
+    SDL_SetWindowSize(gSdl.window, w, h);
+    const int x = usable.x + left + std::max(0, usable.w - left - right - w) / 2;
+    const int y = usable.y + top + std::max(0, usable.h - top - bottom - h) / 2;
+    SDL_SetWindowPosition(gSdl.window, x, y);
+}
+
 }  // namespace
 
 bool SdlOpenWindow(const char* title, bool softwareOnly) {
@@ -294,6 +352,9 @@ bool SdlOpenWindow(const char* title, bool softwareOnly) {
     // Emulation only: the window's own pixels, not a texture that a GL context would show.
     // (Environment settings of the same name still win over this.)
     if (softwareOnly) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
+    ChooseWindowSize(usable.w, usable.h, 0, 0, gPlatform.windowedWidth, gPlatform.windowedHeight);
     int w = gPlatform.windowedWidth, h = gPlatform.windowedHeight;
     SDL_Rect bounds{0, 0, w, h};
     if (gPlatform.fullscreen) {
@@ -314,6 +375,7 @@ bool SdlOpenWindow(const char* title, bool softwareOnly) {
     if (gPlatform.fullscreen && !gSdl.noWindowManager)
         SDL_SetWindowFullscreen(gSdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     SDL_ShowWindow(gSdl.window);
+    if (!gPlatform.fullscreen && !gSdl.noWindowManager) FitFramedWindow(usable);
     SDL_GetWindowSize(gSdl.window, &gPlatform.windowWidth, &gPlatform.windowHeight);
     // No hardware: the window's own pixels (X shared memory), no renderer and no texture.
     if (softwareOnly && SDL_GetWindowSurface(gSdl.window)) {
@@ -638,6 +700,8 @@ void KeepFile(const char*) {}  // the file stays in the folder the message named
 
 const PlatformBackendFunctions kSdlBackend = [] {
     PlatformBackendFunctions f{};
+    f.hasRealDisplay = SdlHasRealDisplay;
+    f.showMessageBox = SdlShowMessageBox;
     f.screenSize = SdlScreenSize;
     f.openWindow = SdlOpenWindow;
     f.closeWindow = SdlCloseWindow;

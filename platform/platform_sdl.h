@@ -6,13 +6,16 @@
 
 struct SDL_Window;
 
-// Starts SDL's video and events once; later calls only report whether that worked.
-bool SdlStartVideo();
+// Starts SDL's video and events once; later calls only report whether that worked. quiet
+// leaves saying why it failed to the caller (SDL_GetError()).
+bool SdlStartVideo(bool quiet = false);
 // For a backend that shows the picture itself but takes SDL's events: the window the events
 // come from, and the canvas size pointer positions map onto.
 void SdlAttachWindow(SDL_Window* window, int canvasWidth, int canvasHeight);
 
 bool SdlScreenSize(int& width, int& height);
+bool SdlHasRealDisplay(std::string& why);
+void SdlShowMessageBox(bool error, const char* title, const char* text);
 // Opens the window in gPlatform's mode (fullscreen, windowedWidth x windowedHeight) and stores
 // its client size there.
 bool SdlOpenWindow(const char* title, bool softwareOnly);

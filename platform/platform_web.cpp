@@ -98,6 +98,11 @@ EM_JS(void, WebTellEnded, (), {
 
 namespace {
 
+bool HasRealDisplay(std::string&) { return true; }  // the page is in front of the user
+
+// The page shows what the program prints on its error stream.
+void ShowMessageBox(bool, const char*, const char*) {}
+
 bool ScreenSize(int& width, int& height) {
     width = kPictureWidth;
     height = kPictureHeight;
@@ -217,6 +222,8 @@ void PushKey(int key, uint8_t modifiers) {
 
 const PlatformBackendFunctions kWebBackend = [] {
     PlatformBackendFunctions f{};
+    f.hasRealDisplay = HasRealDisplay;
+    f.showMessageBox = ShowMessageBox;
     f.screenSize = ScreenSize;
     f.openWindow = OpenWindow;
     f.closeWindow = CloseWindow;

@@ -13,7 +13,7 @@
 #include "model/model.h"
 #include "platform/platform.h"
 #include "settings/settings_common.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
@@ -209,6 +209,9 @@ void ShowNewShape() {
     double& e = Settings().orbitShape;
     if (!(e >= 0)) e = 0;
     if (e > kMaxSteps / 100.0) e = kMaxSteps / 100.0;
+    // A step of 0.05 in floating point lands a rounding error off the two-decimal value
+    // (ten steps down from 0.50 leave 1.4e-17, not a circle): keep the exact hundredths.
+    e = ShapeSteps(e) / 100.0;
     char text[16];
     FormatShape(e, text, sizeof text);
     DrawSelectedOrbit(0);

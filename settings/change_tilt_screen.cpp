@@ -16,7 +16,7 @@
 #include "graphics/text.h"
 #include "model/model.h"
 #include "settings/settings_common.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/control.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
@@ -425,12 +425,17 @@ void DrawSpinningGlobeFrame() {
     FillPie(kGlobeRect, 900, 1800);
     SetBrushColour(kDaySlot);
     FillPie(kGlobeRect, 2700, 1800);
+    // Coastline points on the rim would put pixels just outside the disc, over the axis.
+    Region* disc = EllipseRegion(kGlobeRect);
+    SetClipRegion(disc);
     SetPenColour(0);
     SetPenWidth(1, 1);
     for (int i = 0; i < frame.count; ++i) {
         MoveTo(frame.x0[i], frame.y0[i]);
         LineTo(frame.x1[i], frame.y1[i]);
     }
+    SetClipRegion(nullptr);
+    DeleteRegion(disc);
     SetDrawTarget(nullptr);
     BeginDrawing();
     CopyRect(&st.globe, nullptr, kGlobeRect,
@@ -443,17 +448,13 @@ void DrawSpinningGlobeFrame() {
 namespace {
 
 // The arrow keys lean the axis one whole degree at a time (left and up: the tilt the pupil
-// sees grows; right and down: it shrinks), by a click on the arc where that tilt lies.
-bool TiltArrowClick(int key, int& x, int& y) {
+// sees grows; right and down: it shrinks), as far as a click on the arc could.
+bool TiltArrowKey(int key) {
     const double shown = -Settings().axisTilt;
     const bool more = key == KeyLeft || key == KeyUp;
     const double target = more ? std::floor(shown) + 1 : std::ceil(shown) - 1;
-    if (target > 90 || target < -90) return false;
-    // A click at screen angle d gives the stored tilt 90 - d (see TiltFromPoint).
-    const double d = (90 + target) * kDegreeFactor;
-    const double radius = (133 + 165) / 2.0;  // the middle of the arc's ring
-    x = int(std::lround(gChangeTilt.cx + radius * std::cos(d)));
-    y = int(std::lround(gChangeTilt.cy - radius * std::sin(d)));
+    if (!(target >= -90 && target <= 90)) return false;
+    SetTilt(target == 0 ? 0 : -target, gChangeTilt.hoverOnArc ? 1 : 0);
     return true;
 }
 
@@ -471,7 +472,7 @@ int RunChangeTiltScreen() {
 
     BuildControls(loop);
     AppendNavBar(loop);
-    SetArrowClick(TiltArrowClick);
+    SetArrowAction(TiltArrowKey);
     // Without its buffer the globe is not drawn; the rest of the screen still works.
     CreateBuffer(kGlobeRect, kGlobeTransparentSlot, st.globe);
     RedrawScreenLoop(loop);

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "widgets/widget_state.h"
 
 DispatcherState gDispatcher;

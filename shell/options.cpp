@@ -15,7 +15,7 @@ constexpr const char* kHelp =
     "Heliora shows why Earth has seasons: change the tilt of Earth's axis, the shape of its\n"
     "orbit and the latitudes to watch, then follow one model year.\n"
     "\n"
-    "  --window        start in a resizable window (1024x768)\n"
+    "  --window        start in a resizable window (1024x768, or smaller to fit)\n"
     "  --fullscreen    fill the screen (the default); F11 switches at any time\n"
     "  --workdir DIR   keep the configuration and the logbook in DIR (default:\n"
     "                  $XDG_DATA_HOME/heliora, made from the installed data on first start)\n"

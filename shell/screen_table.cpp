@@ -5,7 +5,7 @@
 #include "explain/sun_angle_screen.h"
 #include "explain/tilt_day_length_screen.h"
 #include "explain/tilt_intensity_screen.h"
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 #include "settings/change_shape_screen.h"
 #include "settings/change_tilt_screen.h"
 #include "settings/select_latitudes_screen.h"

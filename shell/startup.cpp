@@ -1,5 +1,7 @@
 #include "shell/startup.h"
 
+#include <cstdio>
+
 #include "graphics/display.h"
 #include "graphics/draw.h"
 #include "graphics/palette.h"
@@ -10,7 +12,7 @@
 #include "settings/coast.h"
 #include "config/config.h"
 #include "shell/dispatcher.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/options.h"
 #include "widgets/about.h"
 #include "widgets/events.h"
@@ -37,6 +39,13 @@ void FillWholeScreen(int slot) {
 
 }  // namespace
 
+int StartupFailure(std::FILE* stream, const char* prefix, const std::string& text) {
+    std::fprintf(stream, "%s%s\n", prefix, text.c_str());
+    std::fflush(stream);
+    PlatformShowMessageBox(true, kProductName, text.c_str());
+    return 1;
+}
+
 bool SetUpUserInterface() {
     bool ok = true;
     // Entries of users no longer on the administrator's list go before anything is shown.
@@ -62,12 +71,19 @@ int RunHeliora(const HelioraOptions& options) {
     gShell.options = options;
 
     SetProgramIdentity(kProductName, HelioraVersion(), kMakerName);
-    LoadConfiguration();  // a missing file ends the process here, with status 1
     PlatformSelectBackend(options.backend);
+    std::string error;
+    switch (LoadConfiguration(error)) {
+    case ConfigLoad::Loaded: break;
+    // The missing file's message has always gone to standard output, as it stands.
+    case ConfigLoad::Missing: return StartupFailure(stdout, "", error);
+    case ConfigLoad::Damaged: return StartupFailure(stderr, "heliora: ", error);
+    }
+    if (!PlatformHasRealDisplay(error)) return StartupFailure(stderr, "heliora: ", error);
     PlatformStartWindowed(options.windowed);
     if (!CreateMainDisplay(ProductName(), DisplayDriverMode(), DisplayMode())) {
         TearDownDisplay();
-        return 0;
+        return StartupFailure(stderr, "heliora: ", "couldn't open the window (see above)");
     }
     gShell.displayCreated = true;
     SetWindowProcedure(HelioraWindowProcedure);

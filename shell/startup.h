@@ -3,6 +3,7 @@
 // program (SDL backend) and the replay tool (headless backend).
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "platform/platform.h"
@@ -34,10 +35,13 @@ void ResetShellState();
 // process, and is left as it is.
 void ResetProgramToStart();
 
-// The whole program: start-up, screens, message loop, shutdown. Returns the exit status
-// (0; a missing configuration file ends the process with status 1 before any window exists).
+// The whole program: start-up, screens, message loop, shutdown. Returns the exit status: 0, or
+// 1 when it could not start (a missing or damaged configuration, no display, no window).
 int RunHeliora(const HelioraOptions& options);
 int RunHeliora(PlatformBackend backend);
+// A start-up problem that ends the program: one line on `stream` (after `prefix`), and the
+// same in a message box where a display exists. Returns the exit status, 1.
+int StartupFailure(std::FILE* stream, const char* prefix, const std::string& text);
 
 // The user-interface set-up between the display and the dispatcher: logbook clean-up,
 // palette and grey screen, buffers, cursors, sprites, fonts, coastline, model, NavBar,

@@ -5,7 +5,7 @@
 #include "graphics/text.h"
 #include "logbook/logbook.h"
 #include "config/config.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/startup.h"
 #include "widgets/about.h"
 #include "widgets/events.h"

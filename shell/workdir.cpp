@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "config/config.h"
+
 namespace {
 
 bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
@@ -111,11 +113,13 @@ WorkdirChoice ChooseWorkdir(const WorkdirSources& s) {
     if (!s.option.empty()) {
         c.dir = s.option;
         c.seedFrom = !s.installedData.empty() ? s.installedData : s.sourceData;
+        c.shipped = !s.installedData.empty();
         return c;
     }
     // Run from the build tree: the current folder, as tools/run.sh and the tests expect.
     if (s.installedData.empty()) return c;
     c.seedFrom = s.installedData;
+    c.shipped = true;
     // Relative values are to be ignored, as the base-directory rules for desktops say.
     if (IsAbsolute(s.xdgDataHome)) {
         c.dir = s.xdgDataHome + "/heliora";
@@ -197,14 +201,37 @@ bool SeedMissingFiles(const std::string& from, const std::string& to, std::strin
     return true;
 }
 
-int PrepareWorkdir(const std::string& option, std::FILE* err) {
+bool PutBackShippedConfiguration(const std::string& from, const std::string& dir,
+                                 std::string& notice) {
+    notice.clear();
+    const std::string name = kConfigFileName;
+    const std::string path = dir + "/" + name, aside = path + ".damaged";
+    std::string problem, error;
+    if (!CheckConfigurationFile(path.c_str(), problem) || problem.empty()) return false;
+    std::string shipped;
+    if (!CheckConfigurationFile((from + "/" + name).c_str(), shipped) || !shipped.empty())
+        return false;  // nothing sound to put back: the start reports the damage instead
+    if (rename(path.c_str(), aside.c_str()) != 0) return false;
+    if (!SeedMissingFiles(from, dir, error)) {
+        rename(aside.c_str(), path.c_str());
+        return false;
+    }
+    notice = path + " was damaged (" + problem + "): the shipped configuration is back in its "
+             "place, and the damaged one is kept as " + name + ".damaged";
+    return true;
+}
+
+int PrepareWorkdir(const std::string& option, std::FILE* err, std::string* said) {
     const WorkdirChoice c = ChooseWorkdir(ReadWorkdirSources(option));
-    std::string error = c.error;
+    std::string error = c.error, notice;
     if (error.empty() && !c.dir.empty()) {
         if (MakeFolders(c.dir, error) && (c.seedFrom.empty() || SeedMissingFiles(c.seedFrom, c.dir, error)) &&
             chdir(c.dir.c_str()) != 0)
             error = Why("cannot enter the folder", c.dir);
+        if (error.empty() && c.shipped && PutBackShippedConfiguration(c.seedFrom, c.dir, notice))
+            std::fprintf(err, "heliora: %s\n", notice.c_str());
     }
+    if (said) *said = error.empty() ? notice : error;
     if (error.empty()) return -1;
     std::fprintf(err, "heliora: %s\n", error.c_str());
     return 1;

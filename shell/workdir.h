@@ -19,6 +19,7 @@ struct WorkdirChoice {
     std::string dir;       // the folder to work in; empty: stay in the current folder
     std::string seedFrom;  // the folder whose files a missing one is copied from; empty: none
     std::string error;     // why no folder could be chosen; empty when one was
+    bool shipped = false;  // seedFrom is the installed program's own data
 };
 
 // Decides the folder; touches nothing.
@@ -38,6 +39,14 @@ bool MakeFolders(const std::string& dir, std::string& error);
 // half-written file under the real name.
 bool SeedMissingFiles(const std::string& from, const std::string& to, std::string& error);
 
-// The whole start: chooses, makes, seeds and enters the folder. Returns -1 to go on, or the
-// exit status (1) after saying on err what went wrong.
-int PrepareWorkdir(const std::string& option, std::FILE* err);
+// A damaged hlra_cfg.bin in `dir` is moved aside as hlra_cfg.bin.damaged and the shipped copy
+// of `from` put back. True when that was done, with `notice` saying so for the teacher; false
+// when the configuration is sound, missing or could not be put back (`notice` then empty).
+bool PutBackShippedConfiguration(const std::string& from, const std::string& dir,
+                                 std::string& notice);
+
+// The whole start: chooses, makes, seeds and enters the folder; an installed program puts the
+// shipped configuration back in place of a damaged one. Returns -1 to go on, or the exit status
+// (1) after saying on err what went wrong. `said`, when given, receives what was said on err
+// (the error, or the notice of a configuration put back), to be shown in a message box too.
+int PrepareWorkdir(const std::string& option, std::FILE* err, std::string* said = nullptr);

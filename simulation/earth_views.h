@@ -71,9 +71,10 @@ void MoveOrbitMarker(int day);
 
 // The tilt diagram: `rect` a square; the globe's square is returned in globeRect. Mode -1:
 // plain disc, no latitudes; 0: banded globe; 1: banded globe with the latitudes; 2: plain
-// disc with the latitudes. Drawn on the current target.
+// disc with the latitudes. Drawn on the current target; with `labelBounds`, a latitude's name
+// that would not fit moves in from its side (and above or below the globe, clear of it).
 void DrawTiltDiagram(const ScreenRect& rect, double tilt, int mode, int lat0, int lat1,
-                     ScreenRect& globeRect);
+                     ScreenRect& globeRect, const ScreenRect* labelBounds = nullptr);
 // The main screen's tilt picture: the diagram and the tilt texts, into the scene.
 void LayOutTiltPicture(const ScreenRect& picture);
 void DrawTiltPicture();

@@ -13,7 +13,7 @@
 #include "model/year_csv.h"
 #include "platform/platform.h"
 #include "config/config.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "simulation/charts.h"
 #include "simulation/earth_views.h"
 #include "graphics/picture_draw.h"

@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "graphics/region.h"
+#include "graphics/scale.h"
 #include "graphics/shape.h"
+#include "graphics/text.h"
 #include "settings/places.h"
 #include "simulation/earth_views.h"
 #include "graphics/picture_draw.h"
@@ -15,6 +17,7 @@
 namespace {
 
 constexpr int kTiltTextHeight = 45; // "Axis Tilt =" and the value below it
+constexpr int kLabelMargin = 2;     // between a latitude's name and the picture's side
 
 struct Spot {
     double x, y;
@@ -75,6 +78,38 @@ void LatitudeChord(double cx, double cy, double R, int lat, double tilt, Spot& a
     b = OnCircle(cx, cy, R, 180 - lat - tilt);
 }
 
+struct LatitudeName {
+    int x, y;  // where the name is written: its near end, vertically centred
+};
+
+// A name that would leave the picture moves in from its side; where it would then cover the
+// globe (radius R about (cx, cy)) it moves away from the centre line, above or below the
+// globe, and its line goes on from `out` to it.
+LatitudeName KeepNameInside(const char* text, TextFont* font, int align, LatitudeName name,
+                            Spot out, double cx, double cy, double R, const ScreenRect& bounds) {
+    SelectTextFont(font);
+    const int w = TextWidth(text);
+    const int h = ToLogicalY(TextHeightDevice(text));
+    const int left = align == 0 ? name.x : name.x - w;
+    const int inside = std::max(int(bounds.left) + kLabelMargin,
+                                std::min(left, int(bounds.right) - kLabelMargin - w));
+    if (inside == left) return name;
+    name.x = align == 0 ? inside : inside + w;
+    const double gap = align == 0 ? inside - cx : cx - (inside + w);  // to the nearer end
+    const double clear = R + 4;  // the globe's disc is 2 larger for the plain globe
+    if (gap >= clear) return name;
+    const int away = out.y <= cy ? -1 : 1;
+    const double reach = std::sqrt(clear * clear - std::max(gap, 0.0) * std::max(gap, 0.0));
+    int y = int(std::lround(cy + away * (reach + h / 2.0)));
+    y = std::max(int(bounds.top) + h / 2 + 1, std::min(y, int(bounds.bottom) - h / 2 - 1));
+    if (std::fabs(y - cy) <= std::fabs(out.y - cy)) return name;
+    name.y = y;
+    SetPenColour(255);
+    const int ox = int(std::lround(out.x));
+    Line(ox, int(std::lround(out.y)), ox, y - away * (h / 2));
+    return name;
+}
+
 }  // namespace
 
 // The picture's whole width, centred in the height left under the two text lines, so the
@@ -87,7 +122,7 @@ ScreenRect TiltDiagramSquare(const ScreenRect& picture) {
 }
 
 void DrawTiltDiagram(const ScreenRect& rect, double tilt, int mode, int lat0, int lat1,
-                     ScreenRect& globeRect) {
+                     ScreenRect& globeRect, const ScreenRect* labelBounds) {
     if (!std::isfinite(tilt)) tilt = 0;
     const int width = rect.right - rect.left;
     int ix = 0, iy = 0;
@@ -141,8 +176,11 @@ void DrawTiltDiagram(const ScreenRect& rect, double tilt, int mode, int lat0, in
         char text[kLatitudeTextSize];
         FormatLatitude(lats[i], text, sizeof text);
         const int align = out.x >= cx ? 0 : 2;
-        TextAt(int(std::lround(out.x)) + (align == 0 ? 2 : -2), int(std::lround(out.y)), align, 1,
-               text, font, 255);
+        LatitudeName name{int(std::lround(out.x)) + (align == 0 ? 2 : -2),
+                          int(std::lround(out.y))};
+        if (labelBounds)
+            name = KeepNameInside(text, font, align, name, out, cx, cy, R, *labelBounds);
+        TextAt(name.x, name.y, align, 1, text, font, 255);
     }
 }
 
@@ -160,7 +198,8 @@ void DrawTiltPicture() {
     SetDrawTarget(&gSim.scene);
     SetClipRect(&p);
     FillWith(p, 0);
-    DrawTiltDiagram(gSim.tiltDiagram, s.axisTilt, 1, s.latitude[0], s.latitude[1], gSim.tiltGlobe);
+    DrawTiltDiagram(gSim.tiltDiagram, s.axisTilt, 1, s.latitude[0], s.latitude[1], gSim.tiltGlobe,
+                    &p);
     const int cx = (p.left + p.right) / 2;
     char value[64];
     if (s.axisTilt == 0) {

@@ -14,13 +14,14 @@ program=$build/shell/heliora-startup-time
 [ -x "$program" ] || { echo "measure-startup.sh: $program is missing; build it first" >&2; exit 2; }
 command -v Xvfb > /dev/null || { echo "measure-startup.sh: Xvfb is missing" >&2; exit 2; }
 
-display=:$(( 90 + RANDOM % 100 ))
 work=$(mktemp -d)
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+# The server picks a free display number itself and writes it to the pipe once it is ready.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2> /dev/null || true; rm -rf "$work"' EXIT
-export DISPLAY=$display
-sleep 1
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(head -1 "$work/display")
+rm "$work/display"
 cp "$root"/data/* "$work/"
 cd "$work"
 times=()

@@ -219,7 +219,11 @@ void DrawTextBar(Control* c) {
     SetTextAlignment(1, 1);
     int x, y;
     RectCentre(c->rect, x, y);
+    // A text wider than its bar (a long saved file's path) is cut at the bar's ends rather
+    // than spilling over the buttons beside it.
+    SetClipRect(&c->rect);
     DrawTextAt(x, y, c->label);
+    SetClipRect(nullptr);
 }
 
 void DrawValuePanel(Control* c) {

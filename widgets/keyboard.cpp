@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "graphics/edit_box.h"
 #include "graphics/scale.h"
 #include "widgets/control.h"
 #include "widgets/export_files.h"
@@ -21,7 +22,7 @@ void SetScreenKeys(const ScreenKey* keys, int count) {
     gKeyboard.keys = keys;
     gKeyboard.keyCount = keys ? count : 0;
 }
-void SetArrowClick(ArrowClick arrowClick) { gKeyboard.arrowClick = arrowClick; }
+void SetArrowAction(ArrowAction arrowAction) { gKeyboard.arrowAction = arrowAction; }
 void SetArrowFocusGroup(int firstId, int lastId) {
     gKeyboard.arrowFirstId = firstId;
     gKeyboard.arrowLastId = lastId;
@@ -30,21 +31,35 @@ void SetExportRun(ExportRun exportRun) { gKeyboard.exportRun = exportRun; }
 
 void ClearScreenKeys() {
     SetScreenKeys(nullptr, 0);
-    SetArrowClick(nullptr);
+    SetArrowAction(nullptr);
     SetArrowFocusGroup(0, -1);
     SetExportRun(nullptr);
 }
+
+namespace {
+// The edit box lying over an entry area (its child id), 0 when there is none.
+unsigned BoxUnder(const Control* c) {
+    if (!c || c->kind != kEntryArea) return 0;
+    return EditBoxAt(ToDeviceX((c->rect.left + c->rect.right) / 2),
+                     ToDeviceY((c->rect.top + c->rect.bottom) / 2));
+}
+}  // namespace
 
 bool IsFocusable(const Control* c) {
     if (!c) return false;
     // A selected button counts too: a latitude that is on turns off when pressed, and the
     // ring on a choice that is on shows which one it is.
     const bool active = c->state == kStateActive || c->state == kStateRedrawActive;
+    if (active && c->kind == kEntryArea) return BoxUnder(c) != 0;  // a box to write in
     return active && (c->kind == kPushButton || c->kind == kRoundButton);
 }
 
 void SetKeyboardFocus(Control* c, Control*& hovered) {
     gKeyboard.focus = c;
+    // The ring on an entry area gives its box the keys; anywhere else the keys are the
+    // window's, and no caret is left in a box that no longer takes them.
+    const unsigned box = BoxUnder(c);
+    if (int(box) != PlatformKeyboardFocus()) FocusEditBox(box);
     if (!c) {
         PlatformSetFocusRing(false, 0, 0, 0, 0);
         return;
@@ -87,6 +102,20 @@ Control* NextFocus(int step, int count, Control* const* controls, bool inGroup) 
         return c;
     }
     return nullptr;
+}
+
+// The entry area the edit box `childId` lies over, null when none.
+Control* AreaOfBox(int childId, int count, Control* const* controls) {
+    for (int i = 0; i < count; ++i)
+        if (controls[i] && int(BoxUnder(controls[i])) == childId) return controls[i];
+    return nullptr;
+}
+
+// The keys that work everywhere, in an edit box too (F11 is handled before).
+bool IsWindowKey(const Message& m) {
+    const bool control = (m.modifiers & kModControl) != 0;
+    return m.key == KeyTab || m.key == KeyF1 || m.key == KeyF12 || m.key == KeyPrint ||
+           (control && m.key == 'E');
 }
 
 Control* FindById(int id, int count, Control* const* controls) {
@@ -149,9 +178,13 @@ KeyResult TranslateKey(Message& m, int count, Control* const* controls, Control*
         return kKeyHandled;
     }
     if (m.target != MessageTarget::MainWindow) {
-        // An edit box keeps every key it uses; it takes no Tab, so Tab leaves it.
-        if (m.kind != MessageKind::KeyDown || m.key != KeyTab) return kKeyNotMine;
-        PlatformSetKeyboardFocus(0);
+        // An edit box keeps every key it uses but those that work everywhere; it takes no
+        // Tab, so Tab leaves it for the next stop after its own.
+        if (m.kind != MessageKind::KeyDown || !IsWindowKey(m)) return kKeyNotMine;
+        if (m.key == KeyTab) {
+            if (Control* area = AreaOfBox(m.childId, count, controls)) gKeyboard.focus = area;
+            FocusEditBox(0);
+        }
     }
     if (m.kind == MessageKind::Character) {
         const ScreenKey* k = inPopup ? nullptr : ScreenKeyFor(m);
@@ -194,8 +227,7 @@ KeyResult TranslateKey(Message& m, int count, Control* const* controls, Control*
     if (const ScreenKey* k = ScreenKeyFor(m)) return Press(m, FindById(k->controlId, count, controls));
     const bool arrow = m.key == KeyLeft || m.key == KeyRight || m.key == KeyUp || m.key == KeyDown;
     if (!arrow) return kKeyNotMine;
-    int x = 0, y = 0;
-    if (gKeyboard.arrowClick && gKeyboard.arrowClick(m.key, x, y)) return ClickAt(m, x, y);
+    if (gKeyboard.arrowAction && gKeyboard.arrowAction(m.key)) return kKeyHandled;
     if (gKeyboard.arrowLastId >= gKeyboard.arrowFirstId) {
         const int step = m.key == KeyUp || m.key == KeyLeft ? -1 : 1;
         if (Control* next = NextFocus(step, count, controls, true)) SetKeyboardFocus(next, hovered);

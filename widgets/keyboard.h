@@ -1,11 +1,13 @@
 // The keyboard, on every screen and pop-up: Tab and Shift+Tab move a focus ring over the
-// enabled buttons, Enter or Space press the focused one exactly as a left click would, a
+// enabled buttons and the edit boxes (Tab in a box leaves it), Enter or Space press the focused one exactly as a left click would, a
 // screen's own keys press its buttons, and a few keys work everywhere (F1 the list of keys,
 // F11 a window or the whole screen, F12 a picture of the screen, Ctrl+E the numbers of the
 // run shown).
 //
 // A key never does anything a click could not: a press becomes the left-button click it
 // stands for, at the middle of the control, and the screen handles it as any other click.
+// Only a screen's own arrow keys act directly (Change Tilt's whole degrees), since no click
+// point gives every degree at every display size.
 #pragma once
 
 #include "platform/platform.h"
@@ -20,9 +22,9 @@ struct ScreenKey {
     int controlId;
 };
 
-// A screen's own use of the arrow keys: the logical point a click should land on for this
-// key, false when the key does nothing now.
-using ArrowClick = bool (*)(int key, int& x, int& y);
+// A screen's own use of the arrow keys: does what the key means there, false when it does
+// nothing now.
+using ArrowAction = bool (*)(int key);
 
 // Ctrl+E: writes the numbers of what the screen shows and says in `message` where they went
 // (or why they could not be written).
@@ -33,7 +35,7 @@ struct KeyboardState {
     // The running screen's own keys; cleared whenever a screen loop begins.
     const ScreenKey* keys = nullptr;
     int keyCount = 0;
-    ArrowClick arrowClick = nullptr;
+    ArrowAction arrowAction = nullptr;
     int arrowFirstId = 0;   // arrows move the focus among the controls with ids in
     int arrowLastId = -1;   // arrowFirstId..arrowLastId (Select Latitudes)
     ExportRun exportRun = nullptr;
@@ -44,7 +46,7 @@ void ResetKeyboard();
 
 // The running screen's keys (BeginScreenLoop clears them).
 void SetScreenKeys(const ScreenKey* keys, int count);
-void SetArrowClick(ArrowClick arrowClick);
+void SetArrowAction(ArrowAction arrowAction);
 void SetArrowFocusGroup(int firstId, int lastId);
 void SetExportRun(ExportRun exportRun);
 void ClearScreenKeys();
@@ -62,7 +64,8 @@ enum KeyResult {
 KeyResult TranslateKey(Message& message, int count, Control* const* controls,
                        Control*& hovered, bool inPopup);
 
-// Whether the control can take the focus: an enabled push or round button.
+// Whether the control can take the focus: an enabled push or round button, or an entry
+// area with an edit box over it (the ring there gives the box the keys).
 bool IsFocusable(const Control* control);
 // Puts the ring on a control (null takes it away), showing its help text as a hover does.
 void SetKeyboardFocus(Control* control, Control*& hovered);

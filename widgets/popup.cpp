@@ -20,8 +20,9 @@
 
 namespace {
 
-constexpr int kPopupWaitMs = 20;
-constexpr int kMaxNoticeLines = 8;  // how long an idle pop-up waits before it looks again
+constexpr int kPopupWaitMs = 20;  // how long an idle pop-up waits before it looks again
+constexpr int kMaxNoticeLines = 8;
+constexpr int kNoticeMargin = 8;  // between a notice's widest line and its box's edge
 
 // The screen area behind an open pop-up: in one of the two shared buffers when it fits there,
 // otherwise in a buffer of its own, so a large panel never loses part of what it covers.
@@ -251,29 +252,31 @@ void ShowNotice(const ScreenRect& rect, const char* text, TextFont* font, int sh
         start = at + 1;
     }
 
-    // What is saved covers the box, its shadow and any line wider than the box, so taking the
-    // notice away leaves nothing of it behind.
+    // The box grows on both sides until its widest line stands clear of the bevel; what is
+    // saved covers the box and its shadow, so taking the notice away leaves nothing behind.
     SelectTextFont(font);
     const int cx = (rect.left + rect.right) / 2;
-    int left = rect.left, right = rect.right + 20;
+    int left = rect.left, right = rect.right;
     for (int i = 0; i < count; ++i) {
-        const int half = TextWidth(line[i]) / 2 + 2;
+        const int half = TextWidth(line[i]) / 2 + kNoticeMargin;
         left = std::min(left, cx - half);
         right = std::max(right, cx + half);
     }
-    MakeRect(n.rect, left, rect.top, right, rect.bottom + 20);
+    ScreenRect box;
+    MakeRect(box, left, rect.top, right, rect.bottom);
+    MakeRect(n.rect, left, rect.top, right + 20, rect.bottom + 20);
     SaveScreenArea(n.rect, 0, n.saved);
     n.shown = true;
 
     BeginDrawing();
-    ScreenRect shadow = rect;
+    ScreenRect shadow = box;
     OffsetRect(shadow, 20, 20);
     SetBrushColour(0);
     FillScreenRect(shadow);
     SetBrushColour(4);
-    FillScreenRect(rect);
-    DrawBevel(rect, 0, 12, 0);
-    DrawBevel(rect, 1, 12, 0);
+    FillScreenRect(box);
+    DrawBevel(box, 0, 12, 0);
+    DrawBevel(box, 1, 12, 0);
     SelectTextFont(font);
     SetTextAlignment(1, 1);
     SetPenColour(14);

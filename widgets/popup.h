@@ -20,7 +20,8 @@ enum : int {
 int RunPopupPanel(Control* panel, int count, Control* const* controls);
 
 // Shows a notice box with a shadow over rect (show 1), or takes it away again (show 0),
-// putting back what lay beneath. '@' in text starts a new line.
+// putting back what lay beneath. '@' in text starts a new line; the box widens about its
+// centre where a line would not fit inside its bevel.
 void ShowNotice(const ScreenRect& rect, const char* text, TextFont* font, int show);
 bool NoticeShown();
 

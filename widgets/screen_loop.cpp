@@ -62,6 +62,9 @@ ScreenEvent NextScreenEvent(ScreenLoop& loop) {
         return e;
     }
     DispatchMessage(m);
+    // A click in an edit box gave it the keys: the ring, which shows where they go, goes.
+    if (m.kind == MessageKind::LeftDown && m.target == MessageTarget::EditBox)
+        ForgetKeyboardFocus(nullptr);
     const KeyResult key = TranslateKey(m, loop.count, loop.controls, loop.previous, false);
     if (key == kKeyHandled) {
         e.code = kEventNothing;
@@ -153,8 +156,8 @@ int SharedClickResult(int id, int ownScreenId) {
         ChooseLogbookFileForOpen();
         return 15;
     case 809:
-        // The screen waits while the window is an icon (see ClassifyMessage) and starts afresh
-        // when the display comes back lost.
+        // The screen waits while the window is an icon (see ClassifyMessage); after the
+        // restore its picture is shown again and it carries on where it was.
         PlatformMinimise();
         return kNavStay;
     case 1: {

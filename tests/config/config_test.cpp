@@ -10,8 +10,6 @@
 #include <iterator>
 #include <string>
 
-#include "config/logbook_file.h"
-
 namespace {
 
 // A record with every field distinct and non-zero, so a swapped offset shows.
@@ -90,38 +88,28 @@ TEST(StartUpRules, AlwaysGuestWithoutPrintingWhateverTheFileSays) {
     EXPECT_EQ(HomeLatitude(), -33);  // the rest passes through
 }
 
-TEST(StartUpRules, DisabledLogbookTurnsTheFilesOff) {
+TEST(StartUpRules, FilesOffDriverModeAndFrameDelayFollowTheRecord) {
     ConfigRecord r = SampleRecord();
-    r.logbookEnabled = 0;
-    r.logbookFilesOff = 0;
-    ApplyConfiguration(r);
-    EXPECT_EQ(LogbookFilesOff(), 1);
-
-    r.logbookEnabled = 1;
-    r.logbookFilesOff = 0;
-    ApplyConfiguration(r);
-    EXPECT_EQ(LogbookFilesOff(), 0);
-    r.logbookFilesOff = 1;
-    ApplyConfiguration(r);
-    EXPECT_EQ(LogbookFilesOff(), 1);
-}
-
-TEST(StartUpRules, AutomaticDriverModeBecomesMixedStoredModesStay) {
-    ConfigRecord r = SampleRecord();
-    const int cases[][2] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {-1, -1}};
-    for (const auto& c : cases) {
-        r.displayDriverMode = c[0];
+    // A disabled logbook turns the files off; an enabled one keeps the stored flag.
+    const int files[][3] = {{0, 0, 1}, {1, 0, 0}, {1, 1, 1}};  // enabled, files off, in effect
+    for (const auto& f : files) {
+        r.logbookEnabled = uint8_t(f[0]);
+        r.logbookFilesOff = uint8_t(f[1]);
         ApplyConfiguration(r);
-        EXPECT_EQ(DisplayDriverMode(), c[1]) << "stored " << c[0];
+        EXPECT_EQ(LogbookFilesOff(), f[2]) << f[0] << " " << f[1];
     }
-}
-
-TEST(StartUpRules, MainFrameDelayScalesWithSpeed) {
-    ConfigRecord r;
+    // The automatic driver mode becomes mixed; stored modes stay.
+    const int modes[][2] = {{0, 1}, {1, 1}, {2, 2}, {7, 7}, {-1, -1}};
+    for (const auto& m : modes) {
+        r.displayDriverMode = m[0];
+        ApplyConfiguration(r);
+        EXPECT_EQ(DisplayDriverMode(), m[1]) << "stored " << m[0];
+    }
+    // The main frame delay scales with the speed.
     r.mainAnimationDelay = 10;
     ApplyConfiguration(r);
-    const int expected[7] = {230, 140, 70, 10, 5, 2, 1};
-    for (int speed = 0; speed <= 6; ++speed) EXPECT_EQ(MainFrameDelay(speed), expected[speed]) << speed;
+    const int delays[7] = {230, 140, 70, 10, 5, 2, 1};
+    for (int speed = 0; speed <= 6; ++speed) EXPECT_EQ(MainFrameDelay(speed), delays[speed]) << speed;
 }
 
 TEST(LoadConfiguration, ReadsAFileAndAShortFile) {
@@ -160,40 +148,44 @@ TEST(LoadConfiguration, MissingOrUnreadableFileChangesNothing) {
     EXPECT_EQ(HomeLatitude(), -33);
 }
 
-// Runs LoadConfiguration in an empty folder with stdout sent to a file; returns only by exit.
-void LoadInEmptyFolder(const std::string& dir, const std::string& out) {
-    if (std::freopen(out.c_str(), "w", stdout) == nullptr) std::_Exit(99);
-    if (::chdir(dir.c_str()) != 0) std::_Exit(98);
-    LoadConfiguration();
-    std::_Exit(0);
-}
-
-TEST(LoadConfigurationDeathTest, MissingFileEndsTheProgramWithStatusOneAndAMessage) {
-    char cwd[4096];
-    ASSERT_NE(::getcwd(cwd, sizeof cwd), nullptr);
-    const std::string dir = std::string(cwd) + "/" + TestFile(".empty");
-    const std::string out = std::string(cwd) + "/" + TestFile(".stdout.txt");
-    ::mkdir(dir.c_str(), 0755);
-    EXPECT_EXIT(LoadInEmptyFolder(dir, out), ::testing::ExitedWithCode(1), "");
-    std::ifstream in(out);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(text, "Couldn't find configuration file, aborting program.\n");
-    std::remove(out.c_str());
-    ::rmdir(dir.c_str());
-}
-
-TEST(LogbookFileChoice, SaveAndOpenNameTheSameFileAndSetTheirOwnFlag) {
-    ResetLogbookFileState();
-    EXPECT_EQ(ChooseLogbookFileForSave(), 1);
-    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
-    EXPECT_EQ(gLogbookFile.saveResult, 1);
-    EXPECT_EQ(gLogbookFile.openResult, 0);
-
-    ResetLogbookFileState();
-    EXPECT_EQ(ChooseLogbookFileForOpen(), 1);
-    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
-    EXPECT_EQ(gLogbookFile.openResult, 1);
-    EXPECT_EQ(gLogbookFile.saveResult, 0);
+// A record is damaged when it is short or holds a value the program cannot use; the words
+// name the field and the value. Bounds are sound, one past them damaged; flags may be any byte.
+TEST(ConfigRecordProblem, ShortRecordsAndValuesOutOfRange) {
+    ConfigRecord sound = SampleRecord();
+    sound.printButton = 200;
+    sound.logbookFilesOff = 7;
+    const struct {
+        void (*change)(ConfigRecord&);
+        size_t size;
+        const char* problem;  // empty: sound
+    } cases[] = {
+        {[](ConfigRecord&) {}, 80, ""},
+        {[](ConfigRecord&) {}, 0, "it holds 0 bytes; a configuration needs 80"},
+        {[](ConfigRecord&) {}, 79, "it holds 79 bytes; a configuration needs 80"},
+        {[](ConfigRecord& r) { r.homeLatitude = -90; r.displayMode = 0; }, 80, ""},
+        {[](ConfigRecord& r) { r.homeLatitude = 91; }, 80,
+         "its home latitude is 91, not -90 to 90"},
+        {[](ConfigRecord& r) { r.singleCycleMode = -1; }, 80, "its single-cycle length is -1"},
+        {[](ConfigRecord& r) { r.mainAnimationDelay = 10000; r.idleTimeoutSeconds = 86400; }, 80,
+         ""},
+        {[](ConfigRecord& r) { r.seasonLengthDelay = 10001; }, 80,
+         "its season-length delay is 10001"},
+        {[](ConfigRecord& r) { r.changeTiltDelay = -5; }, 80, "its Change Tilt delay is -5"},
+        {[](ConfigRecord& r) { r.idleTimeoutSeconds = -1; }, 80, "its idle time-out is -1"},
+        {[](ConfigRecord& r) { r.displayDriverMode = 171253846; }, 80,
+         "its display-driver mode is 171253846, not 0, 1 or 2"},
+        {[](ConfigRecord& r) { r.displayMode = 640; }, 80,
+         "its display mode is 640, not 0, 800 or 1024"},
+    };
+    for (const auto& c : cases) {
+        ConfigRecord r = sound;
+        c.change(r);
+        const std::string problem = ConfigRecordProblem(r, c.size);
+        if (*c.problem == '\0')
+            EXPECT_EQ(problem, "") << c.size;
+        else
+            EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << problem;
+    }
 }
 
 }  // namespace

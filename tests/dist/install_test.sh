@@ -82,21 +82,38 @@ run)
   [ -s "$wd/coast5.bin" ] || fail "coast5.bin was not copied again"
   grep -q '"latitude": \[-33' out/second.json || fail "the own configuration unused"
 
-  # The launcher itself, on SDL's window-less driver, with a fresh folder given by
-  # $XDG_DATA_HOME: it makes and fills the folder, starts, and ends in order on SIGTERM.
-  export XDG_DATA_HOME=$work/xdg-launcher SDL_VIDEODRIVER=dummy
-  "$p/bin/heliora" --window & pid=$!
-  for i in $(seq 1 600); do  # the logbook is cleaned after SDL has set its signal handlers
-    [ -e "$XDG_DATA_HOME/heliora/logbook.bin" ] && break
-    kill -0 $pid 2>/dev/null || break
-    sleep 0.05
-  done
-  sleep 0.5
-  kill -TERM $pid 2>/dev/null
-  wait $pid; status=$?
-  [ $status -eq 0 ] || fail "heliora ended with $status"
+  # The launcher itself, with a fresh folder given by $XDG_DATA_HOME: without a display (or on
+  # SDL's driver that draws nowhere) it makes and fills the folder, then refuses to start with
+  # one line and status 1; on a private virtual screen it starts and ends in order on SIGTERM.
+  export XDG_DATA_HOME=$work/xdg-launcher
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=dummy "$p/bin/heliora" --window 2>&1)
+  status=$?
+  [ $status -eq 1 ] || fail "heliora without a display ended with $status"
+  [ "$(printf '%s\n' "$said" | wc -l)" -eq 1 ] && case $said in *"no display"*) ;; *) false ;; esac ||
+    fail "heliora without a display said: $said"
+  if command -v Xvfb >/dev/null; then
+    "$(dirname "$0")/../support/with_xvfb.sh" bash -c '
+      "$1" --window & pid=$!
+      for i in $(seq 1 600); do  # the logbook is cleaned after SDL has set its signal handlers
+        [ -e "$XDG_DATA_HOME/heliora/logbook.bin" ] && break
+        kill -0 $pid 2>/dev/null || break
+        sleep 0.05
+      done
+      sleep 0.5
+      kill -TERM $pid 2>/dev/null
+      wait $pid' launcher "$p/bin/heliora"
+    status=$?
+    [ $status -eq 0 ] || fail "heliora ended with $status"
+  fi
   cmp -s "$p/share/heliora/hlra_cfg.bin" "$XDG_DATA_HOME/heliora/hlra_cfg.bin" ||
     fail "the launcher did not fill its folder"
+  # A damaged configuration in the folder makes way for the shipped one, kept beside it.
+  printf 'short' > "$XDG_DATA_HOME/heliora/hlra_cfg.bin"
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY "$p/bin/heliora" 2>&1)
+  case $said in *"hlra_cfg.bin was damaged (it holds 5 bytes"*) ;; *) fail "said: $said" ;; esac
+  cmp -s "$p/share/heliora/hlra_cfg.bin" "$XDG_DATA_HOME/heliora/hlra_cfg.bin" ||
+    fail "the shipped configuration was not put back"
+  [ "$(cat "$XDG_DATA_HOME/heliora/hlra_cfg.bin.damaged")" = short ] || fail "the damaged one is lost"
   ;;
 deb)
   need lintian

@@ -1,12 +1,22 @@
-// What the two orbit-shape screens share, checked on both: where each button leads, the end of
-// a single-cycle run, the shape buttons and the message boxes' own colour counters.
+// The two orbit-shape screens: what they share, checked on both (where each button leads, the
+// end of a single-cycle run, the shape buttons and the message boxes' colour counters); the
+// solar energy screen's orbit, glow, readout, chart and cross-hair that never leaves a trace;
+// the season length screen's turning points, dates, season lengths, speeds and picture.
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "explain_fixture.h"
+#include "graphics/palette.h"
+#include "graphics/present.h"
 
 namespace {
 
 using OrbitShapeScreens = ExplainTest;
+using OrbitEnergy = ExplainTest;
+using SeasonLength = ExplainTest;
 
 TEST_F(OrbitShapeScreens, EachWayOutReturnsItsScreen) {
     Start();
@@ -59,17 +69,15 @@ TEST_F(OrbitShapeScreens, ShapeButtonsAndMessageBoxCounters) {
     Start();
     Settings().orbitShape = 0.25;
     for (const ShapeScreen& s : kShapeScreens) {
-        struct Seen {
-            double shape;
-            int step, counter, fill, selected;
-        };
+        using Seen = std::array<double, 5>;  // shape, step, box counter, box fill, selected
         std::vector<Seen> seen;
         Control* const* buttons = s.controls->shapeButtons;
         auto look = [&] {
             int selected = -1;
             for (int i = 0; i < kShapeButtonCount; ++i)
                 if (buttons[i]->selected) selected = i;
-            seen.push_back({*s.shape, *s.step, *s.counter, AtLogical(s.boxX, s.boxY), selected});
+            seen.push_back({*s.shape, double(*s.step), double(*s.counter),
+                            double(AtLogical(s.boxX, s.boxY)), double(selected)});
         };
         for (int visit = 0; visit < 2; ++visit) {
             seen.clear();
@@ -84,26 +92,216 @@ TEST_F(OrbitShapeScreens, ShapeButtonsAndMessageBoxCounters) {
                 if (n == 10) ClickControl(gNavBar.changeTiltButton);
                 return n <= 10;
             });
-            ASSERT_EQ(seen.size(), 4u) << s.name;
             // The first visit starts with slot 1; the second goes on from where the first left.
             const int first = visit == 0 ? 1 : 2;
-            const Seen want[4] = {
-                {EarthNormalShape, 5, NextBoxColour(first), first, kEarthNormalShapeIndex},
-                {EarthNormalShape, 5, NextBoxColour(first), first, kEarthNormalShapeIndex},
-                {0, 0, NextBoxColour(NextBoxColour(first)), NextBoxColour(first), 0},
-                {0.5, 0, NextBoxColour(NextBoxColour(NextBoxColour(first))),
-                 NextBoxColour(NextBoxColour(first)), 3},
+            const int c1 = NextBoxColour(first), c2 = NextBoxColour(c1), c3 = NextBoxColour(c2);
+            const std::vector<Seen> want = {
+                {EarthNormalShape, 5, double(c1), double(first), kEarthNormalShapeIndex},
+                {EarthNormalShape, 5, double(c1), double(first), kEarthNormalShapeIndex},
+                {0, 0, double(c2), double(c1), 0},
+                {0.5, 0, double(c3), double(c2), 3},
             };
-            for (int i = 0; i < 4; ++i) {
-                EXPECT_EQ(seen[i].shape, want[i].shape) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].step, want[i].step) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].counter, want[i].counter) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].fill, want[i].fill) << s.name << " look " << i;
-                EXPECT_EQ(seen[i].selected, want[i].selected) << s.name << " look " << i;
-            }
+            EXPECT_EQ(seen, want) << s.name << " visit " << visit;
         }
         EXPECT_EQ(Settings().orbitShape, 0.25) << s.name;
     }
+}
+
+// The solar energy screen.
+
+const ScreenRect kPictureArea = ScreenTest::R(250, 284, 530, 594);
+const ScreenRect kChartArea = ScreenTest::R(590, 264, 970, 614);
+
+std::string Readout(double dist) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%3.0f", dist * 149.6);
+    return text;
+}
+
+TEST_F(OrbitEnergy, EachShapeHasItsOrbitReadoutAndGlow) {
+    Start();
+    struct Case {
+        double shape;
+        const char* nearest;   // the readout at perihelion ...
+        const char* farthest;  // ... and at aphelion
+        RGB glow;              // the Earth's colour at perihelion
+        bool earthNormalShown;
+    };
+    const Case cases[] = {
+        {0, "150", "150", {223, 111, 55}, false},
+        {EarthNormalShape, "147", "153", {232, 116, 58}, false},
+        {0.25, "112", "187", {255, 198, 99}, true},
+        {0.5, " 75", "224", {255, 255, 223}, true},
+    };
+    OrbitEnergyState& s = gOrbitEnergy;
+    for (const Case& c : cases) {
+        s.shape = c.shape;
+        DrawOrbitEnergyPicture();
+        std::string low = Readout(s.dist[0]), high = low;
+        for (double d : s.dist) {
+            low = std::min(low, Readout(d));
+            high = std::max(high, Readout(d));
+        }
+        EXPECT_EQ(low, c.nearest) << c.shape;
+        EXPECT_EQ(high, c.farthest) << c.shape;
+        EXPECT_EQ(Count(kPictureArea, 3) > 0, c.earthNormalShown) << c.shape;
+
+        RunOrbitEnergyFrame();  // step 0: perihelion
+        EXPECT_EQ(Rgb(PaletteColour(kGlowSlot)), c.glow) << c.shape;
+        EXPECT_EQ(AtLogical(s.track.trackX[0], s.track.trackY[0]), kGlowSlot) << c.shape;
+        EXPECT_EQ(AtLogical(kPictureArea.left + 30, kPictureArea.top + 150), 0);
+    }
+    // Aphelion of the very elliptical orbit: the faintest glow.
+    RGB faintest;
+    GlowColour(1.5, faintest.data());
+    EXPECT_EQ(faintest, (RGB{99, 49, 24}));
+
+    // A circle lies round the Sun at its centre.
+    s.shape = 0;
+    DrawOrbitEnergyPicture();
+    for (int k = 0; k < kYearSteps; k += 10)
+        EXPECT_NEAR(std::hypot(s.track.trackX[k] - 390, s.track.trackY[k] - 439), 105, 1) << k;
+    EXPECT_EQ(AtLogical(390, 439), 14);
+}
+
+TEST_F(OrbitEnergy, ChartBandsCurveAndACrossHairThatLeavesNoTrace) {
+    Start();
+    std::vector<int> clean;
+    RGB bands{};
+    int curve = -1, erased[2] = {-1, -1}, shown = 0;
+    PlatformColour palest, sixth;
+    DriveScreen(RunOrbitEnergyScreen, [&](long n) {
+        if (n == 0) {
+            clean = Pixels(kChartArea);  // no frame has run yet
+            int x = 0, y = 0;
+            EnergyChartPoint(100 / 92.9, x, y);
+            curve = AtLogical(x, y);
+            const int energies[3] = {25, 625, 1175};  // the middles of bands 0, 12 and 23
+            for (int i = 0; i < 3; ++i)
+                bands[i] = AtLogical(700, int(614 - 350 * energies[i] / 1200.0));
+            palest = PaletteColour(158);
+            sixth = PaletteColour(135);
+        }
+        // A whole orbit of frames, then the very elliptical shape and a few more.
+        if (n == 360 || n == 370) {
+            const int i = n == 360 ? 0 : 1;
+            const OrbitEnergyState& s = gOrbitEnergy;
+            shown = Differences(clean, Pixels(kChartArea));  // the cross-hair is there
+            BeginDrawing();
+            ToggleCrossHair(s.crossX, s.crossY);
+            erased[i] = Differences(clean, Pixels(kChartArea));
+            ToggleCrossHair(s.crossX, s.crossY);
+            EndDrawing();
+            if (n == 360) ClickControl(s.controls.shapeButtons[3]);
+        }
+        return n < 370;
+    });
+    EXPECT_EQ(curve, 0);
+    EXPECT_EQ(bands, (RGB{129, 141, 152}));
+    EXPECT_EQ(Rgb(palest), (RGB{255, 255, 246}));
+    EXPECT_EQ(Rgb(sixth), (RGB{204, 102, 51}));
+    EXPECT_GT(shown, 0);
+    EXPECT_EQ(erased[0], 0);
+    EXPECT_EQ(erased[1], 0);
+}
+
+// The season length screen.
+
+const ScreenRect kPicture = ScreenTest::R(250, 184, 1000, 684);
+
+std::string Date(int day) {
+    char text[32];
+    FormatSeasonDate(day, text, sizeof text);
+    return text;
+}
+
+TEST(SeasonCalendar, EachShapesTurningPointsDaysAndSeasonLengths) {
+    struct Case {
+        double shape;
+        int steps[4];    // winter, spring, summer, fall
+        int days[4];
+        int lengths[4];  // winter, spring, summer, fall
+        const char* speeds;  // slowest and fastest readout, km/second
+    };
+    const Case cases[] = {
+        {0, {349, 79, 169, 259}, {354, 80, 171, 263}, {91, 91, 92, 91}, "30 30"},
+        {EarthNormalShape, {350, 75, 168, 262}, {354, 77, 171, 265}, {88, 94, 94, 89}, "30 31"},
+        {0.25, {355, 40, 159, 303}, {359, 42, 162, 306}, {48, 120, 144, 53}, "25 41"},
+        {0.5, {358, 17, 132, 335}, {362, 18, 135, 339}, {21, 117, 204, 23}, "17 62"},
+    };
+    for (const Case& c : cases) {
+        SeasonOrbit o;
+        ComputeSeasonOrbit(c.shape, kPicture, o);
+        int lengths[4];
+        SeasonLengths(o, lengths);
+        int sum = 0;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(o.pointStep[i], c.steps[i]) << c.shape << " point " << i;
+            EXPECT_EQ(o.pointDay[i], c.days[i]) << c.shape << " point " << i;
+            EXPECT_EQ(lengths[i], c.lengths[i]) << c.shape << " season " << i;
+            sum += lengths[i];
+        }
+        EXPECT_EQ(sum, 365) << c.shape;
+        double slow = 1e9, fast = 0;
+        for (double v : o.speed) {
+            slow = std::min(slow, v * 1.609344);
+            fast = std::max(fast, v * 1.609344);
+        }
+        char speeds[32];
+        std::snprintf(speeds, sizeof speeds, "%.0f %.0f", slow, fast);
+        EXPECT_STREQ(speeds, c.speeds) << c.shape;
+    }
+    // A circle's Sun is at its centre.
+    SeasonOrbit circle;
+    ComputeSeasonOrbit(0, kPicture, circle);
+    EXPECT_EQ(circle.sunX, 625);
+    EXPECT_EQ(circle.ellipse.cy, 434);
+}
+
+TEST(SeasonCalendar, DatesCountFromTheMonthsFirstDays) {
+    const struct {
+        int day;
+        const char* date;
+    } cases[] = {
+        {0, "January 1"},     {30, "January 31"},  {31, "February 1"}, {59, "March 1"},
+        {80, "March 22"},     {171, "June 21"},    {263, "September 21"},
+        {354, "December 21"}, {364, "December 31"},
+        // Beyond the year the count goes on into the next or the last one.
+        {365, "January 1"},   {-1, "December 31"}, {-365, "January 1"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Date(c.day), c.date) << c.day;
+}
+
+// The circular orbit: the sectors round the Sun at the centre in their colours, the labels,
+// the band below, and the Earth moving round at 30 km/second.
+TEST_F(SeasonLength, PictureShowsTheSeasonsRoundTheSun) {
+    Start();
+    std::vector<int> speedAt0;
+    const ScreenRect speedBox = R(450, 659, 995, 679);
+    const int result = DriveScreen(RunSeasonLengthScreen, [&](long n) {
+        if (n == 0) ClickControl(gSeasonLength.controls.shapeButtons[0]);
+        if (n == 2) speedAt0 = Pixels(speedBox);  // after the frame of step 0
+        if (n == 4) {
+            // Each sector's middle, 100 units from the Sun: winter to the lower left, then
+            // round through spring, summer and fall.
+            const double middles[4] = {214, 304, 34, 124};
+            for (int i = 0; i < 4; ++i)
+                EXPECT_EQ(AtLogical(int(625 + 100 * std::cos(middles[i] * M_PI / 180)),
+                                    int(434 - 100 * std::sin(middles[i] * M_PI / 180))),
+                          kSeasonFirstSlot + i) << "season " << i;
+            EXPECT_EQ(AtLogical(300, 250), 0);  // outside the orbit
+            EXPECT_EQ(AtLogical(625, 434), 14);  // the Sun
+            EXPECT_EQ(AtLogical(260, 700), 0);  // the band below
+            const OrbitTrack& t = gSeasonLength.orbit.track;
+            EXPECT_EQ(AtLogical(t.trackX[3], t.trackY[3]), 11);  // the Earth
+            EXPECT_GT(Count(R(560, 620, 700, 660), 255), 100);  // "Spring Equinox", "March 22"
+            // The figure changes on steps 0, 4, 8, ...; in between it stays whole.
+            EXPECT_GT(Count(speedBox, 255), 50);
+            EXPECT_EQ(Differences(speedAt0, Pixels(speedBox)), 0);
+        }
+        return n < 4;
+    });
+    EXPECT_EQ(result, 2000);
 }
 
 }  // namespace

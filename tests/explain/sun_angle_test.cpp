@@ -4,28 +4,25 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <set>
+#include <vector>
 
 #include "explain/sun_angle_screen.h"
+#include "explain/tilt_day_length_screen.h"
+#include "explain/tilt_intensity_screen.h"
 #include "graphics/palette.h"
-#include "tests/simulation/simulation_fixture.h"
+#include "tests/explain/explain_fixture.h"
 
 namespace {
 
 constexpr double kDeg = 0.0174533;
 constexpr int kEarthLeft = 20, kPictureTop = 234;
 
-struct SunAngleTest : SimulationTest {
-    void SetUp() override {
-        ResetSunAngleState();
-        Start();
-    }
-    void TearDown() override {
-        ResetSunAngleState();
-        SimulationTest::TearDown();
-    }
+struct SunAngleTest : ScreenTest {
+    void SetUp() override { Start(); }
 
-    static int DriveScreen(std::function<bool(long)> drive) {
-        return Run(std::move(drive), RunSunAngleScreen);
+    static int Drive(std::function<bool(long)> drive) {
+        return DriveScreen(RunSunAngleScreen, std::move(drive));
     }
     static void ClickAt(int x, int y, int times = 1) {
         for (int i = 0; i < times; ++i) Click(x, y);
@@ -107,15 +104,9 @@ TEST_F(SunAngleTest, TheSunsNoonAngleFollowsMonthAndLatitude) {
 
 TEST_F(SunAngleTest, TheSkyGradientDividesAsRealNumbers) {
     SetSkyGradient();
-    const struct {
-        int slot, r, g, b;
-    } entries[] = {{140, 1, 0, 111}, {150, 36, 35, 191}, {167, 245, 244, 253}};
-    for (const auto& e : entries) {
-        const PlatformColour c = PaletteColour(e.slot);
-        EXPECT_EQ(c.r, e.r) << e.slot;
-        EXPECT_EQ(c.g, e.g) << e.slot;
-        EXPECT_EQ(c.b, e.b) << e.slot;
-    }
+    EXPECT_EQ(Rgb(PaletteColour(140)), (RGB{1, 0, 111}));
+    EXPECT_EQ(Rgb(PaletteColour(150)), (RGB{36, 35, 191}));
+    EXPECT_EQ(Rgb(PaletteColour(167)), (RGB{245, 244, 253}));
 }
 
 TEST_F(SunAngleTest, TheEarthBrightensTowardsTheSunAndShowsThePlaceAndItsRays) {
@@ -148,11 +139,48 @@ TEST_F(SunAngleTest, TheEarthBrightensTowardsTheSunAndShowsThePlaceAndItsRays) {
     }
 }
 
+// "Equator" is written in white alone, with no dark copy under it.
+TEST_F(SunAngleTest, TheEquatorsNameHasNoShadow) {
+    Picture p;
+    Draw(p, true, 11, 27, false);  // December: the equator's east end at (288, 184)
+    int white = 0, black = 0;
+    for (int y = 176; y < 194; ++y)
+        for (int x = 215; x < 280; ++x) {
+            white += p.At(x, y) == 255;
+            black += p.At(x, y) == 0;
+        }
+    EXPECT_GT(white, 60);
+    EXPECT_EQ(black, 0);
+}
+
+// The three tilt explanation screens stand on one panel: the same tiles and bevel at its
+// lower left corner.
+TEST_F(SunAngleTest, ThePanelIsTheOneOfItsSiblings) {
+    const DeviceRect corner = ToDeviceRect(R(0, 690, 20, 738));
+    std::vector<int> seen[3];
+    int (*const screens[3])() = {RunSunAngleScreen, RunTiltIntensityScreen,
+                                 RunTiltDayLengthScreen};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) {  // the window closed at the end of the last screen: a new program
+            TearDown();
+            SetUp();
+        }
+        DriveScreen(screens[i], [&](long) {
+            for (int y = corner.top; y < corner.bottom; ++y)
+                for (int x = corner.left; x < corner.right; ++x) seen[i].push_back(At(x, y));
+            return false;
+        });
+    }
+    EXPECT_GT(std::set<int>(seen[0].begin(), seen[0].end()).size(), 2u);
+    EXPECT_EQ(seen[0], seen[1]);
+    EXPECT_EQ(seen[0], seen[2]);
+}
+
 TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
     const struct {
         int month, latitudeIndex;
         bool show;
-        int ground[3];
+        RGB ground;
     } cases[] = {
         {11, 27, false, {34, 34, 190}},  // low winter Sun: dim ground
         {5, 27, true, {220, 220, 249}},  // high summer Sun: bright ground
@@ -171,10 +199,7 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
         const bool below = SunBelowHorizon(zenith);
 
         EXPECT_EQ(p.At(20, 470), kGroundSlot);
-        const PlatformColour g = PaletteColour(kGroundSlot);
-        EXPECT_EQ(g.r, c.ground[0]);
-        EXPECT_EQ(g.g, c.ground[1]);
-        EXPECT_EQ(g.b, c.ground[2]);
+        EXPECT_EQ(Rgb(PaletteColour(kGroundSlot)), c.ground);
 
         int x = 0, y = 0;
         Polar(240, 400, 90, 230, x, y);
@@ -207,7 +232,7 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
 }
 
 TEST_F(SunAngleTest, MonthLatitudeAndAnglesSurviveLeavingTheScreen) {
-    int result = DriveScreen([&](long n) {
+    int result = Drive([&](long n) {
         if (n == 0) {
             EXPECT_EQ(gSunAngle.month, 11);
             EXPECT_EQ(gSunAngle.latitudeIndex, 27);
@@ -222,7 +247,7 @@ TEST_F(SunAngleTest, MonthLatitudeAndAnglesSurviveLeavingTheScreen) {
     EXPECT_EQ(result, 2);
 
     int monthInk = 0, pie = -1;
-    result = DriveScreen([&](long) {
+    result = Drive([&](long) {
         monthInk = Count(R(20, 199, 180, 231), 14);
         // July: the Sun's angle from the equator, -20 degrees, at the Earth's centre.
         int x = 0, y = 0;
@@ -249,7 +274,7 @@ TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
         [] { ClickSouth(); },    // 85 N
         [] { Click(120, 109); }, // leave for the Change Tilt screen
     };
-    DriveScreen([&](long n) {
+    Drive([&](long n) {
         if (n > 0)
             seen.push_back({gSunAngle.latitudeIndex, gSunAngle.northButton->state,
                             gSunAngle.southButton->state});
@@ -264,7 +289,7 @@ TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
     // Back at the North Pole on the next visit, North starts disabled.
     gSunAngle.latitudeIndex = 36;
     int north = 0;
-    DriveScreen([&](long) {
+    Drive([&](long) {
         north = gSunAngle.northButton->state;
         return false;
     });
@@ -280,16 +305,11 @@ TEST_F(SunAngleTest, EveryWayOutReturnsItsScreen) {
         {"return button", [] { Click(120, 109); }, 2},
         {"Change Shape", [] { ClickControl(gNavBar.changeShapeButton); }, 5},
         {"Exit", [] { ClickControl(gNavBar.exitButton); }, 2001},
-        {"lost display",
-         [] {
-             PostInput(MessageKind::SysMinimise);
-             PostInput(MessageKind::SysRestore);
-         },
-         -13},
+        {"lost display", [] { HeadlessLoseDisplay(); }, -13},
         {"closed window", [] { PostInput(MessageKind::CloseRequest); }, 2000},
     };
     for (const auto& e : exits) {
-        const int result = DriveScreen([&](long n) {
+        const int result = Drive([&](long n) {
             if (n == 0) e.act();
             return n == 0;
         });

@@ -1,5 +1,5 @@
 // The real SDL window on a virtual X server: heliora-display-check must open it, present, write
-// the canvas and exit cleanly. Skipped where xvfb-run or the program is missing.
+// the canvas and exit cleanly. Skipped where Xvfb or the program is missing.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -21,11 +21,12 @@ TEST(DisplayCheck, RunsUnderXvfb) {
     const std::string program =
         std::string(HELIORA_BINARY_DIR) + "/tools/heliora-display-check/heliora-display-check";
     if (!Exists(program)) GTEST_SKIP() << "heliora-display-check is not built";
-    if (std::system("command -v xvfb-run >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xvfb-run";
+    if (std::system("command -v Xvfb >/dev/null 2>&1") != 0) GTEST_SKIP() << "no Xvfb";
     std::remove("display_check.png");
     // The system's X11 and D-Bus libraries keep buffers until exit, and their stacks cannot be
     // unwound for suppressions: sanitizer builds check leaks in the unit tests, not here.
-    const std::string command = "ASAN_OPTIONS=detect_leaks=0 xvfb-run -a -s '-screen 0 1280x1024x24' '" + program +
+    const std::string command = "ASAN_OPTIONS=detect_leaks=0 '" HELIORA_SOURCE_DIR
+                                "/tests/support/with_xvfb.sh' '" + program +
                                 "' --hold 200 --png display_check.png >/dev/null";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));

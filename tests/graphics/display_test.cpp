@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include "graphics/draw.h"
 #include "graphics/palette.h"
 #include "graphics/present.h"
@@ -76,25 +74,6 @@ TEST_F(Display, ConversionsAtTheSmallMode) {
     EXPECT_EQ(DisplayWidth(), 800);
 }
 
-TEST_F(Display, FixedPalette) {
-    ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
-    SetUpFixedPalette();
-    auto rgb = [](int slot) {
-        const PaletteEntry& e = gDisplay.paletteCopy[slot];
-        return std::array<int, 3>{e.r, e.g, e.b};
-    };
-    EXPECT_EQ(rgb(60), (std::array<int, 3>{1, 1, 60}));
-    EXPECT_EQ(rgb(26), (std::array<int, 3>{192, 192, 192}));
-    EXPECT_EQ(gDisplay.paletteCopy[19].b, 235);
-    EXPECT_EQ(gDisplay.paletteCopy[50].g, 255);
-    EXPECT_EQ(gDisplay.paletteCopy[254].b, 254);
-    for (int i = 1; i < 255; ++i) EXPECT_EQ(gDisplay.paletteCopy[i].flags, kPaletteNoCollapse);
-    // What is shown matches the copy, with black and white at the ends.
-    EXPECT_EQ(gDisplay.shown[26].r, 192);
-    EXPECT_EQ(gDisplay.shown[0].r, 0);
-    EXPECT_EQ(gDisplay.shown[255].b, 255);
-}
-
 TEST_F(Display, PaletteChangesShowWhenSentAndBlackAndWhiteNeverChange) {
     ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
     SetPaletteEntry(160, 50, 60, 70);
@@ -117,9 +96,13 @@ TEST_F(Display, PaletteChangesShowWhenSentAndBlackAndWhiteNeverChange) {
     EXPECT_EQ(gDisplay.shown[255].g, 255);
 }
 
-TEST_F(Display, FreeColourAvoidsEveryEntry) {
+TEST_F(Display, FixedPaletteIsShownAndFreeColourAvoidsEveryEntry) {
     ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
     SetUpFixedPalette();
+    EXPECT_EQ(gDisplay.shown[26].r, 192);  // shown at once, black and white at the ends
+    EXPECT_EQ(gDisplay.shown[0].r, 0);
+    EXPECT_EQ(gDisplay.shown[255].b, 255);
+    for (int i = 1; i < 255; ++i) EXPECT_EQ(gDisplay.paletteCopy[i].flags, kPaletteNoCollapse);
     // The fixed colours replaced (1,1,1)..(1,1,50); slot 70 takes the first of them back.
     SetPaletteEntry(70, 1, 1, 1);
     FindFreeColour(100);
@@ -145,10 +128,7 @@ TEST_F(Display, DrawingsWithinOneRefreshShareOnePresent) {
 TEST_F(Display, LostDisplayIsReportedOnceForTheCanvas) {
     ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
     Message m;
-    m.kind = MessageKind::SysMinimise;
-    HeadlessPushMessage(m);
-    m.kind = MessageKind::SysRestore;
-    HeadlessPushMessage(m);
+    HeadlessLoseDisplay();
     while (PlatformPollMessage(m)) {
     }
     Surface buffer;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
 #include "graphics/scale.h"
 #include "tests/graphics/display_fixture.h"
 
@@ -64,36 +67,49 @@ struct Edit : CanvasTest {
     }
 };
 
-TEST_F(Edit, TypingAndCaretKeys) {
-    EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
-    EXPECT_EQ(PlatformKeyboardFocus(), int(box.childId));
-    SetEditFont(box, font);
-    Type("Tilt 23");
-    Keys({KeyLeft, KeyLeft, KeyBackspace});  // the blank goes
-    Type("=");
-    Keys({KeyHome, KeyDelete});
-    Type("t");
-    Key(KeyEnd);
-    Type("\xBA");
-    Run();
-    EXPECT_EQ(Text(box), "tilt=23\xBA");
-    EXPECT_EQ(EditCaret(box), 8u);
-    Type("\x01\x7F");  // control bytes are not text
-    Run();
-    EXPECT_EQ(Text(box), "tilt=23\xBA");
-}
-
-TEST_F(Edit, ShiftSelectsAndTypingReplacesTheSelection) {
-    EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
-    SetEditText(box, "winter");
-    Keys({KeyEnd, KeyShift, KeyLeft, KeyLeft, KeyLeft});
-    Key(KeyShift, MessageKind::KeyUp);
-    Type("d");
-    Keys({KeyLeft, KeyBackspace});  // no selection any more: an ordinary move
-    Run();
-    EXPECT_EQ(Text(box), "wid");
+// Typing and the caret keys on one line and between lines, Shift selecting and typing over the
+// selection: each script's text and caret.
+TEST_F(Edit, TypingCaretKeysAndSelections) {
+    struct Step {
+        int key;  // a key (negative: let go), or 0 and
+        const char* text = nullptr;  // typed text
+    };
+    const char* const lines = "first\r\nsecond line\r\nthird";
+    const struct {
+        int flags;
+        const char* start;
+        std::vector<Step> steps;
+        const char* text;
+        int caret;  // -1: not checked
+    } cases[] = {
+        // the blank goes; control bytes are not text
+        {0, "", {{0, "Tilt 23"}, {KeyLeft}, {KeyLeft}, {KeyBackspace}, {0, "="}, {KeyHome},
+                 {KeyDelete}, {0, "t"}, {KeyEnd}, {0, "\xBA"}, {0, "\x01\x7F"}}, "tilt=23\xBA", 8},
+        // after the selection is replaced, Left is an ordinary move
+        {0, "winter", {{KeyEnd}, {KeyShift}, {KeyLeft}, {KeyLeft}, {KeyLeft}, {-KeyShift}, {0, "d"},
+                       {KeyLeft}, {KeyBackspace}}, "wid", -1},
+        {kEditMulti, lines, {{KeyDown}, {KeyEnd}, {KeyDown}}, lines, 25},
+        {kEditMulti, lines,
+         {{KeyDown}, {KeyEnd}, {KeyDown}, {KeyUp}, {KeyUp}, {KeyUp}, {KeyHome}}, lines, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EditBox box;
+        ASSERT_EQ(CreateEditBox(box, c.flags, R(100, 100, 400, 300)), 1);
+        EXPECT_EQ(PlatformKeyboardFocus(), int(box.childId));
+        SetEditFont(box, font);
+        SetEditText(box, c.start);
+        for (const Step& step : c.steps) {
+            if (step.text) Type(step.text);
+            else Key(std::abs(step.key), step.key < 0 ? MessageKind::KeyUp : MessageKind::KeyDown);
+        }
+        Run();
+        EXPECT_EQ(Text(box), c.text);
+        if (c.caret >= 0) {
+            EXPECT_EQ(EditCaret(box), size_t(c.caret));
+        }
+        DestroyEditBox(box);
+    }
 }
 
 TEST_F(Edit, TheLimitHolds) {
@@ -200,19 +216,6 @@ TEST_F(Edit, LongTextWrapsAndScrolls) {
     Run();
     EXPECT_EQ(EditFirstLine(box), 0);
     EXPECT_LT(EditCaret(box), 30u);
-}
-
-TEST_F(Edit, ArrowsMoveBetweenWrappedLines) {
-    EditBox box;
-    ASSERT_EQ(CreateEditBox(box, kEditMulti, R(100, 100, 400, 300)), 1);
-    SetEditFont(box, font);
-    SetEditText(box, "first\r\nsecond line\r\nthird");
-    Keys({KeyDown, KeyEnd, KeyDown});
-    Run();
-    EXPECT_EQ(EditCaret(box), std::string("first\r\nsecond line\r\nthird").size());
-    Keys({KeyUp, KeyUp, KeyUp, KeyHome});
-    Run();
-    EXPECT_EQ(EditCaret(box), 0u);
 }
 
 TEST_F(Edit, F2ReachesTheMainWindowAndTheRightButtonIsIgnored) {

@@ -1,6 +1,7 @@
 // Lines, pens and pixels.
 #include "graphics/line.h"
 
+#include "graphics/draw.h"
 #include "tests/graphics/draw_fixture.h"
 
 namespace {
@@ -112,6 +113,28 @@ TEST_F(LineTest, RelativeMovesAndPixels) {
     EXPECT_EQ(canvas.At(0, 31), 6);
     PutPixel(32, 0);  // off the surface: ignored
     EXPECT_EQ(Count(6), 4);
+}
+
+// A relative step and its opposite scale alike, so a stroke drawn out and back ends where it
+// began and a diagonal of equal steps keeps one pixel a column (at 1024 x 768 and 800 x 600).
+TEST_F(LineTest, RelativeLinesOutAndBackMeetAtBothScales) {
+    for (const double scale : {1.0, 0.78125}) {
+        SetUpCanvas(64, 64);
+        gDisplayScale = DisplayScale{scale, scale};
+        SetPenColour(6);
+        MoveTo(60, 4);
+        LineBy(-50, 50);
+        const int x = gDraw.curX, y = gDraw.curY;
+        EXPECT_EQ(x - ToDeviceX(60), -(y - ToDeviceY(4))) << scale;
+        for (int column = x + 1; column <= ToDeviceX(60); ++column)
+            EXPECT_EQ(InColumn(column, 6), 1) << scale;
+        LineBy(0, -10);
+        LineBy(0, 10);
+        MoveBy(-7, -3);
+        MoveBy(7, 3);
+        EXPECT_EQ(gDraw.curX, x) << scale;
+        EXPECT_EQ(gDraw.curY, y) << scale;
+    }
 }
 
 TEST_F(LineTest, FarAwayLinesAreClippedNotWalked) {

@@ -49,14 +49,7 @@ TEST_F(ShapeTest, EvenOddPolygonLeavesItsHole) {
     FillPolygonPattern(Range(0, 9), ring.data());
     EXPECT_EQ(canvas.At(2, 10), 4);
     EXPECT_EQ(canvas.At(10, 10), 0);
-    EXPECT_EQ(canvas.At(17, 17), 4);
-    // A five-pointed star drawn as one path has an empty centre too.
-    SetUpCanvas(32, 32);
-    SetPenColour(4);
-    const auto star = Points({{16, 1}, {25, 29}, {1, 11}, {31, 11}, {7, 29}});
-    FillPolygonPattern(Range(0, 4), star.data());
-    EXPECT_EQ(canvas.At(16, 16), 0);
-    EXPECT_EQ(canvas.At(16, 5), 4);
+    EXPECT_EQ(canvas.At(17, 17), 4);  // a star's empty centre: see the region tests
 }
 
 TEST_F(ShapeTest, PolygonRangesOutsideTheLimitDrawNothing) {
@@ -176,27 +169,23 @@ TEST_F(ShapeTest, PiesCoverTheirQuadrants) {
         const int l = c.right ? 16 : 0, t = c.top ? 0 : 16;
         EXPECT_EQ(Box(Ink()), (std::array<int, 4>{l, t, l + 16, t + 16})) << c.start << " " << c.sweep;
     }
-    // Four quarter pies make the whole ellipse, each pixel once.
+    // Four quarter pies make the whole ellipse, each pixel once, and so does a full turn.
+    SetUpCanvas(32, 32);
+    SetBrushColour(1);
+    FillEllipse(R(0, 0, 32, 32));
+    const Surface ellipse = canvas;
     SetUpCanvas(32, 32);
     SetBrushColour(1);
     SetRasterMode(2);
     for (int q = 0; q < 4; ++q) FillPie(R(0, 0, 32, 32), q * 900, 900);
-    const Surface quarters = canvas;
+    EXPECT_EQ(ellipse.pixels, canvas.pixels);
     SetUpCanvas(32, 32);
     SetBrushColour(1);
-    FillEllipse(R(0, 0, 32, 32));
-    EXPECT_EQ(quarters.pixels, canvas.pixels);
+    FillPie(R(0, 0, 32, 32), 300, 3600);
+    EXPECT_EQ(ellipse.pixels, canvas.pixels);
 }
 
-TEST_F(ShapeTest, FullTurnPieIsTheEllipseAndPatternPieUsesThePattern) {
-    SetBrushColour(1);
-    FillPie(R(0, 0, 20, 20), 300, 3600);
-    const Surface pie = canvas;
-    SetUpCanvas(32, 32);
-    SetBrushColour(1);
-    FillEllipse(R(0, 0, 20, 20));
-    EXPECT_EQ(pie.pixels, canvas.pixels);
-    SetUpCanvas(32, 32);
+TEST_F(ShapeTest, PatternPieUsesThePattern) {
     SetPenColour(4);
     SetBrushColour(9);
     SetBrushPattern(3);  // row 0 all ones

@@ -138,7 +138,7 @@ TEST_F(Text, TextPaintsOnlyGlyphPixelsInsideTheClip) {
     EXPECT_EQ(FindInk(26).count + ink.count, long(1024) * 768);  // background stays
 }
 
-TEST_F(Text, ParagraphsWrapInsideTheirRect) {
+TEST_F(Text, ParagraphsWrapInsideTheirRectAndTabsExpand) {
     SetTextAlignment(2, 0);
     DrawTextInRect(R(100, 100, 260, 400), "The tilt of the axis makes the days longer in summer and shorter in "
                         "winter.\r\nNew paragraph.");
@@ -157,6 +157,12 @@ TEST_F(Text, ParagraphsWrapInsideTheirRect) {
     const Ink word = FindInk(4);
     EXPECT_LE(word.right, 129);
     EXPECT_LT(word.bottom - word.top, FontHeight(label));
+
+    // A tab is eight average characters wide.
+    Clear();
+    DrawTextInRect(R(0, 0, 1024, 200), "\tI");
+    EXPECT_GE(FindInk(4).left, 8 * label->averageWidth);
+    EXPECT_LE(FindInk(4).left, 8 * label->averageWidth + 3);
 }
 
 // What a tool that reads the screen's words sees: one record per drawn text or wrapped line,
@@ -193,13 +199,6 @@ TEST_F(Text, RecorderSeesEveryDrawnTextAndLine) {
         "5,6,4,Times New Roman Bold,30,buffer,Off",
     };
     EXPECT_EQ(gRecorded, expected);
-}
-
-TEST_F(Text, TabsExpandToEightAverageCharacters) {
-    DrawTextInRect(R(0, 0, 1024, 200), "\tI");
-    const Ink ink = FindInk(4);
-    EXPECT_GE(ink.left, 8 * label->averageWidth);
-    EXPECT_LE(ink.left, 8 * label->averageWidth + 3);
 }
 
 TEST_F(Text, WidthsAreLogicalAndFollowTheFont) {

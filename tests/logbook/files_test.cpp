@@ -1,4 +1,7 @@
-// The logbook files: working copy, marks, comments, commit, saving and the clean-ups.
+// The logbook files and the memory-only logbook: working copy, marks, comments, commit,
+// saving and the clean-ups.
+#include <sys/wait.h>
+
 #include <set>
 
 #include "logbook_fixture.h"
@@ -32,11 +35,31 @@ void VisitLogbook(void (*whileOpen)()) {
 
 }  // namespace
 
-TEST_F(LogbookFiles, FirstSaveCreatesOneRecord) {
-    SetModelRun(4);
-    ASSERT_TRUE(SaveInLogbook());
-    EXPECT_EQ(FileSize("logbook.bin"), long(kLogEntryBytes));
-    std::vector<LogEntry> entries = ReadRecords("logbook.bin");
+// The logbook in its files and in memory only: what saves, marks and a commit leave is the
+// same, read from logbook.bin or from the slots.
+class LogbookModes : public LogbookTest, public ::testing::WithParamInterface<bool> {
+protected:
+    bool MemoryOnly() const { return GetParam(); }
+    void SetUp() override {
+        LogbookTest::SetUp();
+        UseConfiguration(MemoryOnly());
+        ChooseLogbookFileForOpen();
+        ChooseLogbookFileForSave();
+    }
+    // The entries as stored: logbook.bin's records, or the filled slots.
+    std::vector<LogEntry> Stored() const {
+        if (!MemoryOnly()) return ReadRecords("logbook.bin");
+        std::vector<LogEntry> out;
+        for (int i = 0; i < kLogbookSlotCount; ++i)
+            if (LogbookSlots()[i].serialNumber != 0) out.push_back(LogbookSlots()[i]);
+        return out;
+    }
+};
+
+TEST_P(LogbookModes, SavesNumberOnAndTheThirtyThirdDropsTheOldest) {
+    gLogbook.lastOrbitRecord.axisTilt = 42.0;
+    SaveRuns(4, 4);
+    std::vector<LogEntry> entries = Stored();
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].serialNumber, 1);
     EXPECT_STREQ(entries[0].comments, "Enter comments here.");
@@ -44,25 +67,55 @@ TEST_F(LogbookFiles, FirstSaveCreatesOneRecord) {
     EXPECT_EQ(entries[0].userNumber, 0u);
     EXPECT_STREQ(entries[0].madeAt, "9:05 AM on Tuesday, March 2, 2004");
     EXPECT_EQ(entries[0].run.axisTilt, -2.0);
-    EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, -2.0);  // the Last Orbit column follows
+    // The Last Orbit column follows the runs saved in the files only.
+    EXPECT_EQ(gLogbook.lastOrbitRecord.axisTilt, MemoryOnly() ? 42.0 : -2.0);
+    EXPECT_EQ(FileSize("logbook.bin"), MemoryOnly() ? -1 : long(kLogEntryBytes));
     EXPECT_FALSE(FileExists("logbook.zzz"));
 
     // The second save, unchanged, gets the next number and the same run.
     ASSERT_TRUE(SaveInLogbook());
-    entries = ReadRecords("logbook.bin");
+    entries = Stored();
     EXPECT_EQ(SerialNumbers(entries), (Numbers{2, 1}));
     EXPECT_EQ(RunBytes(entries[0].run), RunBytes(entries[1].run));
-}
 
-TEST_F(LogbookFiles, ThirtyThirdSaveDropsTheOldest) {
-    SaveRuns(1, 33);
-    std::vector<LogEntry> entries = ReadRecords("logbook.bin");
+    SaveRuns(3, 33);  // the 33rd save drops number 1
+    entries = Stored();
     ASSERT_EQ(entries.size(), 32u);
-    EXPECT_EQ(FileSize("logbook.bin"), long(32 * kLogEntryBytes));
     EXPECT_EQ(entries.front().serialNumber, 33);
     EXPECT_EQ(entries.back().serialNumber, 2);
     EXPECT_EQ(entries.front().run.axisTilt, -16.5);
+    EXPECT_EQ(FileSize("logbook.bin"), MemoryOnly() ? -1 : long(32 * kLogEntryBytes));
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), 32);
 }
+
+TEST_P(LogbookModes, MarkOnceRemovesMarkTwiceKeeps) {
+    SaveRuns(1, 5);
+    ASSERT_TRUE(BuildWorkingCopy());
+    ASSERT_TRUE(LoadLogbookSlots());
+    ASSERT_TRUE(ToggleDeletionMark(4));
+    ASSERT_TRUE(ToggleDeletionMark(3));
+    ASSERT_TRUE(ToggleDeletionMark(1));
+    ASSERT_TRUE(ToggleDeletionMark(-1));  // the shown, marked number restores it
+    if (!MemoryOnly()) {
+        EXPECT_EQ(FileNumbers("logbook.tmp"), (Numbers{5, -4, -3, 2, 1}));
+    }
+    EXPECT_FALSE(ToggleDeletionMark(99));
+    EXPECT_FALSE(ToggleDeletionMark(INT32_MIN));
+    ASSERT_TRUE(CommitLogbook());
+    const std::vector<LogEntry> entries = Stored();
+    ASSERT_EQ(SerialNumbers(entries), (Numbers{5, 2, 1}));
+    EXPECT_EQ(entries[1].run.axisTilt, -1.0);  // the entry itself moved, not only its number
+
+    // The next save numbers on from the highest kept.
+    SaveRuns(6, 6);
+    EXPECT_EQ(SerialNumbers(Stored()), (Numbers{6, 5, 2, 1}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, LogbookModes, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& p) {
+                             return p.param ? "MemoryOnly" : "Files";
+                         });
 
 TEST_F(LogbookFiles, ShortTailIsIgnoredAndDropped) {
     WriteRecords("logbook.bin", {MakeRecord(0, 2, 2, "b"), MakeRecord(0, 1, 1, "a")}, 5000);
@@ -100,24 +153,6 @@ TEST_F(LogbookFiles, OtherUsersEntriesStayOutOfTheWorkingCopyAndGoFirst) {
     EXPECT_TRUE(FileExists("logbook.tmp"));
 }
 
-TEST_F(LogbookFiles, MarkOnceRemovesMarkTwiceKeeps) {
-    WriteRecords("logbook.bin",
-                 {MakeRecord(0, 3, 3, "c"), MakeRecord(0, 2, 2, "b"), MakeRecord(0, 1, 1, "a")});
-    VisitLogbook([] {
-        ASSERT_TRUE(ToggleDeletionMark(2));
-        EXPECT_EQ(FileNumbers("logbook.tmp"), (Numbers{3, -2, 1}));
-        ASSERT_TRUE(ToggleDeletionMark(3));
-        ASSERT_TRUE(ToggleDeletionMark(-3));  // the shown, marked number restores it
-    });
-    EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{3, 1}));
-    EXPECT_FALSE(ToggleDeletionMark(99));
-    EXPECT_FALSE(ToggleDeletionMark(INT32_MIN));
-
-    // The removed number comes back with the next save.
-    ASSERT_TRUE(SaveInLogbook());
-    EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{4, 3, 1}));
-}
-
 TEST_F(LogbookFiles, EditedCommentsSurviveSelectingAnotherEntry) {
     WriteRecords("logbook.bin", {MakeRecord(0, 2, 2, "old two"), MakeRecord(0, 1, 1, "old one")});
     ASSERT_TRUE(BuildWorkingCopy());
@@ -150,29 +185,23 @@ TEST_F(LogbookFiles, EditedCommentsSurviveSelectingAnotherEntry) {
     EXPECT_EQ(std::strlen(ShownEntry()->comments), kCommentsMaxChars);
 }
 
-TEST_F(LogbookFiles, CommitWithoutAWorkingCopyChangesNothing) {
-    WriteRecords("logbook.bin", {MakeRecord(0, 1, 1, "a")});
-    ASSERT_TRUE(BuildWorkingCopy());
-    std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
-    ASSERT_EQ(std::remove("logbook.tmp"), 0);
-    EXPECT_FALSE(CommitLogbook());
-    EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
-    ASSERT_EQ(std::remove("logbook.bin"), 0);
-    EXPECT_FALSE(CommitLogbook());
-    EXPECT_FALSE(FileExists("logbook.bin"));
-}
-
-TEST_F(LogbookFiles, MissingLogbookIsEmptyAndSavingNeedsAChosenFile) {
+// No logbook is an empty one, and saving needs a chosen file; a commit without a working copy
+// changes nothing; more entries than slots are listed up to 32 and all kept.
+TEST_F(LogbookFiles, MissingFilesAndMoreEntriesThanSlots) {
     ASSERT_TRUE(BuildWorkingCopy());
     EXPECT_EQ(EntryCount(), 0);
     EXPECT_FALSE(LoadShownEntry(0, false, nullptr));
     EXPECT_FALSE(FileExists("logbook.tmp"));
-    ResetLogbookFileState();
-    EXPECT_FALSE(SaveInLogbook());
+    EXPECT_FALSE(CommitLogbook());
     EXPECT_FALSE(FileExists("logbook.bin"));
-}
 
-TEST_F(LogbookFiles, MoreEntriesThanSlotsAreListedUpToThirtyTwoAndAllKept) {
+    WriteRecords("logbook.bin", {MakeRecord(0, 1, 1, "a")});
+    ASSERT_TRUE(BuildWorkingCopy());
+    const std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
+    ASSERT_EQ(std::remove("logbook.tmp"), 0);
+    EXPECT_FALSE(CommitLogbook());
+    EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
+
     std::vector<LogEntryBytes> records;
     for (int n = 40; n >= 1; --n) records.push_back(MakeRecord(0, n, n % 10, "hand made"));
     WriteRecords("logbook.bin", records);
@@ -180,6 +209,11 @@ TEST_F(LogbookFiles, MoreEntriesThanSlotsAreListedUpToThirtyTwoAndAllKept) {
     EXPECT_EQ(EntryCount(), kLogbookSlotCount);
     ASSERT_TRUE(CommitLogbook());
     EXPECT_EQ(ReadRecords("logbook.bin").size(), 40u);
+
+    std::remove("logbook.bin");
+    ResetLogbookFileState();
+    EXPECT_FALSE(SaveInLogbook());
+    EXPECT_FALSE(FileExists("logbook.bin"));
 }
 
 TEST_F(LogbookFiles, SavedNumbersNeverOverflow) {
@@ -187,6 +221,8 @@ TEST_F(LogbookFiles, SavedNumbersNeverOverflow) {
     std::vector<unsigned char> before = ReadFileBytes("logbook.bin");
     EXPECT_FALSE(SaveInLogbook());
     EXPECT_EQ(ReadFileBytes("logbook.bin"), before);
+    EXPECT_STREQ(LogbookFailureMessage(),
+                 "The run could not be saved: the logbook has no entry number left.");
 
     // Records without a positive number are kept, not dropped, by the next save.
     WriteRecords("logbook.bin", {MakeRecord(0, 0, 1, "zero"), MakeRecord(0, -3, 2, "neg")});
@@ -278,4 +314,88 @@ TEST_F(LogbookFiles, RewritesReplaceTheirTargetInOneStep) {
     EXPECT_EQ(replaced, (std::set<std::string>{"logbook.bin", "logbook.tmp"}));
     EXPECT_FALSE(FileExists("logbook.zzz"));
     EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{2, 3}));
+}
+
+// Two copies in one folder: while another process holds the logbook, this one neither cleans
+// nor empties the files at its start or end, keeps its saves in memory and says so; once the
+// other has gone, the next start holds the logbook itself.
+TEST_F(LogbookFiles, ASecondCopyLeavesTheFirstOnesLogbookAlone) {
+    ASSERT_TRUE(SaveInLogbook());
+    const std::vector<unsigned char> first = ReadFileBytes("logbook.bin");
+    WriteAdminList({});  // a start-up clean-up that ran would drop every entry
+
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t other = fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {  // the copy that started first
+        ResetLogbookFileState();
+        const char held = ClaimLogbookFolder() == kClaimHeld ? 'y' : 'n';
+        char c;
+        if (write(ready[1], &held, 1) != 1 || read(done[0], &c, 1) < 0) _exit(2);
+        _exit(0);
+    }
+    char held = 0;
+    ASSERT_EQ(read(ready[0], &held, 1), 1);
+    ASSERT_EQ(held, 'y');
+
+    ResetLogbookFileState();
+    ResetLogbookState();
+    EXPECT_FALSE(CleanLogbookAtStartUp());
+    EXPECT_STREQ(LogbookNotice(),
+                 "The logbook here belongs to the Heliora already running: this one keeps its "
+                 "own in memory.");
+    ASSERT_TRUE(SaveInLogbook());
+    EXPECT_EQ(SlotNumbers(2), (Numbers{1, 0}));
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), 1);
+    EXPECT_FALSE(CleanLogbookAtExit());
+    EXPECT_EQ(ReadFileBytes("logbook.bin"), first);
+    EXPECT_FALSE(FileExists("logbook.tmp"));
+
+    ASSERT_EQ(write(done[1], "x", 1), 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(other, &status, 0), other);
+    EXPECT_EQ(status, 0);
+    for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
+
+    ResetLogbookFileState();
+    ResetLogbookState();
+    EXPECT_EQ(ClaimLogbookFolder(), kClaimHeld);
+    EXPECT_STREQ(LogbookNotice(), "");
+    EXPECT_TRUE(CleanLogbookAtExit());
+    EXPECT_EQ(FileSize("logbook.bin"), 0);
+}
+
+// A memory-only logbook never touches a logbook file, whatever files there are.
+TEST_F(LogbookTest, AMemoryOnlyLogbookTouchesNoFile) {
+    // Files a memory-only logbook must ignore, with contents that would show if read.
+    WriteRecords("logbook.bin", {MakeRecord(0, 8, 8, "file"), MakeRecord(0, 7, 7, "file")});
+    WriteRecords("logbook.tmp", {MakeRecord(0, 8, 8, "file")});
+    WriteAdminList({0});
+
+    UseConfiguration(true);
+    ChooseLogbookFileForOpen();
+    ChooseLogbookFileForSave();
+    int watch = WatchWorkingDirectory();
+    ASSERT_GE(watch, 0);
+
+    EXPECT_FALSE(CleanLogbookAtStartUp());
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), 0);
+    SaveRuns(1, 3);
+    ASSERT_TRUE(BuildWorkingCopy());
+    EXPECT_EQ(EntryCount(), 3);
+    ASSERT_TRUE(LoadLogbookSlots());
+    ASSERT_TRUE(LoadShownEntry(0, false, nullptr));
+    ASSERT_TRUE(LoadShownEntry(1, true, "edited"));
+    ASSERT_TRUE(ToggleDeletionMark(2));
+    ASSERT_TRUE(StoreShownComments("edited again"));
+    ASSERT_TRUE(CommitLogbook());
+    EXPECT_FALSE(CleanLogbookAtExit());
+
+    std::vector<FileEvent> touched = EndWatch(watch);
+    EXPECT_TRUE(touched.empty()) << "first touched: " << touched.front().name;
+    EXPECT_EQ(SlotNumbers(2), (Numbers{3, 1}));
 }

@@ -1,13 +1,15 @@
 // The logbook screen driven on the headless backend, with the logbook in files and in memory:
 // paging, labels, the pupil's comments on every way out, deletion marks, rerun, pictures.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 #include "tests/logbook/logbook_fixture.h"
 #include "tests/simulation/simulation_fixture.h"
+#include "widgets/keyboard.h"
 #include "widgets/screen_loop.h"
 
 namespace {
@@ -100,18 +102,22 @@ struct LogbookScreenTest : SimulationTest, ::testing::WithParamInterface<bool> {
         return out;
     }
 
-    static void Type(const char* text) {
-        for (const char* p = text; *p; ++p) {
-            Message m;
-            m.kind = MessageKind::Character;
-            m.character = uint8_t(*p);
-            HeadlessPushMessage(m);
-        }
-    }
     static std::string EditorText() { return EditText(gLogbookScreen.editor); }
     static void ClickEntry(int i) { ClickControl(gLogbookScreen.entryButtons[i]); }
     static void ClickWatch() { Click(104, 537); }
     static bool NoticeShown() { return AtLogical(232, 121) == 4; }
+    // The lines of a button's label that, centred, would reach beyond its label box.
+    static int WiderLines(const Control& b) {
+        SelectTextFont(b.font);
+        const int room = 2 * std::min(b.labelX - b.labelRect.left, b.labelRect.right - b.labelX);
+        int wider = 0;
+        std::string rest = b.label;
+        for (size_t at; !rest.empty(); rest = at == std::string::npos ? "" : rest.substr(at + 1)) {
+            at = rest.find('@');
+            wider += TextWidth(rest.substr(0, at).c_str()) > room;
+        }
+        return wider;
+    }
 };
 
 TEST_P(LogbookScreenTest, ListPagesByOneEntryAndLabelsOnlyFilledButtons) {
@@ -174,7 +180,7 @@ TEST_P(LogbookScreenTest, ListPagesByOneEntryAndLabelsOnlyFilledButtons) {
 // Whatever way the pupil leaves, the typed words are in the logbook afterwards.
 TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
     const std::string typed = "Hot July! ";
-    const std::string expected = typed + kNewEntryComments;
+    const std::string expected = typed;  // a new entry's comment is replaced by what is typed
     const struct {
         const char* name;
         int result;
@@ -195,13 +201,13 @@ TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
         StartWith(Entries(5));
         std::string back, afterMarks;
         const int result = RunSteps({
-            [&] { Type(typed.c_str()); },
+            [&] { PostText(typed.c_str()); },
             [&] { ClickEntry(2); },          // another entry: the typed words are stored
             [&] { ClickEntry(0); },          // and shown again on coming back
             [&] { back = EditorText(); },
             [&] { ClickControl(gLogbookScreen.deleteRestore); },
             [&] { ClickControl(gLogbookScreen.deleteRestore); },
-            [&] { Type("More. "); },
+            [&] { PostText("More. "); },
             [&] { ClickControl(gLogbookScreen.older); },
             [&] {
                 afterMarks = EditorText();
@@ -218,6 +224,36 @@ TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
         EXPECT_STREQ(book[2].comments, kNewEntryComments);
         StopProgram();
     }
+}
+
+// By keyboard: the box has the keys on entering; Tab leaves it for the ring's next stop and
+// takes its keys, caret and selection away. (Shift+Tab back into it, typing over a new
+// entry's text and Ctrl+A are the keyboard replay's.)
+TEST_P(LogbookScreenTest, TabLeavesTheCommentBoxWithoutACaretBehind) {
+    StartWith(Entries(2));
+    const EditBox& box = gLogbookScreen.editor;
+    int keysAfterTab = -1, ringAfterTab = -1;
+    bool keysAtEntry = false, drawnWithoutCaret = false;
+    const int result = RunSteps({
+        [&] {
+            keysAtEntry = PlatformKeyboardFocus() == int(box.childId);
+            PostKey(KeyTab);
+        },
+        [&] {
+            keysAfterTab = PlatformKeyboardFocus();
+            ringAfterTab = gKeyboard.focus ? gKeyboard.focus->id : -1;
+            const std::vector<uint8_t> shown = gDisplay.canvas.pixels;
+            DrawEditBox(box);  // as a box without the keys looks
+            drawnWithoutCaret = gDisplay.canvas.pixels == shown;
+            ClickWatch();
+        },
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(keysAtEntry);
+    EXPECT_EQ(keysAfterTab, 0);
+    EXPECT_NE(ringAfterTab, -1);
+    EXPECT_NE(ringAfterTab, kCommentsAreaId);
+    EXPECT_TRUE(drawnWithoutCaret);
 }
 
 TEST_P(LogbookScreenTest, DeleteRestoreShowsTheNoticeAndOnlyAnOddCountRemovesTheEntry) {
@@ -264,26 +300,45 @@ TEST_P(LogbookScreenTest, RerunStartsTheMainScreenWithTheEntrysRun) {
     StopProgram();
 }
 
-// A record no save could have made (edited by hand): listed and commented, never drawn from
-// or handed to the model.
+// A record no save could have made (edited by hand): listed with a short label, shown with a
+// short notice beside its comments, never drawn from or handed to the model. Every label,
+// two latitudes' included, stays inside its button.
 TEST_P(LogbookScreenTest, AnUnsoundEntryIsNeitherDrawnNorRerun) {
-    LogEntryBytes bad = Entry(1, 23.5, 0.02, 45, kNoLatitude, "Edited.");
+    LogEntryBytes bad = Entry(2, 23.5, 0.02, 45, kNoLatitude, "Edited.");
     LogEntry e = Decoded(bad);
-    e.run.axisTilt = std::nan("");
-    e.run.latTemperature[0][10] = 1e300;
+    e.run.axisTilt = -1e300;  // a huge tilt
+    e.run.latTemperature[0][10] = std::nan("");
     EncodeLogEntry(e, bad.b);
-    StartWith({bad});
+    StartWith({Entry(3, 23.5, 0.02, 40, -30), bad, Entry(1, -10, 0.5, -90, 0)});
     const double tiltBefore = Settings().axisTilt;
-    int afterRerun = 0;
-    const int result = RunSteps({[] { ClickControl(gLogbookScreen.rerun); },
-                                 [&] { afterRerun = gLogbookScreen.rerun->state; },
+    int afterRerun = 0, title = 0, notice = 0, globe = 0, spilled = 0;
+    std::string label;
+    const int result = RunSteps({[] { ClickEntry(1); },
+                                 [] { ClickControl(gLogbookScreen.rerun); },
+                                 [&] {
+                                     afterRerun = gLogbookScreen.rerun->state;
+                                     label = gLogbookScreen.entryButtons[1]->label;
+                                     title = Count(R(300, 372, 545, 393), 0);
+                                     notice = Count(R(300, 235, 900, 265), 4);
+                                     globe = Count(EntryTiltRect(), 9);
+                                     // text beside the buttons, in the panel around them,
+                                     // and lines wider than a button's label box
+                                     spilled = Count(R(158, 145, 188, 420), 0) +
+                                               Count(R(22, 145, 40, 420), 0);
+                                     for (const Control* b : gLogbookScreen.entryButtons)
+                                         spilled += WiderLines(*b);
+                                 },
                                  [] { ClickWatch(); }});
     EXPECT_EQ(result, 1);  // left through Watch the Seasons, not through the rerun
     EXPECT_EQ(afterRerun, kStateActive);
     EXPECT_EQ(Settings().axisTilt, tiltBefore);
-    EXPECT_EQ(Count(EntryTiltRect(), 9), 0);  // no globe drawn
-    ASSERT_EQ(Logbook().size(), 1u);
-    EXPECT_STREQ(Logbook()[0].comments, "Edited.");
+    EXPECT_EQ(label, kDamagedEntryLabel);
+    EXPECT_GT(title, 100);  // "Comments About This Entry" stays
+    EXPECT_GT(notice, 50);
+    EXPECT_EQ(globe, 0);
+    EXPECT_EQ(spilled, 0);
+    ASSERT_EQ(Logbook().size(), 3u);
+    EXPECT_STREQ(Logbook()[1].comments, "Edited.");
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, LogbookScreenTest, ::testing::Values(false, true),
@@ -334,6 +389,44 @@ TEST_F(LogbookPictureTest, ChartsReadTheHalfYearOneStepOffAndTheTiltGlobeHasCoas
     EXPECT_GT(gLogbookScreen.coastLines.count, 20);
     EXPECT_GT(Count(EntryTiltRect(), 0), 0);
     EXPECT_GT(Count(EntryTiltRect(), 9), 1000);  // the plain globe
+}
+
+// The heading's band is erased as wide as anything a heading draws, and a heading draws
+// nothing outside it: after a marked entry with a long date, a plain one leaves no red and no
+// black beyond its own text; a date too long for the panel is cut at the band.
+TEST_F(LogbookPictureTest, TheHeadingLeavesNothingOfTheLastAndStaysInItsBand) {
+    for (int mode : {1024, 800}) {
+        SCOPED_TRACE(mode);
+        Start(Record(mode));
+        gLogbook.entryCount = 1;
+        LogEntry marked = Decoded(Entry(-1, 23.5, 0.02, 45, kNoLatitude));
+        CopyTextField(marked.madeAt, kMadeAtSize, "12:59 PM on Wednesday, September 30, 2026");
+        DrawEntryHeading(&marked);
+        const ScreenRect band = R(200, 85, 1004, 134);
+        EXPECT_GT(Count(band, 4), 1000);
+        LogEntry plain = Decoded(Entry(1, 23.5, 0.02, 45, kNoLatitude));
+        DrawEntryHeading(&plain);
+        EXPECT_EQ(Count(band, 4), 0);
+        EXPECT_EQ(Count(R(900, 85, 1004, 134), 0), 0);
+
+        const std::vector<uint8_t> before = gDisplay.canvas.pixels;
+        LogEntry longDate = plain;
+        std::memset(longDate.madeAt, 'W', kMadeAtSize - 1);
+        longDate.madeAt[kMadeAtSize - 1] = '\0';
+        longDate.serialNumber = -1;
+        DrawEntryHeading(&longDate);
+        const DeviceRect d = ToDeviceRect(band);
+        int outside = 0;
+        for (int y = 0; y < gDisplay.canvas.height; ++y)
+            for (int x = 0; x < gDisplay.canvas.width; ++x) {
+                const bool in = x >= d.left && x < d.right && y >= d.top && y < d.bottom;
+                const size_t i = size_t(y) * size_t(gDisplay.canvas.width) + size_t(x);
+                outside += !in && gDisplay.canvas.pixels[i] != before[i];
+            }
+        EXPECT_EQ(outside, 0);
+        gLogbook.entryCount = 0;
+        StopProgram();
+    }
 }
 
 }  // namespace

@@ -2,19 +2,15 @@
 
 #include "model_fixture.h"
 
-TEST_F(ModelTest, EarthNormalUsesTheHomeLatitudeAndLeavesSeriesAlone) {
+TEST_F(ModelTest, EarthNormalTakesTheHomeLatitudeAndOneLatitudeOnlyWhenBothAreNone) {
     Series().latEnergyMax = 77;
+    Set(-40, 0.5, 10, 20);
     ResetModelToEarthNormal();
-    EXPECT_EQ(Settings().axisTilt, -23.5);
-    EXPECT_EQ(Settings().orbitShape, 0.02);
+    EXPECT_EQ(Settings().axisTilt, EarthNormalTilt);
     EXPECT_EQ(Settings().latitude[0], 45);
-    EXPECT_EQ(Settings().latitude[1], 100);
-    EXPECT_EQ(Settings().earthView, 102);
-    EXPECT_EQ(Settings().animationSpeed, 3);
-    EXPECT_EQ(Series().latEnergyMax, 77);
-}
+    EXPECT_EQ(Settings().latitude[1], kNoLatitude);
+    EXPECT_EQ(Series().latEnergyMax, 77);  // the series are left alone
 
-TEST_F(ModelTest, EnsureOneLatitudeOnlyActsWhenBothAreNone) {
     Set(-23.5, 0.02, 100, 100);
     EnsureOneLatitude();
     EXPECT_EQ(Settings().latitude[0], 45);

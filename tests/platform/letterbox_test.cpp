@@ -87,6 +87,34 @@ protected:
     PlatformColour palette[256];
 };
 
+// --window: 1024 x 768 where window and frame fit the desktop's usable area, else the largest
+// 4:3 size that does; a frame of its own counts against the room.
+TEST(WindowSize, LargestFourByThreeThatFitsWithTheFrame) {
+    const struct {
+        int usableW, usableH, frameW, frameH, w, h;
+    } cases[] = {
+        {1920, 1050, 2, 30, 1024, 768},  // room to spare: no larger than 1024 x 768
+        {1024, 768, 0, 0, 1024, 768},    // exactly room, no frame (no window manager)
+        {1366, 740, 2, 30, 944, 708},    // the laptop: a panel below and a title bar
+        {1366, 768, 0, 0, 1024, 768},
+        {1024, 768, 2, 30, 984, 738},    // the frame alone pushes it down
+        {800, 572, 0, 28, 724, 543},     // height decides
+        {700, 2000, 10, 0, 688, 516},    // width decides
+        {100, 80, 0, 0, 160, 120},       // never below the smallest window
+        {0, 0, 0, 0, 1024, 768},         // the desktop could not be measured
+        {-5, 600, 0, 0, 1024, 768},
+        {1280, 720, -4, -4, 960, 720},   // a nonsense frame counts as none
+    };
+    for (const auto& c : cases) {
+        int w = 0, h = 0;
+        ChooseWindowSize(c.usableW, c.usableH, c.frameW, c.frameH, w, h);
+        SCOPED_TRACE(testing::Message() << c.usableW << "x" << c.usableH << " frame " << c.frameW
+                                        << "," << c.frameH);
+        EXPECT_EQ(w, c.w);
+        EXPECT_EQ(h, c.h);
+    }
+}
+
 TEST_F(HeadlessWindow, ResizeAndF11TwiceKeepThePictureAndPointerInStep) {
     EXPECT_FALSE(PlatformIsFullscreen());
     EXPECT_EQ(gPlatform.windowWidth, 1024);
@@ -128,8 +156,7 @@ TEST_F(HeadlessWindow, ResizeAndF11TwiceKeepThePictureAndPointerInStep) {
     EXPECT_EQ(y, 384);
 
     // A lost display after all this is still reported, once.
-    PlatformMinimise();
-    PlatformRestore();
+    HeadlessLoseDisplay();
     while (PlatformPollMessage(m)) {
     }
     EXPECT_TRUE(PlatformTakeDisplayLost());

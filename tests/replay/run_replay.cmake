@@ -21,13 +21,34 @@ if(config_lines)
     message(FATAL_ERROR "heliora-config could not write the configuration: ${err}")
   endif()
 endif()
-execute_process(COMMAND ${TOOL} --workdir ${WORK}/run --script ${SCRIPT} --out ${WORK}/out --check
+# A script line "# folder: NAME" makes a folder of that name in the working folder first.
+file(STRINGS ${SCRIPT} folder_lines REGEX "^# folder: ")
+foreach(line ${folder_lines})
+  string(REGEX REPLACE "^# folder: " "" folder "${line}")
+  file(MAKE_DIRECTORY ${WORK}/run/${folder})
+endforeach()
+# A script line "# another copy holds the logbook" runs the program while another process
+# holds the folder's logbook lock; the logbook.bin it finds must be left exactly as it was.
+file(STRINGS ${SCRIPT} held_elsewhere REGEX "^# another copy holds the logbook")
+set(holder "")
+if(held_elsewhere)
+  file(WRITE ${WORK}/run/logbook.bin "the first copy's logbook")
+  set(holder flock -o ${WORK}/run/logbook.lck)
+endif()
+# Pictures and numbers saved with F12 and Ctrl+E stay in the test's own folder.
+execute_process(COMMAND ${holder} ${CMAKE_COMMAND} -E env XDG_PICTURES_DIR=${WORK}/pictures
+                        ${TOOL} --workdir ${WORK}/run --script ${SCRIPT} --out ${WORK}/out --check
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "heliora-replay ended with ${status}\n${out}${err}")
 endif()
 file(STRINGS ${SCRIPT} memory_only REGEX "^# logbook files off")
-if(memory_only)
+if(held_elsewhere)
+  file(READ ${WORK}/run/logbook.bin left)
+  if(NOT left STREQUAL "the first copy's logbook")
+    message(FATAL_ERROR "the first copy's logbook.bin was changed: ${left}")
+  endif()
+elseif(memory_only)
   # The logbook never left memory: no logbook file may have been touched.
   if(EXISTS ${WORK}/run/logbook.bin)
     message(FATAL_ERROR "logbook.bin was made although the logbook files are off")

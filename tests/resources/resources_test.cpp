@@ -1,109 +1,32 @@
-// The embedded images: each is a well-formed indexed PNG of the size the program cuts
-// it at, drawn only in fixed palette slots, and the sheets, cursors and brush patterns
-// hold what their users rely on.
+// The embedded images: each is an indexed PNG the program's own loader reads, of the size the
+// program cuts it at, drawn only in fixed palette slots, and the sheets, cursors and brush
+// patterns hold what their users rely on.
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 #include <vector>
 
+#include "graphics/draw.h"
+#include "graphics/png.h"
 #include "resources/resources.h"
 
 namespace {
 
-struct Image {
-  int width = 0, height = 0;
-  std::vector<uint8_t> pixels;              // palette indices, row-major
-  std::vector<uint8_t> palette;             // RGB triples
-  std::vector<uint8_t> alpha;               // tRNS entries, if any
-  int At(int x, int y) const { return pixels[size_t(y) * width + x]; }
+// An embedded image decoded the way the program loads it, with the palette it carries.
+struct Image : Surface {
+  PlatformColour palette[256];
+  int At(int x, int y) const { return Row(y)[x]; }
 };
 
-uint32_t Be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
-
-// Decodes an 8-bit indexed PNG, checking every chunk's CRC. Fails the test and returns
-// false on anything else.
-bool DecodeIndexedPng(const char* name, Image* out) {
+bool Decode(const char* name, Image* out) {
   const ResourceData data = FindResource(name);
   if (data.bytes == nullptr) {
     ADD_FAILURE() << name << " is not embedded";
     return false;
   }
-  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  if (data.size < 8 || std::memcmp(data.bytes, kSignature, 8) != 0) {
-    ADD_FAILURE() << name << ": no PNG signature";
+  if (!DecodeIndexedPng(data.bytes, data.size, *out, out->palette)) {
+    ADD_FAILURE() << name << " is not an indexed PNG the program can read";
     return false;
-  }
-  std::vector<uint8_t> idat;
-  bool sawHeader = false, sawEnd = false;
-  for (size_t at = 8; at + 12 <= data.size && !sawEnd;) {
-    const uint32_t length = Be32(data.bytes + at);
-    if (length > data.size - at - 12) {
-      ADD_FAILURE() << name << ": chunk runs past the end";
-      return false;
-    }
-    const uint8_t* type = data.bytes + at + 4;
-    const uint8_t* body = type + 4;
-    const uint32_t crc = uint32_t(crc32(0, type, length + 4));
-    EXPECT_EQ(crc, Be32(body + length)) << name << ": bad CRC in " << std::string(type, type + 4);
-    const std::string kind(type, type + 4);
-    if (kind == "IHDR") {
-      EXPECT_EQ(at, 8u) << name << ": IHDR must come first";
-      out->width = int(Be32(body));
-      out->height = int(Be32(body + 4));
-      // 8-bit indexed colour, not interlaced.
-      sawHeader = body[8] == 8 && body[9] == 3 && body[12] == 0;
-      EXPECT_TRUE(sawHeader) << name << ": depth " << int(body[8]) << ", colour type " << int(body[9])
-                             << ", interlace " << int(body[12]);
-    } else if (kind == "PLTE") {
-      out->palette.assign(body, body + length);
-    } else if (kind == "tRNS") {
-      out->alpha.assign(body, body + length);
-    } else if (kind == "IDAT") {
-      idat.insert(idat.end(), body, body + length);
-    } else if (kind == "IEND") {
-      sawEnd = true;
-    }
-    at += 12 + length;
-  }
-  if (!sawHeader || !sawEnd || out->palette.size() != 768) {
-    ADD_FAILURE() << name << ": missing IHDR, IEND or a full 256-entry palette";
-    return false;
-  }
-  const size_t stride = size_t(out->width) + 1;
-  std::vector<uint8_t> raw(stride * out->height);
-  uLongf rawSize = raw.size();
-  if (uncompress(raw.data(), &rawSize, idat.data(), idat.size()) != Z_OK || rawSize != raw.size()) {
-    ADD_FAILURE() << name << ": image data does not inflate to its size";
-    return false;
-  }
-  // Undo the per-row filters (one byte per pixel, so the left neighbour is one back).
-  out->pixels.assign(size_t(out->width) * out->height, 0);
-  for (int y = 0; y < out->height; ++y) {
-    const uint8_t filter = raw[y * stride];
-    for (int x = 0; x < out->width; ++x) {
-      const int a = x > 0 ? out->At(x - 1, y) : 0;
-      const int b = y > 0 ? out->At(x, y - 1) : 0;
-      const int c = x > 0 && y > 0 ? out->At(x - 1, y - 1) : 0;
-      int predictor = 0;
-      switch (filter) {
-        case 0: break;
-        case 1: predictor = a; break;
-        case 2: predictor = b; break;
-        case 3: predictor = (a + b) / 2; break;
-        case 4: {
-          const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-          predictor = pa <= pb && pa <= pc ? a : (pb <= pc ? b : c);
-          break;
-        }
-        default: ADD_FAILURE() << name << ": unknown filter " << int(filter); return false;
-      }
-      out->pixels[size_t(y) * out->width + x] = uint8_t(raw[y * stride + 1 + x] + predictor);
-    }
   }
   return true;
 }
@@ -127,13 +50,6 @@ const Cell kCells800[25] = {
     {120, 0, 24, 24}, {96, 0, 24, 24},  {30, 72, 24, 24}, {120, 72, 10, 10}, {111, 72, 10, 10}};
 const int kPanelMark = 13;  // tiled without its colour key, so it must be opaque
 
-const uint8_t kBrushRows[10][8] = {
-    {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00}, {0x22, 0x88, 0x22, 0x88, 0x22, 0x88, 0x22, 0x88},
-    {0xFF, 0xAA, 0xFF, 0x55, 0xFF, 0xAA, 0xFF, 0x55}, {0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77, 0xDD, 0x77},
-    {0x77, 0xFF, 0xDD, 0xFF, 0x77, 0xFF, 0xDD, 0xFF}, {0x7F, 0xFF, 0xF7, 0xFF, 0x7F, 0xFF, 0xF7, 0xFF},
-    {0x7F, 0xFF, 0xFF, 0xFF, 0xF7, 0xFF, 0xFF, 0xFF}, {0x33, 0xFF, 0xFF, 0x33, 0x33, 0xFF, 0xFF, 0x33},
-    {0xEF, 0xEF, 0xEF, 0x00, 0xFE, 0xFE, 0xFE, 0x00}, {0x7F, 0xFF, 0xFF, 0xEB, 0xF7, 0xFF, 0xFF, 0xBE}};
-
 constexpr int kKey = kResourceTransparentSlot;
 
 TEST(Resources, EveryFileIsAnIndexedPngOfItsSizeInTheFixedPalette) {
@@ -151,7 +67,7 @@ TEST(Resources, EveryFileIsAnIndexedPngOfItsSizeInTheFixedPalette) {
   for (const Expected& e : expected) {
     SCOPED_TRACE(e.name);
     Image image;
-    ASSERT_TRUE(DecodeIndexedPng(e.name, &image));
+    ASSERT_TRUE(Decode(e.name, &image));
     EXPECT_EQ(image.width, e.width);
     EXPECT_EQ(image.height, e.height);
     for (uint8_t index : image.pixels) {
@@ -161,7 +77,8 @@ TEST(Resources, EveryFileIsAnIndexedPngOfItsSizeInTheFixedPalette) {
     const int kSpots[5][4] = {{0, 0, 0, 0}, {16, 29, 105, 159}, {19, 148, 198, 235},
                               {26, 192, 192, 192}, {255, 255, 255, 255}};
     for (const auto& spot : kSpots) {
-      for (int c = 0; c < 3; ++c) EXPECT_EQ(image.palette[spot[0] * 3 + c], spot[1 + c]) << "slot " << spot[0];
+      const PlatformColour& c = image.palette[spot[0]];
+      EXPECT_TRUE(c.r == spot[1] && c.g == spot[2] && c.b == spot[3]) << "slot " << spot[0];
     }
   }
   for (int i = 0; i < ResourceCount(); ++i) EXPECT_NE(FindResource(ResourceName(i)).bytes, nullptr);
@@ -175,7 +92,7 @@ TEST(Resources, EveryFileIsAnIndexedPngOfItsSizeInTheFixedPalette) {
 void CheckSheet(const char* name, const Cell (&cells)[25]) {
   SCOPED_TRACE(name);
   Image sheet;
-  ASSERT_TRUE(DecodeIndexedPng(name, &sheet));
+  ASSERT_TRUE(Decode(name, &sheet));
   std::vector<bool> inCell(sheet.pixels.size(), false);
   for (int i = 0; i < 25; ++i) {
     const Cell& c = cells[i];
@@ -211,14 +128,15 @@ TEST(Resources, SpriteSheetsHoldAPictureInEveryCellAndNothingElse) {
   CheckSheet("sprites_800.png", kCells800);
 }
 
-TEST(Resources, BrushPatternsHaveTheirRows) {
+// The embedded brushes show the patterns the drawing code fills with.
+TEST(Resources, BrushPatternsHaveTheRowsTheyAreDrawnWith) {
   for (int n = 1; n <= 10; ++n) {
     SCOPED_TRACE(n);
     Image brush;
-    ASSERT_TRUE(DecodeIndexedPng(BrushPatternResourceName(n), &brush));
+    ASSERT_TRUE(Decode(BrushPatternResourceName(n), &brush));
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 8; ++x) {
-        const bool one = kBrushRows[n - 1][y] & (0x80 >> x);
+        const bool one = BrushPatternRows(n)[y] & (0x80 >> x);
         ASSERT_EQ(brush.At(x, y), one ? 255 : 0) << "at " << x << ", " << y;
       }
     }
@@ -230,12 +148,9 @@ TEST(Resources, CursorsAndIconAreShapesOnTheKeyWithTheHotspotOnThePointer) {
     const char* name = i < 3 ? CursorResourceName(i + 1) : "icon.png";
     SCOPED_TRACE(name);
     Image image;
-    ASSERT_TRUE(DecodeIndexedPng(name, &image));
+    ASSERT_TRUE(Decode(name, &image));
     EXPECT_EQ(image.At(31, 31), kKey);
-    // Only the key is see-through, so RGBA loaders cut the same shape.
-    ASSERT_EQ(image.alpha.size(), size_t(kKey + 1));
-    EXPECT_EQ(image.alpha[kKey], 0);
-    EXPECT_EQ(image.alpha[0], 255);
+    EXPECT_EQ(image.transparentIndex, kKey);  // the key is the see-through entry
     if (i < 3) {
       const CursorHotspot spot = CursorHotspotOf(i + 1);
       ASSERT_TRUE(spot.x >= 0 && spot.x < 32 && spot.y >= 0 && spot.y < 32);

@@ -47,7 +47,7 @@ struct ChangeShapeTest : ScreenTest {
 };
 
 // What the step buttons do from the shapes at and near their limits, with the buttons
-// clickable (R, S) at entry and afterwards.
+// clickable (R, S) at entry and afterwards; the shape is always exactly its hundredths.
 TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
     struct Case {
         double start;
@@ -66,6 +66,9 @@ TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
         // Disabled buttons take no clicks: the shape stays within 0..0.50.
         {0.02, "RRR", 0.00, "RS", "-S"},
         {0.05, "SSSSSSSSSSSS", 0.50, "RS", "R-"},
+        // Every step leaves the exact two-decimal value: ten steps down from 0.50 are a circle.
+        {0.50, "RRRRRRRRRR", 0.00, "R-", "-S"},
+        {0.05, "SSSSR", 0.20, "RS", "RS"},
         // Shapes no step makes still end within the range.
         {0.03, "R", 0.00, "RS", "-S"},
         {0.48, "S", 0.50, "RS", "R-"},
@@ -92,7 +95,7 @@ TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
         });
         SCOPED_TRACE(testing::Message() << "from " << c.start << " by " << c.clicks);
         EXPECT_EQ(result, 2);
-        EXPECT_NEAR(Settings().orbitShape, c.shape, 1e-9);
+        EXPECT_EQ(Settings().orbitShape, c.shape);
         char text[16];
         FormatShape(c.shape, text, sizeof text);
         EXPECT_EQ(bar, text);
@@ -112,7 +115,7 @@ TEST_F(ChangeShapeTest, ButtonsLeadToTheirScreensWhileTheOwnNavBarButtonShowsSel
         {863, 346, 6},  {863, 501, 7},
         {537, 33, 8},   // Select Latitudes
         {420, 33, 2},   // its own, selected, NavBar button does nothing; then Change Tilt
-        {980, 20, -5},  // minimised and back: the display was lost
+        {980, 20, 2},   // minimised and back: the screen carries on, then Change Tilt
     };
     for (const Case& c : cases) {
         int selected = -1;
@@ -121,10 +124,8 @@ TEST_F(ChangeShapeTest, ButtonsLeadToTheirScreensWhileTheOwnNavBarButtonShowsSel
                 selected = gNavBar.changeShapeButton->selected;
                 Click(c.x, c.y);
             } else if (n == 1) {
-                if (c.result == -5)
-                    PostInput(MessageKind::SysRestore);
-                else
-                    ClickControl(gNavBar.changeTiltButton);
+                if (c.x == 980) PostInput(MessageKind::SysRestore);
+                ClickControl(gNavBar.changeTiltButton);
             }
             return n < 2;
         });

@@ -84,9 +84,6 @@ TEST_F(SelectLatitudesTest, ClicksOnButtonsAndMapFollowTheSelectionRules) {
         SCOPED_TRACE(c.name);
         Start(c.home);
         std::copy(c.start, c.start + 2, Settings().latitude);
-        bool notice = false, extraButtons = false;
-        int32_t during[2] = {};
-        std::vector<int> wrongBands;
         const int n = int(c.clicks.size());
         const int result = DriveScreen(RunSelectLatitudesScreen, [&](long step) {
             if (step < n) {
@@ -95,28 +92,23 @@ TEST_F(SelectLatitudesTest, ClicksOnButtonsAndMapFollowTheSelectionRules) {
             }
             if (step > n) return false;
             const SelectLatitudesState& st = gSelectLatitudes;
-            notice = NoticeShown();
-            during[0] = Settings().latitude[0];
-            during[1] = Settings().latitude[1];
-            extraButtons = st.buttons[13] && st.buttons[14];
+            EXPECT_EQ(NoticeShown(), c.notice);
+            EXPECT_EQ(Settings().latitude[0], c.during[0]);
+            EXPECT_EQ(Settings().latitude[1], c.during[1]);
+            EXPECT_EQ(st.buttons[13] && st.buttons[14], c.home % 15 != 0);
             // A selected standard latitude's band shows yellow, every other band dark blue.
             for (int k = 0; k < 13; ++k) {
                 const int slot = 140 - k;
-                const bool on = st.buttons[k]->selected == 1;
-                if (!(on ? IsColour(slot, 255, 255, 0) : IsColour(slot, 0, 0, 192)))
-                    wrongBands.push_back(k);
+                EXPECT_TRUE(st.buttons[k]->selected == 1 ? IsColour(slot, 255, 255, 0)
+                                                         : IsColour(slot, 0, 0, 192))
+                    << "band of button " << k;
             }
             Click(kWatchSeasons.x, kWatchSeasons.y);
             return true;
         });
         EXPECT_EQ(result, 1);
-        EXPECT_EQ(notice, c.notice);
-        EXPECT_EQ(extraButtons, c.home % 15 != 0);
-        EXPECT_EQ(during[0], c.during[0]);
-        EXPECT_EQ(during[1], c.during[1]);
         EXPECT_EQ(Settings().latitude[0], c.after[0]);
         EXPECT_EQ(Settings().latitude[1], c.after[1]);
-        EXPECT_TRUE(wrongBands.empty()) << "first wrong band of button " << wrongBands[0];
         EXPECT_FALSE(NoticeShown());
         Stop();
     }

@@ -4,10 +4,11 @@
 #   end_to_end_exit.sh HELIORA DATA_DIR WORK_DIR
 set -u
 heliora=$1 data=$2 work=$3
-command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || {
-  echo "xvfb-run or xdotool missing: skipped"
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || {
+  echo "Xvfb or xdotool missing: skipped"
   exit 77
 }
+with_xvfb=$(cd "$(dirname "$0")/../support" && pwd)/with_xvfb.sh
 rm -rf "$work" && mkdir -p "$work" && cp "$data"/* "$work"/ || exit 1
 cd "$work" || exit 1
 
@@ -52,7 +53,7 @@ fi
 wait $pid
 INNER
 )
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$inner" inner "$heliora"
+"$with_xvfb" bash -c "$inner" inner "$heliora"
 status=$?
 echo "heliora ended with status $status"
 [ "$status" -eq 0 ] || exit 1

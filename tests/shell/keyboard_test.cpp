@@ -2,11 +2,13 @@
 // screens' own keys kept in range, and the files F12 and Ctrl+E write.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "graphics/display.h"
@@ -15,23 +17,13 @@
 #include "settings/change_shape_screen.h"
 #include "settings/change_tilt_screen.h"
 #include "settings/select_latitudes_screen.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "simulation/main_screen.h"
 #include "tests/support/screen_driver.h"
 #include "widgets/export_files.h"
 #include "widgets/keyboard.h"
 
 namespace {
-
-void PostKey(int key, uint8_t modifiers = 0) {
-    Message m;
-    m.kind = MessageKind::KeyDown;
-    m.key = key;
-    m.modifiers = modifiers;
-    HeadlessPushMessage(m);
-    m.kind = MessageKind::KeyUp;
-    HeadlessPushMessage(m);
-}
 
 int FocusId() { return gKeyboard.focus ? gKeyboard.focus->id : -1000; }
 
@@ -69,15 +61,13 @@ struct KeyboardTest : ScreenTest {
         return ids;
     }
 
+    // The file of that extension written into the export folder.
     std::string ReadExported(const char* extension) {
-        std::ifstream list;
-        std::string found;
-        for (int n = 0; n < 3 && found.empty(); ++n) {
-            FILE* p = popen(("ls " + gExportFolder.overrideFolder + "/*." + extension).c_str(), "r");
-            char line[512] = "";
-            if (p && std::fgets(line, sizeof line, p)) found = line;
-            if (p) pclose(p);
-        }
+        FILE* p = popen(("ls " + gExportFolder.overrideFolder + "/*." + extension).c_str(), "r");
+        char line[512] = "";
+        if (p && !std::fgets(line, sizeof line, p)) line[0] = '\0';
+        if (p) pclose(p);
+        std::string found = line;
         if (!found.empty() && found.back() == '\n') found.pop_back();
         return found;
     }
@@ -139,44 +129,49 @@ TEST_F(KeyboardTest, EnterOnANavBarButtonLeadsWhereItsClickDoes) {
     }
 }
 
-// Arrow keys move whole degrees and stop at the ends; the shape keys stop at 0 and 0.50.
-TEST_F(KeyboardTest, ArrowKeysKeepTiltAndShapeInRange) {
-    struct Case {
-        int (*screen)();
-        int key;
-        int presses;
-    };
-    const Case cases[] = {
-        {RunChangeTiltScreen, KeyLeft, 120},  {RunChangeTiltScreen, KeyRight, 200},
-        {RunChangeShapeScreen, KeyUp, 15},    {RunChangeShapeScreen, KeyDown, 15},
-    };
-    for (const Case& c : cases) {
-        Restart();
-        int n = 0;
-        DriveScreen(c.screen, [&](long) {
-            const ModelSettings& s = Settings();
-            EXPECT_GE(s.axisTilt, -90);
-            EXPECT_LE(s.axisTilt, 90);
-            EXPECT_GE(s.orbitShape, -1e-9);
-            EXPECT_LE(s.orbitShape, 0.5 + 1e-9);
-            if (n++ >= c.presses) return false;
-            PostKey(c.key);
+// At both display sizes the arrow keys sweep the shown tilt a whole degree a key from Earth
+// Normal up to 90 and down to -90, stopping at the ends; the shape keys stop at 0 and 0.50.
+TEST_F(KeyboardTest, ArrowKeysSweepTheTiltAndKeepTheShapeInRange) {
+    for (const int size : {1024, 800}) {
+        SCOPED_TRACE(size);
+        TearDown();
+        Start(Record(size));
+        // 68 presses towards 90 (two beyond it), then 182 towards -90 (two beyond).
+        int n = 0, wrong = 0;
+        DriveScreen(RunChangeTiltScreen, [&](long) {
+            if (n > 0) {
+                const double want = n <= 68 ? std::min(23 + n, 90) : std::max(90 - (n - 68), -90);
+                char text[16];
+                std::snprintf(text, sizeof text, "%.1f", want);
+                const bool right = -Settings().axisTilt == want &&
+                                   std::string(gChangeTilt.tiltText->label) == text;
+                if (!right && ++wrong < 5)
+                    ADD_FAILURE() << "press " << n << ": shown " << gChangeTilt.tiltText->label
+                                  << ", tilt " << Settings().axisTilt << ", want " << want;
+            }
+            if (n == 68 + 182) return false;
+            const int key = n < 68 ? (n % 2 ? KeyUp : KeyLeft) : (n % 2 ? KeyDown : KeyRight);
+            PostKey(key);
+            ++n;
             return true;
         });
-        const ModelSettings& s = Settings();
-        if (c.screen == RunChangeTiltScreen)
-            EXPECT_EQ(s.axisTilt, c.key == KeyLeft ? -90 : 90);
-        else
-            EXPECT_NEAR(s.orbitShape, c.key == KeyUp ? 0.5 : 0.0, 1e-9);
+        EXPECT_EQ(n, 68 + 182);
+        EXPECT_EQ(wrong, 0);
     }
-    // One step from Earth Normal lands on the next whole degree, as a click there would.
-    Restart();
-    int n = 0;
-    DriveScreen(RunChangeTiltScreen, [&](long) {
-        if (n++ == 0) PostKey(KeyLeft);
-        return n < 3;
-    });
-    EXPECT_EQ(Settings().axisTilt, -24);
+    const int shapeKeys[] = {KeyUp, KeyDown};
+    for (const int key : shapeKeys) {
+        Restart();
+        int n = 0;
+        DriveScreen(RunChangeShapeScreen, [&](long) {
+            const ModelSettings& s = Settings();
+            EXPECT_GE(s.orbitShape, 0);
+            EXPECT_LE(s.orbitShape, 0.5);
+            if (n++ >= 15) return false;
+            PostKey(key);
+            return true;
+        });
+        EXPECT_EQ(Settings().orbitShape, key == KeyUp ? 0.5 : 0.0);
+    }
 }
 
 // F11 works on a screen and in a pop-up; after resizes and two toggles the window and its

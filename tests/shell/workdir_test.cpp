@@ -157,3 +157,29 @@ TEST(Workdir, PrepareMakesSeedsAndEnters) {
     ASSERT_TRUE(getcwd(now, sizeof now));
     EXPECT_STREQ(now, before);
 }
+
+// An installed program puts the shipped configuration back in place of a damaged one and keeps
+// the damaged one beside it; a sound or missing one, or a damaged shipped copy, is left alone.
+TEST(Workdir, ADamagedConfigurationMakesWayForTheShippedOne) {
+    const std::string from = Scratch("shipped_from"), to = Scratch("shipped_to");
+    const std::string shipped = ReadAll(HELIORA_SOURCE_DIR "/data/hlra_cfg.bin");
+    Write(from + "/hlra_cfg.bin", shipped);
+    std::string notice;
+    EXPECT_FALSE(PutBackShippedConfiguration(from, to, notice));  // missing: seeding's work
+    Write(to + "/hlra_cfg.bin", shipped);
+    EXPECT_FALSE(PutBackShippedConfiguration(from, to, notice));
+    EXPECT_EQ(notice, "");
+
+    Write(to + "/hlra_cfg.bin", "short");
+    ASSERT_TRUE(PutBackShippedConfiguration(from, to, notice));
+    EXPECT_EQ(ReadAll(to + "/hlra_cfg.bin"), shipped);
+    EXPECT_EQ(ReadAll(to + "/hlra_cfg.bin.damaged"), "short");
+    EXPECT_NE(notice.find(to + "/hlra_cfg.bin was damaged (it holds 5 bytes"), std::string::npos)
+        << notice;
+    EXPECT_NE(notice.find("kept as hlra_cfg.bin.damaged"), std::string::npos) << notice;
+
+    Write(from + "/hlra_cfg.bin", "");
+    Write(to + "/hlra_cfg.bin", "x");
+    EXPECT_FALSE(PutBackShippedConfiguration(from, to, notice));
+    EXPECT_EQ(ReadAll(to + "/hlra_cfg.bin"), "x");
+}

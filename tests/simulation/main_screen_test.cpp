@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "logbook/log_entry.h"
+#include "tests/logbook/logbook_fixture.h"
 #include "widgets/interaction.h"
 
 namespace {
@@ -61,52 +62,42 @@ TEST_F(MainScreenTest, StartsAtDay0WithTheSaveButtonActiveAndLeavesItInactive) {
     EXPECT_EQ(gSim.earthPicture, nullptr);
 }
 
+// Faster and Slower stop at speeds 6 and 0 and are shown disabled there, also when the screen
+// is entered at a limit; the speed survives leaving. Each run clicks one button, once more
+// than the limit allows, then leaves.
 TEST_F(MainScreenTest, SpeedLimitsDisableTheirButtonsAndTheSpeedSurvivesLeaving) {
     Start();
     Settings().animationSpeed = 5;
-    int fasterAfter = 0, slowerAfter = 0, delay = 0;
-    int result = Run([&](long n) {
-        if (n == 0) ClickControl(gSim.fasterButton);
-        if (n == 1) {
-            fasterAfter = gSim.fasterButton->state;
+    const struct {
+        bool faster;
+        int clicks, otherAtStart, speed, delay;
+    } cases[] = {{true, 2, kStateActive, 6, 40 / 8},
+                 {false, 7, kStateInactive, 0, 40 * 8 + 150},
+                 {false, 1, kStateActive, 0, 40 * 8 + 150}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clicks);
+        int otherAtStart = 0, clicked = 0, other = 0, delay = 0;
+        const int result = Run([&](long n) {
+            Control* button = c.faster ? gSim.fasterButton : gSim.slowerButton;
+            Control* otherButton = c.faster ? gSim.slowerButton : gSim.fasterButton;
+            if (n == 0) otherAtStart = otherButton->state;
+            if (n < c.clicks) {
+                ClickControl(button);
+                return true;
+            }
+            clicked = button->state;
+            other = otherButton->state;
             delay = gSim.frameDelay;
-            ClickControl(gSim.fasterButton);  // inactive: nothing happens
-        }
-        if (n == 2) ClickControl(gNavBar.changeTiltButton);
-        return n < 3;
-    });
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(Settings().animationSpeed, 6);
-    EXPECT_EQ(fasterAfter, kStateInactive);
-    EXPECT_EQ(delay, 40 / 8);
-
-    // Back again: the screen starts at speed 6 with Faster shown disabled.
-    int fasterAtStart = 0, slowerAtStart = 0;
-    result = Run([&](long n) {
-        if (n == 0) {
-            fasterAtStart = gSim.fasterButton->state;
-            slowerAtStart = gSim.slowerButton->state;
-        }
-        if (n < 6) ClickControl(gSim.slowerButton);
-        if (n == 6) {
-            slowerAfter = gSim.slowerButton->state;
-            fasterAfter = gSim.fasterButton->state;
-            delay = gSim.frameDelay;
-            ClickControl(gNavBar.changeShapeButton);
-        }
-        return n < 7;
-    });
-    EXPECT_EQ(result, 5);
-    EXPECT_EQ(fasterAtStart, kStateInactive);
-    EXPECT_EQ(slowerAtStart, kStateActive);
-    EXPECT_EQ(Settings().animationSpeed, 0);
-    EXPECT_EQ(slowerAfter, kStateInactive);
-    EXPECT_EQ(fasterAfter, kStateActive);
-    EXPECT_EQ(delay, 40 * 8 + 150);
-
-    int slowerAgain = 0;
-    RunFrames(1, [&] { slowerAgain = gSim.slowerButton->state; });
-    EXPECT_EQ(slowerAgain, kStateInactive);
+            ClickControl(gNavBar.changeTiltButton);
+            return n == c.clicks;
+        });
+        EXPECT_EQ(result, 2);
+        EXPECT_EQ(Settings().animationSpeed, c.speed);
+        EXPECT_EQ(otherAtStart, c.otherAtStart);
+        EXPECT_EQ(clicked, kStateInactive);
+        EXPECT_EQ(other, kStateActive);
+        EXPECT_EQ(delay, c.delay);
+    }
 }
 
 TEST_F(MainScreenTest, PausedAtDay100ASwitchToDaylightRedrawsBothGlobesForDay100) {
@@ -212,24 +203,13 @@ TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
     EXPECT_GT(dayLater, dayAtSave);  // the animation went on after the save
     ASSERT_EQ(FileSize("logbook.bin"), 10160);
 
-    FILE* f = std::fopen("logbook.bin", "rb");
-    ASSERT_NE(f, nullptr);
-    static unsigned char bytes[kLogEntryBytes];
-    ASSERT_EQ(std::fread(bytes, 1, sizeof bytes, f), sizeof bytes);
-    std::fclose(f);
-    static LogEntry entry;
-    DecodeLogEntry(bytes, entry);
-    EXPECT_EQ(entry.serialNumber, 1);
-    EXPECT_STREQ(entry.comments, "Enter comments here.");
-    EXPECT_STREQ(entry.userName, "Guest User");
+    const std::vector<LogEntry> saved = logbook_test::ReadRecords("logbook.bin");
+    ASSERT_EQ(saved.size(), 1u);
     static RunSnapshot model;
     TakeRunSnapshot(model);
-    static unsigned char saved[kRunSnapshotBytes], now[kRunSnapshotBytes];
-    EncodeRunSnapshot(entry.run, saved);
-    EncodeRunSnapshot(model, now);
-    EXPECT_EQ(std::memcmp(saved, now, sizeof saved), 0);
-    EXPECT_EQ(entry.run.latitude[0], 40);
-    EXPECT_EQ(entry.run.axisTilt, EarthNormalTilt);
+    EXPECT_EQ(logbook_test::RunBytes(saved[0].run), logbook_test::RunBytes(model));
+    EXPECT_EQ(saved[0].run.latitude[0], 40);
+    EXPECT_EQ(saved[0].run.axisTilt, EarthNormalTilt);
 
     // On any other screen the button is drawn inactive and takes no clicks.
     Control* save = gNavBar.saveInLogbookButton;
@@ -238,28 +218,6 @@ TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
                               (save->rect.top + save->rect.bottom) / 2, NavBarCount(),
                               NavBarList()),
               save);
-}
-
-TEST_F(MainScreenTest, NavBarButtonsLeaveForTheirScreens) {
-    Start();
-    struct Case {
-        Control* NavBarState::*button;
-        int result;
-    };
-    const Case cases[] = {
-        {&NavBarState::changeTiltButton, 2},   {&NavBarState::changeShapeButton, 5},
-        {&NavBarState::selectLatitudesButton, 8}, {&NavBarState::openLogbookButton, 15},
-        {&NavBarState::exitButton, 2001},      {&NavBarState::closeBox, 2001},
-    };
-    for (const Case& c : cases) {
-        const int result = Run([&](long n) {
-            if (n == 2) ClickControl(gNavBar.*(c.button));
-            return n < 3;
-        });
-        EXPECT_EQ(result, c.result);
-        EXPECT_EQ(gNavBar.saveInLogbookButton->state, kStateInactive);
-    }
-    EXPECT_EQ(gLogbookFile.openResult, 1);  // Open Logbook chose the file first
 }
 
 TEST_F(MainScreenTest, SingleCycleModeEndsAfterOneYear) {
@@ -340,23 +298,16 @@ TEST_F(MainScreenTest, UntiltedEarthAndCircularOrbitSayTheirNames) {
     EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
 }
 
-TEST_F(MainScreenTest, RunsAt800By600WithTheGlobeScaled) {
-    Start(Record(800));
-    int sun = 0, width = 0;
-    RunFrames(3, [&] {
-        sun = AtLogical(gSim.earthSunX, gSim.earthSunY);
-        width = gSim.globe.surface ? gSim.globe.surface->width : 0;
-    });
-    EXPECT_EQ(sun, 14);
-    EXPECT_EQ(width, 100);
-}
-
-TEST_F(MainScreenTest, DistanceRowIsWrittenWholeInTheSmallLabelFontAtBothSizes) {
+// At both sizes the Sun is drawn where the screen says, the globe scaled (100 device pixels
+// at 800 x 600), and the distance row written whole in the small label font.
+TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheDistanceRowWhole) {
     for (const int size : {1024, 800}) {
         Start(Record(size));
-        int before = 0, after = 0, figure = 0;
+        int before = 0, after = 0, figure = 0, sun = 0, width = 0;
         ScreenRect box{};
         RunFrames(2, [&] {
+            sun = AtLogical(gSim.earthSunX, gSim.earthSunY);
+            width = gSim.globe.surface ? gSim.globe.surface->width : 0;
             box = gSim.distanceBox;
             const ScreenRect& p = gSim.orbitRect;
             before = Count(R(p.left, box.top - 5, box.left, p.bottom), 255);
@@ -367,6 +318,10 @@ TEST_F(MainScreenTest, DistanceRowIsWrittenWholeInTheSmallLabelFontAtBothSizes) 
         EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont)) << size;
         EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont)) << size;
         EXPECT_GT(figure, 0) << size;
+        EXPECT_EQ(sun, 14) << size;
+        if (size == 800) {
+            EXPECT_EQ(width, 100);
+        }
         TearDown();
         folder.clear();
     }
@@ -419,6 +374,32 @@ TEST_F(MainScreenTest, TiltDiagramModesChooseTheGlobeAndTheLatitudes) {
         // 40 N crosses the untilted globe 35 * sin 40 = 22 above its centre, in white.
         EXPECT_EQ(Count(R(416, 325, 484, 331), 255) > 0, mode >= 1) << mode;
         EXPECT_EQ(Count(R(475, 300, 550, 330), 255) > 0, mode >= 1) << mode;  // "40º N"
+    }
+}
+
+// The latitudes' names on the tilt globe stay inside the picture on either side, at both
+// display sizes, whatever the tilt.
+TEST_F(MainScreenTest, LatitudeNamesStayInsideTheTiltPictureAtBothSizes) {
+    const ScreenRect picture = R(331, 421, 497, 718);  // the main screen's tilt picture
+    const struct {
+        double tilt;
+        int lat0, lat1;
+    } cases[] = {{-23.5, 40, 30}, {-23.5, 0, 15}, {-23.5, -30, 0}, {-60, 45, -30}, {0, 0, 0},
+                 {30, -75, 75}};
+    for (const int size : {1024, 800}) {
+        Start(Record(size));
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << size << ": " << c.tilt << " " << c.lat0 << " "
+                                            << c.lat1);
+            SetBrushColour(0);
+            FillScreenRect(R(200, 400, 700, 740));
+            ScreenRect globe{};
+            DrawTiltDiagram(TiltDiagramSquare(picture), c.tilt, 1, c.lat0, c.lat1, globe,
+                            &picture);
+            EXPECT_GT(Count(picture, 255), 50);
+            EXPECT_EQ(Count(R(200, 400, 331, 740), 255) + Count(R(497, 400, 700, 740), 255), 0);
+        }
+        TearDown();
     }
 }
 

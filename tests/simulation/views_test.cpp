@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "graphics/display.h"
 #include "model/model.h"
@@ -51,29 +52,33 @@ TEST_F(ViewsTest, RampsJoinWhereLaterStepsOverwriteTheEndsOfEarlierOnes) {
     EXPECT_EQ(gDisplay.shown[204].r, 253);
 }
 
-TEST_F(ViewsTest, EachViewMapsItsValuesOntoItsRamp) {
-    // Temperature: 0 C is slot 74; the ramp is limited at both ends.
-    EXPECT_EQ(TemperatureSlot(273), 74);
-    EXPECT_EQ(TemperatureSlot(244), 58);
-    EXPECT_EQ(TemperatureSlot(150), 58);
-    EXPECT_EQ(TemperatureSlot(329), 106);
-    EXPECT_EQ(TemperatureSlot(1e9), 106);
-    EXPECT_EQ(TemperatureSlot(NAN), 58);
-    // Energy: 0, 600 and 1200 W per square metre and beyond.
-    EXPECT_EQ(EnergySlot(0), 107);
-    EXPECT_EQ(EnergySlot(600), 131);
-    EXPECT_EQ(EnergySlot(1200), 155);
-    EXPECT_EQ(EnergySlot(5000), 155);
-    EXPECT_EQ(EnergySlot(-40), 107);
-    // Daylight in half hours, rounded: none, 12 hours, polar day.
-    EXPECT_EQ(DaylightSlot(0), 156);
-    EXPECT_EQ(DaylightSlot(720), 180);
-    EXPECT_EQ(DaylightSlot(1440), 204);
-    EXPECT_EQ(DaylightSlot(14), 156);
-    EXPECT_EQ(DaylightSlot(16), 157);
-    // Distance: the mean distance is the middle of the energy ramp.
-    EXPECT_EQ(DistanceSlot(1.0), 131);
-    EXPECT_EQ(DistanceSlot(0.98), 130);
+int Energy(double watts) { return EnergySlot(int(watts)); }
+int Daylight(double minutes) { return DaylightSlot(int(minutes)); }
+
+TEST_F(ViewsTest, EachViewMapsItsValuesOntoItsRampAndLatitudesIntoBands) {
+    const struct {
+        int (*slot)(double);
+        double value;
+        int want;
+    } cases[] = {
+        // Temperature: 0 C is slot 74; the ramp is limited at both ends.
+        {TemperatureSlot, 273, 74}, {TemperatureSlot, 244, 58}, {TemperatureSlot, 150, 58},
+        {TemperatureSlot, 329, 106}, {TemperatureSlot, 1e9, 106}, {TemperatureSlot, NAN, 58},
+        // Energy: 0, 600 and 1200 W per square metre and beyond.
+        {Energy, 0, 107}, {Energy, 600, 131}, {Energy, 1200, 155},
+        {Energy, 5000, 155}, {Energy, -40, 107},
+        // Daylight in half hours, rounded: none, 12 hours, polar day.
+        {Daylight, 0, 156}, {Daylight, 720, 180}, {Daylight, 1440, 204},
+        {Daylight, 14, 156}, {Daylight, 16, 157},
+        // Distance: the mean distance is the middle of the energy ramp.
+        {DistanceSlot, 1.0, 131}, {DistanceSlot, 0.98, 130},
+        // Ten-degree bands; -90 would be band 18, past the last.
+        {BandOfLatitude, 90, 0}, {BandOfLatitude, 81, 0}, {BandOfLatitude, 80, 1},
+        {BandOfLatitude, 0, 9}, {BandOfLatitude, -1, 9}, {BandOfLatitude, -80, 17},
+        {BandOfLatitude, -90, 17}, {BandOfLatitude, NAN, 0},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].slot(cases[i].value), cases[i].want) << "case " << i;
 }
 
 TEST_F(ViewsTest, ViewColourReadsTheBandForTheCurrentViewAndDay) {
@@ -96,17 +101,6 @@ TEST_F(ViewsTest, ViewColourReadsTheBandForTheCurrentViewAndDay) {
     Settings().earthView = kViewEnergy;
     EXPECT_GE(ViewColour(-5), 107);
     EXPECT_LE(ViewColour(99), 155);
-}
-
-TEST_F(ViewsTest, LatitudesFallIntoTenDegreeBands) {
-    EXPECT_EQ(BandOfLatitude(90), 0);
-    EXPECT_EQ(BandOfLatitude(81), 0);
-    EXPECT_EQ(BandOfLatitude(80), 1);
-    EXPECT_EQ(BandOfLatitude(0), 9);
-    EXPECT_EQ(BandOfLatitude(-1), 9);
-    EXPECT_EQ(BandOfLatitude(-80), 17);
-    EXPECT_EQ(BandOfLatitude(-90), 17);  // 18 would be past the last band
-    EXPECT_EQ(BandOfLatitude(NAN), 0);
 }
 
 TEST_F(ViewsTest, GlobeChordsRunNorthToSouthAlongTheTiltedAxis) {

@@ -1,7 +1,6 @@
 // The program's own start-up and shutdown on the headless display, in a fresh working folder:
 // shared by the tests that drive the shell and whole screens.
 #pragma once
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "graphics/display.h"
@@ -23,7 +23,7 @@
 #include "shell/dispatcher.h"
 #include "config/logbook_file.h"
 #include "config/logbook_file_ops.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/startup.h"
 #include "widgets/control.h"
 #include "widgets/ui_resources.h"
@@ -36,6 +36,24 @@ inline void PostInput(MessageKind kind, int x = 0, int y = 0) {
     m.x = x;
     m.y = y;
     HeadlessPushMessage(m);
+}
+// A key pressed and let go, and text typed.
+inline void PostKey(int key, int modifiers = 0) {
+    Message m;
+    m.kind = MessageKind::KeyDown;
+    m.key = key;
+    m.modifiers = uint8_t(modifiers);
+    HeadlessPushMessage(m);
+    m.kind = MessageKind::KeyUp;
+    HeadlessPushMessage(m);
+}
+inline void PostText(const char* text) {
+    for (const char* p = text; *p; ++p) {
+        Message m;
+        m.kind = MessageKind::Character;
+        m.character = uint8_t(*p);
+        HeadlessPushMessage(m);
+    }
 }
 
 struct ProgramFixture : ::testing::Test {
@@ -74,13 +92,9 @@ struct ProgramFixture : ::testing::Test {
         ReleaseShellControls();
         ResetProgramState();
         if (folder.empty()) return;
-        if (DIR* dir = opendir(folder.c_str())) {
-            while (dirent* e = readdir(dir))
-                if (e->d_name[0] != '.') std::remove((folder + "/" + e->d_name).c_str());
-            closedir(dir);
-        }
         ASSERT_EQ(chdir(home.c_str()), 0);
-        rmdir(folder.c_str());
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
     }
 
     static int At(int x, int y) { return gDisplay.canvas.At(x, y); }

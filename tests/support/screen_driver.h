@@ -1,6 +1,7 @@
 // Whole screens driven on the headless backend: the program started in a fresh working folder,
 // and a driver that feeds the running screen scripted input whenever it finds its queue empty.
 #pragma once
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -73,15 +74,10 @@ struct ScreenTest : ProgramFixture {
     }
 
     static void CopyFile(const std::string& from, const char* to) {
-        FILE* in = std::fopen(from.c_str(), "rb");
-        ASSERT_NE(in, nullptr) << from;
-        FILE* out = std::fopen(to, "wb");
-        ASSERT_NE(out, nullptr);
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) std::fwrite(buffer, 1, n, out);
-        std::fclose(in);
-        std::fclose(out);
+        std::error_code error;
+        std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
+                                   error);
+        ASSERT_FALSE(error) << from << ": " << error.message();
     }
 
     // A pointer move, and a click, at a logical point.

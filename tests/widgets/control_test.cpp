@@ -39,26 +39,21 @@ TEST_F(Controls, EachKindLeavesTheStateItsTableGives) {
         Control* c = Own(Make(k.kind, k.before));
         gDrawCount = 0;
         c->drawCallback = CountDrawing;
+        const std::vector<uint8_t> before = gDisplay.canvas.pixels;
         DrawControl(c);
         EXPECT_EQ(c->state, k.after) << "kind " << k.kind << " from state " << k.before;
         // The callback follows every drawing except of hidden controls and hide requests.
         const bool drawn = k.before != 0 && (k.before != 3 || k.kind == kEntryArea);
         EXPECT_EQ(gDrawCount, drawn ? 1 : 0) << "kind " << k.kind << " from " << k.before;
+        // Hide requests, hidden controls, help and entry areas paint nothing.
+        if (k.before == 0 || k.before == 3 || k.kind == kHelpArea || k.kind == kEntryArea) {
+            EXPECT_TRUE(gDisplay.canvas.pixels == before) << "kind " << k.kind << " from "
+                                                          << k.before;
+        }
     }
     DrawControl(nullptr);  // nothing to draw, nothing to fail
-}
-
-TEST_F(Controls, HideRequestAndInvisibleKindsPaintNothing) {
-    const std::vector<uint8_t> before = gDisplay.canvas.pixels;
-    Control* hidden = Own(Make(kPushButton, 3));
-    DrawControl(hidden);
-    Control* help = Own(CreateHotspot(1, R(100, 100, 200, 150), "help", nullptr));
-    DrawControl(help);
-    Control* entry = Own(CreateEntryArea(5, 1, R(100, 100, 200, 150), "", nullptr));
-    DrawControl(entry);
-    EXPECT_EQ(gDisplay.canvas.pixels, before);
-    EXPECT_EQ(hidden->state, 0);
-    EXPECT_EQ(entry->state, 2);  // entry areas are clickable from the start
+    // Entry areas are clickable from the start.
+    EXPECT_EQ(Own(CreateEntryArea(5, 1, R(100, 100, 200, 150), "", nullptr))->state, 2);
 }
 
 TEST_F(Controls, ActiveButtonFaceBevelsOutlineAndShadow) {
@@ -70,15 +65,10 @@ TEST_F(Controls, ActiveButtonFaceBevelsOutlineAndShadow) {
     EXPECT_EQ(b->rect.top, 100);
     DrawControl(b);
     EXPECT_EQ(b->state, 2);
-    EXPECT_EQ(At(100, 100), 0);    // black outline
-    EXPECT_EQ(At(101, 120), 22);   // inset 1: palest shade on the left
-    EXPECT_EQ(At(198, 120), 16);   // inset 1: darkest on the right
-    EXPECT_EQ(At(102, 120), 21);
-    EXPECT_EQ(At(103, 120), 20);
-    EXPECT_EQ(At(110, 110), 19);   // face c+3
-    EXPECT_EQ(At(200, 120), 24);   // shadow p+1 just outside the right edge
-    EXPECT_EQ(At(201, 120), 25);   // and p+2 one further
-    EXPECT_EQ(At(201, 101), 26);   // the outer shadow starts three rows down
+    // A black outline; bevels palest to darkest from the left (101..103) and on the right
+    // (198); the face c+3; shadows p+1 and p+2 outside the right edge, from three rows down.
+    ExpectPixels({{100, 100, 0}, {101, 120, 22}, {102, 120, 21}, {103, 120, 20}, {198, 120, 16},
+                  {110, 110, 19}, {200, 120, 24}, {201, 120, 25}, {201, 101, 26}});
 
     // Selected faces: yellow, or slot 12 for the alternate selection.
     b->selected = 1;
@@ -149,15 +139,10 @@ TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
     DrawControl(b);
     EXPECT_EQ(b->state, 1);
     const int p2 = 25;
-    // Flat frame in p+2, no outline, no bevels.
-    EXPECT_EQ(At(690, 30), p2);
-    EXPECT_EQ(At(809, 30), p2);
-    EXPECT_EQ(At(691, 30), 19);
-    // The icon's place: free height 38 - 32 = 6, so it starts 3 rows below top + 4.
-    EXPECT_EQ(At(694, 17), p2);
-    EXPECT_EQ(At(725, 17), p2);
-    EXPECT_EQ(At(694, 48), p2);
-    EXPECT_EQ(At(710, 30), 19);  // inside the outline: face, no icon
+    // A flat frame in p+2, no outline, no bevels; the icon's outline in p+2 (free height
+    // 38 - 32 = 6, so it starts 3 rows below top + 4) and inside it face, no icon.
+    ExpectPixels({{690, 30, p2}, {809, 30, p2}, {691, 30, 19}, {694, 17, p2}, {725, 17, p2},
+                  {694, 48, p2}, {710, 30, 19}});
     EXPECT_EQ(Count(R(694, 17, 726, 49), 19) + Count(R(694, 17, 726, 49), p2), 32 * 32);
     // The caption is grey, never black.
     EXPECT_GT(Count(b->labelRect, p2), 20);
@@ -217,6 +202,15 @@ TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
     b->state = -2;
     DrawControl(b);
     ExpectCaption(b, "Go");
+
+    // Inactive: a flat grey disc in its outline, without caption, that takes no clicks.
+    b->state = -1;
+    DrawControl(b);
+    EXPECT_EQ(b->state, 1);
+    ExpectPixels({{180, 180, 19}, {180, 100, 8}});
+    EXPECT_EQ(Count(b->labelRect, 255), 0);
+    Control* list[] = {b};
+    EXPECT_EQ(HitTestControls(180, 180, 1, list), nullptr);
 }
 
 TEST_F(Controls, BangLabelShowsBothLinesTwentyTwoApart) {
@@ -233,18 +227,6 @@ TEST_F(Controls, BangLabelShowsBothLinesTwentyTwoApart) {
     // Selected, both lines still show (in black).
     ToggleControl(b);
     EXPECT_EQ(InkRows(b->labelRect, 0).size(), 2u);
-}
-
-TEST_F(Controls, InactiveRoundButtonIsAFlatGreyDisc) {
-    Control* b = Own(CreateRoundButton(120, 1, -1, R(100, 100, 260, 260), "Pause@Resume", "",
-                                       nullptr, nullptr, 44, 37, gUi.labelFont));
-    DrawControl(b);
-    EXPECT_EQ(b->state, 1);
-    EXPECT_EQ(At(180, 180), 19);
-    EXPECT_EQ(At(180, 100), 8);  // the outline
-    EXPECT_EQ(Count(b->labelRect, 255), 0);
-    Control* list[] = {b};
-    EXPECT_EQ(HitTestControls(180, 180, 1, list), nullptr);
 }
 
 TEST_F(Controls, PanelTextItemsAndValuePanels) {
@@ -297,42 +279,31 @@ TEST_F(Controls, SliderOpenFrameAndSunkenBox) {
     std::memcpy(slider->label, &ticks, sizeof ticks);
     slider->labelX = 1;
     DrawControl(slider);
-    EXPECT_EQ(At(150, 120), 0);   // the track's black middle
-    EXPECT_EQ(At(112, 109), 0);   // first tick at left + 12
-    EXPECT_EQ(At(388, 109), 0);   // last at right - 12
-    EXPECT_EQ(At(210, 120), 19);  // knob face
-    EXPECT_EQ(At(200, 120), 0);   // knob outline
+    // The track's black middle, the first and last ticks 12 in from the ends, the knob's face
+    // and outline.
+    ExpectPixels({{150, 120, 0}, {112, 109, 0}, {388, 109, 0}, {210, 120, 19}, {200, 120, 0}});
 
     Control* frame = Own(Make(kOpenFrame, -2));
     frame->selected = 0;  // left side open
     DrawControl(frame);
-    EXPECT_EQ(At(150, 100), 23);  // top edge in p
-    EXPECT_EQ(At(100, 125), 25);  // left edge open: fill p+2
-    EXPECT_EQ(At(199, 125), 29);  // right edge in p+6
+    // The top edge in p, the open left one filled p+2, the right one in p+6.
+    ExpectPixels({{150, 100, 23}, {100, 125, 25}, {199, 125, 29}});
 
     Control* box = Own(Make(kSunkenBox, -2));
     box->colour = 30;
     DrawControl(box);
-    EXPECT_EQ(At(100, 125), 30);  // dark left edge
-    EXPECT_EQ(At(199, 125), 36);  // pale right edge
-    EXPECT_EQ(At(150, 125), 32);  // pattern 1: all pen colour
+    ExpectPixels({{100, 125, 30}, {199, 125, 36}, {150, 125, 32}});  // dark left, pale right, pen
 }
 
 TEST_F(Controls, BevelAndMessageBox) {
     BeginDrawing();
     DrawBevel(R(10, 10, 20, 20), 1, 5, 6);
-    EXPECT_EQ(At(11, 15), 5);
-    EXPECT_EQ(At(15, 11), 5);
-    EXPECT_EQ(At(18, 15), 6);
-    EXPECT_EQ(At(15, 18), 6);
-    EXPECT_EQ(At(10, 15), 26);
+    ExpectPixels({{11, 15, 5}, {15, 11, 5}, {18, 15, 6}, {15, 18, 6}, {10, 15, 26}});
     SelectTextFont(gUi.labelFont);
     DrawMessageBox(112, 512, 400, 0, 14, "So:", "one", "two");  // width (512 - 112) * 2
     EndDrawing();
-    EXPECT_EQ(At(113, 400), 14);
-    EXPECT_EQ(At(111, 400), 255);  // white frame one pixel outside, left
-    EXPECT_EQ(At(912, 400), 0);    // black right
-    EXPECT_EQ(At(110, 400), 26);
+    // Filled, with a frame one pixel outside: white on the left, black on the right.
+    ExpectPixels({{113, 400, 14}, {111, 400, 255}, {912, 400, 0}, {110, 400, 26}});
     EXPECT_GT(Count(R(132, 360, 200, 380), 0), 5);  // first line at left + 20
 }
 

@@ -1,4 +1,5 @@
 // Message classification, hit testing, hover and the shared screen loop.
+#include "config/logbook_file.h"
 #include "graphics/edit_box.h"
 #include "widgets/events.h"
 #include "widgets/interaction.h"
@@ -47,7 +48,7 @@ TEST_F(Events, MinimisedWindowWaitsForRestoreOrClose) {
     ASSERT_TRUE(PollMessage(m));
     DispatchMessage(m);
     EXPECT_EQ(ClassifyMessage(m), kEventRestored);
-    EXPECT_EQ(IsDisplayLost(), 1);  // the picture must be drawn again
+    EXPECT_EQ(IsDisplayLost(), 0);  // the picture is only shown again: nothing was lost
     ASSERT_TRUE(PollMessage(m));
     EXPECT_EQ(m.kind, MessageKind::MouseMove);
 
@@ -272,6 +273,8 @@ TEST_F(Events, SharedIdsMeanTheSameOnEveryScreen) {
     for (auto [id, result] : {std::pair{801, 1}, {802, 2}, {803, 5}, {804, 8}, {806, int(kNavSaveRun)},
                               {807, 2001}, {810, 2001}, {808, 15}, {120, int(kNavNotShared)}})
         EXPECT_EQ(SharedClickResult(id, 4), result) << id;
+    EXPECT_EQ(gLogbookFile.openResult, 1);  // Open Logbook chose its file
+    EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
     // Minimising posts the request and the screen stays.
     EXPECT_EQ(SharedClickResult(809, 4), kNavStay);
     Message m;

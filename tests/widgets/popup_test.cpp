@@ -93,8 +93,7 @@ TEST_F(Popup, IdleTimeOutEndsAnUntouchedPanel) {
 }
 
 TEST_F(Popup, DisplayLossAndClosingEndThePanelAtOnce) {
-    HeadlessPushMessage(Of(MessageKind::SysMinimise));
-    HeadlessPushMessage(Of(MessageKind::SysRestore));
+    HeadlessLoseDisplay();
     HeadlessPushMessage(Mouse(MessageKind::LeftDown, 510, 545));
     EXPECT_EQ(RunAboutPanel(), kPopupDisplayLost);
     // The pointer and keyboard are given back even though nothing is restored.
@@ -124,19 +123,14 @@ TEST_F(Popup, PanelsLargerThanTheSharedBufferAreRestoredWhole) {
         for (int x : {100, 650, 899}) EXPECT_EQ(At(x, y), Stripe(y)) << x << "," << y;
 }
 
-TEST_F(Popup, VersionTextsAndIdentity) {
+TEST_F(Popup, VersionTextsAndOneAboutPanel) {
     char text[64];
     for (auto [version, want] : {std::pair<const char*, const char*>{"1.1h", "Version 1.1h"},
                                  {"0.9", "Version 0.9 (beta)"}, {"X3", "Version X3 (alpha)"}, {nullptr, "Version "}}) {
         FormatVersionText(version, text, sizeof text);
         EXPECT_STREQ(text, want);
     }
-    EXPECT_STREQ(ProductName(), "Heliora");
-    EXPECT_STREQ(MakerName(), "Halvern");
-    EXPECT_STREQ(ProgramVersion(), "1.1h");
     EXPECT_FALSE(CreateAboutPanel());  // made once
-    EXPECT_EQ(AboutDoneButton()->rect.left, 462);
-    EXPECT_EQ(AboutDoneButton()->rect.top, 521);
 }
 
 TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
@@ -145,9 +139,14 @@ TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
     ShowNotice(box, text, gUi.headingFont, 1);
     EXPECT_TRUE(NoticeShown());
     EXPECT_EQ(At(280, 310), 4);
-    EXPECT_EQ(At(272, 350), 12);  // light bevel
     EXPECT_EQ(At(760, 410), 0);   // the shadow
     EXPECT_GT(Count(R(272, 300, 752, 340), 14), 50);
+    // The long first line widens the box: its bevel stays whole and the text clear of it.
+    int left = 200;
+    while (left < 272 && At(left, 350) != 12) ++left;
+    EXPECT_LT(left, 266);
+    for (int y = 300; y < 400; ++y)
+        for (int x = left - 2; x < left + 3; ++x) ASSERT_NE(At(x, y), 14) << x << "," << y;
     ShowNotice(box, "again", gUi.headingFont, 1);  // already shown: no second notice
     ShowNotice(box, nullptr, nullptr, 0);
     EXPECT_FALSE(NoticeShown());

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <vector>
 
 #include "graphics/display.h"
@@ -62,6 +64,11 @@ struct WidgetTest : ::testing::Test {
         EndDrawing();
     }
     static int At(int x, int y) { return gDisplay.canvas.At(x, y); }
+    // Each listed pixel {x, y, slot} holds its slot.
+    static void ExpectPixels(std::initializer_list<std::array<int, 3>> pixels) {
+        for (const auto& p : pixels)
+            EXPECT_EQ(At(p[0], p[1]), p[2]) << "at " << p[0] << "," << p[1];
+    }
 
     // The box of pixels of one colour inside r (empty when there are none).
     static DeviceRect Ink(const ScreenRect& r, int colour) {

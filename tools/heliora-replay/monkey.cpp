@@ -17,7 +17,7 @@
 
 #include "platform/platform.h"
 #include "shell/dispatcher.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/startup.h"
 #include "tools/heliora-replay/monkey_checks.h"
 #include "tools/heliora-replay/replay_run.h"

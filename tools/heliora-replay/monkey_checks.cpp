@@ -42,6 +42,9 @@ long FileSize(const char* path) {
 // program would refuse.
 bool ReadRecords(const char* path, std::vector<int>& serials, std::string& why) {
     serials.clear();
+    struct stat st;
+    // No file, or a folder in its place (a test planted it; the program says so): no entries.
+    if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) return true;
     FILE* f = std::fopen(path, "rb");
     if (!f) return true;  // no file: an empty logbook
     LogEntryBytes record;
@@ -151,9 +154,11 @@ bool CheckLogbook(LogbookWatch& w, std::string& why) {
     if (!gShell.userInterfaceBuilt && !gShell.shutdownDone) return true;
     std::vector<int> now;
     std::set<int> markedNow;
-    if (LogbookFilesOff()) {
-        // The logbook never leaves memory: no logbook file may appear, and the slots are it.
-        if (AnyLogbookFile()) return Fail(why, "a logbook file appeared although the files are off");
+    if (LogbookFilesOff() || gLogbook.folderHeldElsewhere) {
+        // The logbook never leaves memory: no logbook file may appear (unless another copy
+        // holds the folder's), and the slots are it.
+        if (LogbookFilesOff() && AnyLogbookFile())
+            return Fail(why, "a logbook file appeared although the files are off");
         if (gShell.shutdownDone) return true;
         for (const LogEntry& e : gLogbook.slots) {
             if (e.serialNumber == 0) continue;

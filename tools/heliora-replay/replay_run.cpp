@@ -1,5 +1,6 @@
 #include "tools/heliora-replay/replay_run.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include "config/logbook_file.h"
 #include "config/logbook_file_ops.h"
 #include "graphics/display.h"
+#include "graphics/edit_box.h"
 #include "graphics/png.h"
 #include "graphics/scale.h"
 #include "graphics/text.h"
@@ -17,7 +19,7 @@
 #include "model/model.h"
 #include "platform/platform.h"
 #include "shell/dispatcher.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "shell/startup.h"
 #include "widgets/widget_state.h"
 
@@ -54,14 +56,13 @@ void AppendUtf8(std::string& out, uint32_t c) {
 }
 
 // One line of the texts step. Tabs and line breaks inside a text are written as spaces so
-// that every drawn text stays one line of five fields and its text.
-void RecordDrawnText(const DrawnText& d) {
-    std::string& out = gRun.drawnTexts;
+// that every drawn text stays one line of six fields and its text.
+std::string TextLine(const DrawnText& d, const char* where) {
+    std::string out;
     const bool named = d.font && !d.font->faceName.empty();
     out += std::to_string(d.x) + '\t' + std::to_string(d.y) + '\t' + std::to_string(d.penSlot) +
            '\t' + (named ? d.font->faceName : std::string("-")) + '\t' +
-           std::to_string(d.font ? d.font->logicalSize : 0) + '\t' +
-           (d.toScreen ? "screen" : "buffer") + '\t';
+           std::to_string(d.font ? d.font->logicalSize : 0) + '\t' + where + '\t';
     for (size_t i = 0; i < d.length; ++i) {
         const uint8_t b = uint8_t(d.text[i]);
         if (b == '\t' || b == '\n' || b == '\r')
@@ -69,7 +70,32 @@ void RecordDrawnText(const DrawnText& d) {
         else
             AppendUtf8(out, Cp1252ToUnicode(b) ? Cp1252ToUnicode(b) : '?');
     }
-    out += '\n';
+    return out + '\n';
+}
+
+void RecordDrawnText(const DrawnText& d) {
+    gRun.drawnTexts += TextLine(d, d.toScreen ? "screen" : "buffer");
+}
+
+// What every edit box shows now, one line of the texts step per shown line: its left edge
+// and the top of the line, pen 0, the box's font, "edit", the line.
+std::string EditBoxTexts() {
+    std::string out;
+    for (auto& w : gEditBoxes.windows) {
+        const std::vector<std::string> lines = EditShownLines(*w);
+        const TextFont* font = w->font ? w->font : w->ownedFont;
+        const int lineHeight = font ? std::max(1, FontHeight(font)) : 1;
+        for (size_t i = 0; i < lines.size(); ++i) {
+            DrawnText d;
+            d.x = ToLogicalX(w->rect.left);
+            d.y = ToLogicalY(w->rect.top + int(i) * lineHeight);
+            d.font = font;
+            d.text = lines[i].c_str();
+            d.length = lines[i].size();
+            out += TextLine(d, "edit");
+        }
+    }
+    return out;
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
@@ -173,7 +199,7 @@ bool Perform(const ReplayStep& s) {
         PlatformFlush();
         const bool state = s.kind == StepKind::State;
         const std::string path = gRun.outDir + "/" + s.text;
-        if (!WriteText(path, state ? StateJson() : gRun.drawnTexts)) {
+        if (!WriteText(path, state ? StateJson() : gRun.drawnTexts + EditBoxTexts())) {
             FailStep(s, "could not write " + path);
             return true;
         }
@@ -193,6 +219,18 @@ bool Perform(const ReplayStep& s) {
         if (now != s.count) {
             FailStep(s, "expected screen " + std::to_string(s.count) + ", the program is on " +
                             std::to_string(now));
+            return true;
+        }
+        return false;
+    }
+    case StepKind::ExpectPixel: {
+        PlatformFlush();
+        const int slot = gDisplay.canvas.At(std::min(x, gDisplay.canvas.width - 1),
+                                            std::min(y, gDisplay.canvas.height - 1));
+        if (slot != s.count) {
+            FailStep(s, "expected slot " + std::to_string(s.count) + " at " + std::to_string(s.x) +
+                            " " + std::to_string(s.y) + ", the canvas holds " +
+                            std::to_string(slot));
             return true;
         }
         return false;

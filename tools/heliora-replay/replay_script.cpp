@@ -81,6 +81,7 @@ std::string FormatReplayStep(const ReplayStep& s) {
     case StepKind::Idle: return "idle " + std::to_string(s.count);
     case StepKind::Shot: return "shot " + s.text;
     case StepKind::ExpectScreen: return "expect-screen " + std::to_string(s.count);
+    case StepKind::ExpectPixel: return "expect-pixel " + xy + " " + std::to_string(s.count);
     case StepKind::Minimise: return "minimise";
     case StepKind::Restore: return "restore";
     case StepKind::Close: return "close";
@@ -162,6 +163,11 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
             if (args.size() != 1 || (args[0] != "full" && args[0] != "mended"))
                 return fail("expected full or mended");
             step.count = args[0] == "full" ? 1 : 0;
+        } else if (verb == "expect-pixel") {
+            step.kind = StepKind::ExpectPixel;
+            if (args.size() != 3 || !ParseInt(args[0], 0, 1023, step.x) ||
+                !ParseInt(args[1], 0, 767, step.y) || !ParseInt(args[2], 0, 255, step.count))
+                return fail("expected a point inside 1024 x 768 and a palette slot 0..255");
         } else if (verb == "expect-screen") {
             step.kind = StepKind::ExpectScreen;
             if (args.size() != 1 || !ParseInt(args[0], INT_MIN + 1, INT_MAX, step.count)) return fail("expected a ScreenId");

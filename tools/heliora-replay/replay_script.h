@@ -5,16 +5,17 @@
 
 enum class StepKind {
     Move, Click, RightClick, Key, Type, Idle, Shot, ExpectScreen, Minimise, Restore, Close,
-    State, Texts, Copy, Disk, Restart,
+    State, Texts, Copy, Disk, Restart, ExpectPixel,
 };
 
 struct ReplayStep {
     StepKind kind = StepKind::Idle;
     int line = 0;      // 1-based line in the script, for messages
-    int x = 0, y = 0;  // Move, Click, RightClick
+    int x = 0, y = 0;  // Move, Click, RightClick, ExpectPixel
     int key = 0;       // Key: platform key code
     int modifiers = 0; // Key: kModShift, kModControl (written Shift+Tab, Ctrl+E)
-    int count = 0;     // Idle: number of idle polls; ExpectScreen: the ScreenId; Disk: 1 full, 0 mended
+    int count = 0;     // Idle: number of idle polls; ExpectScreen: the ScreenId; Disk: 1 full,
+                       // 0 mended; ExpectPixel: the palette slot
     std::string text;  // Type: the bytes to type; Shot, State, Texts: the output file name;
                        // Copy: the working-directory file to copy
     std::string name;  // Copy: the name of the copy in the output folder

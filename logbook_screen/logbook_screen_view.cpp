@@ -1,13 +1,15 @@
 // The logbook screen's pictures: the list labels, the heading, the three narrow charts of the
 // entry's year, its tilted globe with coastlines, and its orbit.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "graphics/scale.h"
 #include "graphics/shape.h"
 #include "logbook/logbook.h"
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 #include "model/trunc.h"
 #include "settings/places.h"
 #include "simulation/charts.h"
@@ -127,6 +129,11 @@ ScreenRect CommentsAreaRect() { return Rect(220, 394, 625, 684); }
 
 void FormatEntryLabel(const LogEntry& entry, char* out, size_t size) {
     const RunSnapshot& run = entry.run;
+    // Numbers a damaged record holds would run far beyond the button.
+    if (!IsSoundRun(run)) {
+        std::snprintf(out, size, "%s", kDamagedEntryLabel);
+        return;
+    }
     char lat[2 * kLatitudeTextSize + 4];
     FormatLatitude(run.latitude[0], lat, kLatitudeTextSize);
     if (HasSecondLatitude(run)) {
@@ -136,6 +143,38 @@ void FormatEntryLabel(const LogEntry& entry, char* out, size_t size) {
     }
     std::snprintf(out, size, "Tilt %.1f\xBA@Shape %.2f@Lat. %s", ShownTilt(run.axisTilt),
                   run.orbitShape, lat);
+}
+
+void FitEntryLabel(char* label, size_t size, const Control& button) {
+    // A centred line stays inside the label's box when it is no wider than twice the room
+    // on its narrower side.
+    const ScreenRect& box = button.labelRect;
+    const int room = 2 * std::min(button.labelX - box.left, box.right - button.labelX);
+    SelectTextFont(button.font);
+    std::string fitted;
+    const char* line = label;
+    for (;;) {
+        const char* end = std::strchr(line, '@');
+        std::string text(line, end ? size_t(end - line) : std::strlen(line));
+        // Shorter ways of saying the same, in turn: the latitudes without "Lat. ", then
+        // without the blanks before N and S; last of all the line is cut.
+        if (TextWidth(text.c_str()) > room && text.compare(0, 5, "Lat. ") == 0) text.erase(0, 5);
+        for (size_t at; TextWidth(text.c_str()) > room && (at = text.find(" N")) != std::string::npos;)
+            text.erase(at, 1);
+        for (size_t at; TextWidth(text.c_str()) > room && (at = text.find(" S")) != std::string::npos;)
+            text.erase(at, 1);
+        while (!text.empty() && TextWidth(text.c_str()) > room) text.pop_back();
+        fitted += text;
+        if (!end) break;
+        fitted += '@';
+        line = end + 1;
+    }
+    std::snprintf(label, size, "%s", fitted.c_str());
+}
+
+void DrawCommentsTitle() {
+    const ScreenRect c = CommentsAreaRect();
+    TextAt((c.left + c.right) / 2, c.top - 2, 1, 2, "Comments About This Entry", gUi.labelFont, 0);
 }
 
 void DrawEntryHeading(const LogEntry* entry) {
@@ -152,7 +191,12 @@ void DrawEntryHeading(const LogEntry* entry) {
         EndDrawing();
         return;
     }
-    FillWith(Rect(220, 85, 984, 134), kLogbookFaceSlot);
+    // The band spans the whole panel, and what the heading writes is kept inside it: so the
+    // next heading erases every bit of the last, however long its date or notice was.
+    const ScreenRect main = LogbookMainRect();
+    const ScreenRect band = Rect(main.left, 85, main.right, 134);
+    FillWith(band, kLogbookFaceSlot);
+    SetClipRect(&band);
     if (entry) {
         char text[kMadeAtSize + 32];
         std::snprintf(text, sizeof text, "Log Entry made at %s", entry->madeAt);
@@ -166,6 +210,7 @@ void DrawEntryHeading(const LogEntry* entry) {
             TextAt(230, 115, 0, 0, kMarkedNotice, gUi.smallLabelFont, kMarkedTextSlot);
         }
     }
+    SetClipRect(nullptr);
     EndDrawing();
 }
 
@@ -260,11 +305,18 @@ void DrawEntryView() {
     DrawEntryHeading(entry);
     if (EntryCount() <= 0 || !entry) return;
     SetEditText(gLogbookScreen.editor, entry->comments);
+    // A new entry's comment is there to be replaced: what the pupil types goes in its place.
+    gLogbookScreen.freshComment = std::strcmp(entry->comments, kNewEntryComments) == 0;
+    if (gLogbookScreen.freshComment) SelectAllEditText(gLogbookScreen.editor);
     BeginDrawing();
     if (!Drawable(entry)) {
-        // Nothing of an earlier entry may stay beside this one's heading and comments.
-        FillWith(Rect(201, 135, 1003, 390), kLogbookFaceSlot);
-        FillWith(Rect(630, 390, 1003, 717), kLogbookFaceSlot);
+        // Nothing of an earlier entry may stay beside this one's heading and comments: its
+        // pictures and charts give way to a short notice.
+        const ScreenRect main = LogbookMainRect();
+        FillWith(Rect(main.left, 135, main.right, CommentsAreaRect().top - 1), kLogbookFaceSlot);
+        FillWith(Rect(630, 135, main.right, main.bottom), kLogbookFaceSlot);
+        DrawCommentsTitle();
+        TextAt((main.left + main.right) / 2, 250, 1, 1, kDamagedEntryNotice, gUi.labelFont, 4);
         EndDrawing();
         return;
     }

@@ -1,5 +1,5 @@
 // The logbook screen: its controls, entering and leaving, the list and the reactions.
-#include "logbook/logbook_screen.h"
+#include "logbook_screen/logbook_screen.h"
 
 #include <cstdio>
 #include <string>
@@ -9,7 +9,7 @@
 #include "logbook/logbook.h"
 #include "model/year_csv.h"
 #include "platform/platform.h"
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 #include "simulation/earth_views.h"
 #include "graphics/picture_draw.h"
 #include "widgets/control.h"
@@ -53,11 +53,7 @@ void MainPanelDrawn(Control*) {
     const ScreenRect r = LogbookMainRect();
     FillWith(r, kLogbookFaceSlot);
     DrawBevel(r, -1, 255, kLogbookShadeSlot);
-    if (EntryCount() > 0) {
-        const ScreenRect c = CommentsAreaRect();
-        TextAt((c.left + c.right) / 2, c.top - 2, 1, 2, "Comments About This Entry",
-               gUi.labelFont, 0);
-    }
+    if (EntryCount() > 0) DrawCommentsTitle();
     EndDrawing();
 }
 
@@ -281,6 +277,7 @@ void DrawEntryList() {
         }
         char label[kLabelSize];
         FormatEntryLabel(LogbookSlots()[k], label, sizeof label);
+        FitEntryLabel(label, sizeof label, *b);
         SetControlLabel(b, label);
         b->state = kStateRedrawActive;
         b->selected = k == s.selected ? 1 : 0;
@@ -304,6 +301,13 @@ void SelectListEntry(int i) {
     s.entryButtons[i]->selected = 1;
     Redraw(s.entryButtons[i], kStateRedrawActive);
     ShowFailure(refused);
+}
+
+void CommentBoxClicked() {
+    LogbookScreenState& s = gLogbookScreen;
+    if (!s.freshComment) return;  // the caret stays where the click put it
+    s.freshComment = false;
+    if (EditText(s.editor) == kNewEntryComments) SelectAllEditText(s.editor);
 }
 
 void EnterLogbookScreen(ScreenLoop& loop) {
@@ -330,6 +334,7 @@ void EnterLogbookScreen(ScreenLoop& loop) {
     }
     DrawEntryView();
     ShowFailure(refused);
+    if (refused.empty() && *LogbookNotice()) SetHelpLineText(HelpLine(), LogbookNotice());
 }
 
 void LeaveLogbookScreen(ScreenLoop& loop, bool drawing) {
@@ -357,6 +362,10 @@ int RunLogbookScreen() {
             continue;
         }
         if ((result = ScreenEventEnd(e)) != 0) break;
+        const Message& m = e.message;
+        if (m.kind == MessageKind::LeftDown && m.target == MessageTarget::EditBox &&
+            m.childId == int(gLogbookScreen.editor.childId))
+            CommentBoxClicked();
         if (e.pressed) {
             const int next = ClickResult(e.pressed->id);
             if (next != kNavStay) {

@@ -1,4 +1,4 @@
-#include "shell/navbar.h"
+#include "navbar/navbar.h"
 
 #include <cstdio>
 
@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kBarColour = 23;     // grey bars and icon boxes
 constexpr int kButtonColour = 16;  // the buttons' face shades
+constexpr int kAboutRight = 132;   // the About button's right edge on the HelpLine bar
 
 Control* Add(Control* c) {
     if (c && gNavBar.count < kNavBarMaxControls) gNavBar.list[gNavBar.count++] = c;
@@ -51,10 +52,14 @@ bool CreateNavBar() {
         Add(CreatePanel(0, MakeScreenRect(0, 738, 1024, 768),
                         "The text area on this bar tells you about what you're pointing at.",
                         nullptr, kBarColour));
-    n.helpLine = Add(CreateTextBar(1, MakeScreenRect(120, 4, 1024, 26), "", n.helpLineBarPanel,
-                                   gUi.labelFont, 26, 0,
-                                   "This tells you about what's happening where your mouse "
-                                   "cursor is."));
+    // The About button is wide and tall enough for its label inside its bevel at 800 x 600
+    // too, where the small font is relatively larger; the HelpLine starts beside it. Where
+    // the logbook lives, when it is not where it is expected, is the first thing said.
+    n.helpLine = Add(CreateTextBar(1, MakeScreenRect(kAboutRight + 4, 4, 1024, 26), "",
+                                   n.helpLineBarPanel, gUi.labelFont, 26, 0,
+                                   *LogbookNotice() ? LogbookNotice()
+                                                    : "This tells you about what's happening "
+                                                      "where your mouse cursor is."));
     SetHelpLine(n.helpLine);
 
     Control* bar = n.navBarPanel;
@@ -95,9 +100,10 @@ bool CreateNavBar() {
     char aboutLabel[kLabelSize];
     std::snprintf(aboutLabel, sizeof aboutLabel, "About \"%s\"", ProductName());
     Control* helpBar = n.helpLineBarPanel;
-    n.aboutButton = Add(CreateButton(kNavAbout, 1, kStateRedrawActive, MakeScreenRect(4, 5, 116, 25),
-                                     aboutLabel, "Click on this to find out about this program.",
-                                     nullptr, helpBar, kButtonColour, small));
+    n.aboutButton = Add(CreateButton(kNavAbout, 1, kStateRedrawActive,
+                                     MakeScreenRect(4, 3, kAboutRight, 27), aboutLabel,
+                                     "Click on this to find out about this program.", nullptr,
+                                     helpBar, kButtonColour, small));
     n.layers = kNavBarLayers;
     return true;
 }

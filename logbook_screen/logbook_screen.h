@@ -47,6 +47,10 @@ struct LogbookScreenState {
     Control* rerun;
     Control* deleteRestore;
     EditBox editor;     // the comment editor, made while entries exist
+    // The shown comment is still a new entry's "Enter comments here." and the box has not
+    // been clicked since: it is all selected, and the first click selects it all again, so
+    // what the pupil types replaces it.
+    bool freshComment;
     CoastPoints coast;  // newcoast.txt as read on entering, decimals kept
     GlobeSegments coastLines;  // the tilt picture's coastline, offsets from the globe's corner
 };
@@ -66,10 +70,23 @@ void EnterLogbookScreen(ScreenLoop& loop);
 void LeaveLogbookScreen(ScreenLoop& loop, bool drawing);
 // What a click on list button i (0..3) does: stores the shown comments, shows page + i.
 void SelectListEntry(int i);
+// What a click in the comment box does after the box has placed its caret.
+void CommentBoxClicked();
+
+// What the screen shows for an entry whose run it cannot draw (a damaged record).
+constexpr const char* kDamagedEntryLabel = "Damaged@Entry";
+constexpr const char* kDamagedEntryNotice = "This entry is damaged: its run cannot be shown.";
 
 // ---- pictures, each drawn alone on the current target ------------------------------------
-// The list's label of an entry, "Tilt 23.5º@Shape 0.02@Lat. 45º N & 30º S".
+// The list's label of an entry, "Tilt 23.5º@Shape 0.02@Lat. 45º N & 30º S"; a damaged
+// entry's is kDamagedEntryLabel.
 void FormatEntryLabel(const LogEntry& entry, char* out, size_t size);
+// Shortens each line of a label that is wider than the button's label box (the latitudes
+// lose "Lat. ", then the blanks before N and S; a line still too wide is cut), so every
+// label stays inside its button.
+void FitEntryLabel(char* label, size_t size, const Control& button);
+// "Comments About This Entry" above the comment box.
+void DrawCommentsTitle();
 // Newer, the four entry buttons and Older, as the page and the entry count make them.
 void DrawEntryList();
 // The whole entry view of the shown entry, or the no-entries texts.

@@ -1,0 +1,375 @@
+// The two tilt screens, sunlight intensity and day length: their figures and boxes for every
+// choice, each picture drawn alone, and each screen run through its loop on the headless
+// backend.
+#include <cmath>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "explain/explain_screen.h"
+#include "explain/tilt_day_length_screen.h"
+#include "explain/tilt_intensity_screen.h"
+#include "graphics/palette.h"
+#include "tests/explain/explain_fixture.h"
+#include "widgets/ui_resources.h"
+
+namespace {
+
+struct TiltIntensityTest : ScreenTest {
+    static int Run(std::function<bool(long)> drive) {
+        return DriveScreen(RunTiltIntensityScreen, std::move(drive));
+    }
+    // The middle of a footprint on the screen, a few units above its centre so that the
+    // 35-degree line through it does not hide it.
+    static void FootprintPoint(const IntensityView& v, int which, int& x, int& y) {
+        const ScreenRect& disc = gTiltIntensity.disc;
+        const double f = (disc.right - disc.left) * 0.0005;
+        double sx = 0, sy = 0;
+        for (int i = 0; i < kFootprintPoints; ++i) {
+            sx += v.footX[which * kFootprintPoints + i] * f + disc.left;
+            sy += v.footY[which * kFootprintPoints + i] * f + disc.top;
+        }
+        x = int(sx / kFootprintPoints);
+        y = int(sy / kFootprintPoints) - 6;
+    }
+};
+
+TEST(TiltIntensityFigures, NoonWattsSkyWordsAndBoxForEveryChoice) {
+    struct Case {
+        double tilt;
+        int season;
+        int north, south;
+        const char* northWord;
+        const char* southWord;
+        const char* title;
+    };
+    const Case cases[] = {
+        {0, kIntensityWinter, 1146, 1146, "high in the sky", "high in the sky",
+         "Earth Not Tilted:"},
+        {0, kIntensitySummer, 1146, 1146, "high in the sky", "high in the sky",
+         "Earth Not Tilted:"},
+        {-23.5, kIntensityWinter, 731, 1371, "low in the sky", "nearly overhead",
+         "Normal Tilt, Northern Hemisphere Winter:"},
+        {-23.5, kIntensitySummer, 1371, 731, "nearly overhead", "low in the sky",
+         "Normal Tilt, Northern Hemisphere Summer:"},
+        {-40, kIntensityWinter, 362, 1394, "very low in the sky", "nearly overhead",
+         "Large Tilt, Northern Hemisphere Winter:"},
+        {-40, kIntensitySummer, 1394, 362, "nearly overhead", "very low in the sky",
+         "Large Tilt, Northern Hemisphere Summer:"},
+    };
+    for (const Case& c : cases) {
+        int north = 0, south = 0;
+        NoonIntensities(c.tilt, c.season, north, south);
+        EXPECT_EQ(north, c.north) << c.tilt << " " << c.season;
+        EXPECT_EQ(south, c.south) << c.tilt << " " << c.season;
+        EXPECT_STREQ(SkyWord(north), c.northWord);
+        EXPECT_STREQ(SkyWord(south), c.southWord);
+        EXPECT_STREQ(IntensityExplanation(c.tilt, c.season).title, c.title);
+    }
+    EXPECT_STREQ(SkyWord(-5), "very low in the sky");  // out of range stays a word
+    EXPECT_STREQ(SkyWord(5000), "nearly overhead");
+}
+
+TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
+    Start();
+    struct Case {
+        double tilt;
+        int season;
+        int northGrey, southGrey;
+    };
+    const Case cases[] = {{-23.5, kIntensityWinter, 132, 248},
+                          {-40, kIntensitySummer, 252, 65},
+                          {0, kIntensitySummer, 207, 207}};
+    TiltIntensityState& s = gTiltIntensity;
+    s.diagram = R(250, 184, 1004, 718);
+    s.disc = IntensityDiscRect(s.diagram);
+    EXPECT_EQ(s.disc.left, 350);
+    EXPECT_EQ(s.disc.top, 259);
+    EXPECT_EQ(s.disc.right, 734);
+    EXPECT_EQ(s.disc.bottom, 643);
+    const CoastOutline none{};  // no coastline in the way of the checks
+    for (const Case& c : cases) {
+        s.screenTilt = c.tilt;
+        s.season = c.season;
+        IntensityView& v = c.season == kIntensitySummer ? s.summerView : s.winterView;
+        ProjectIntensityView(none, c.tilt, c.season, v);
+        DrawIntensityDiagram();
+        EXPECT_EQ(PaletteColour(kNorthFootprintSlot).r, c.northGrey) << c.tilt;
+        EXPECT_EQ(PaletteColour(kSouthFootprintSlot).g, c.southGrey) << c.tilt;
+        int x = 0, y = 0;
+        FootprintPoint(v, 0, x, y);
+        EXPECT_EQ(AtLogical(x, y), kNorthFootprintSlot) << c.tilt;
+        const int beam = AtLogical(1000, y + 6);
+        EXPECT_GE(beam, kBeamFirstSlot) << c.tilt;
+        EXPECT_LT(beam, kBeamFirstSlot + kBeamSlots) << c.tilt;
+        FootprintPoint(v, 1, x, y);
+        EXPECT_EQ(AtLogical(x, y), kSouthFootprintSlot) << c.tilt;
+        EXPECT_EQ(AtLogical(400, 330), 1);  // the night side
+        EXPECT_EQ(AtLogical(560, 420), 9);  // the day side, above the equator
+        EXPECT_EQ(AtLogical(255, 700), 0);  // the sky
+    }
+    // The axis stands upright without tilt and passes out of the globe at the top.
+    EXPECT_EQ(AtLogical(542, 250), 255);
+}
+
+// Checked as the screen runs, one step per idle turn.
+TEST_F(TiltIntensityTest, ChoicesRedrawWithTheNextBoxColourAndRepeatsChangeNothing) {
+    Start();
+    std::vector<int> before;
+    const ScreenRect diagram = R(250, 184, 1004, 718);
+    const int result = Run([&](long n) {
+        TiltIntensityState& s = gTiltIntensity;
+        switch (n) {
+        case 0:  // Normal tilt and winter to start with, in the first box colour
+            EXPECT_TRUE(s.tiltButtons[0]->selected && s.seasonButtons[0]->selected);
+            EXPECT_EQ(AtLogical(45, 80), 1);
+            ClickControl(s.seasonButtons[1]);
+            break;
+        case 1:
+            EXPECT_EQ(AtLogical(45, 80), 3);
+            before = Pixels(diagram);
+            ClickControl(s.seasonButtons[1]);  // already on
+            break;
+        case 2:
+            EXPECT_TRUE(before == Pixels(diagram));
+            EXPECT_EQ(s.box.slot, 5);
+            EXPECT_EQ(s.seasonButtons[1]->selected, 1);
+            ClickControl(s.seasonButtons[0]);
+            break;
+        case 3:
+            EXPECT_EQ(AtLogical(45, 80), 5);
+            ClickControl(s.tiltButtons[0]);
+            break;
+        case 4: ClickControl(gNavBar.changeShapeButton); break;
+        }
+        return n < 5;
+    });
+    EXPECT_EQ(result, 5);
+    EXPECT_EQ(gTiltIntensity.box.slot, 2);  // the colours go on from the last run...
+    Run([&](long n) {
+        if (n == 0) {
+            EXPECT_EQ(AtLogical(45, 80), 2);  // ...into the next
+        }
+        return n < 1;
+    });
+    EXPECT_EQ(gTiltIntensity.screenTilt, -23.5);
+}
+
+TEST_F(TiltIntensityTest, IdleStepsCycleTheBeamsAndTheScreenLeavesAsAsked) {
+    Start();
+    PlatformColour beams[kBeamSlots];
+    int phase = -1;
+    int result = Run([&](long n) {
+        if (n < 3) return true;
+        if (n > 3) return false;
+        for (int i = 0; i < kBeamSlots; ++i) beams[i] = PaletteColour(kBeamFirstSlot + i);
+        phase = gTiltIntensity.beamPhase;
+        Click(125, 599);  // "Return to@Tilt Screen"
+        return true;
+    });
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(phase, 3);
+    for (int i = 0; i < kBeamSlots; ++i) {
+        EXPECT_EQ(beams[i].r, beams[i].g);
+        EXPECT_EQ(beams[i].b, 0);
+        EXPECT_GE(beams[i].r, 132);
+        EXPECT_LE(beams[i].r, 252);
+    }
+    EXPECT_EQ(beams[0].r, int(192 + 60 * std::sin(2 * 0.26179916666666664)));
+
+    result = Run([&](long n) {
+        if (n > 0) return false;
+        gPlatform.displayLost = true;
+        PostInput(MessageKind::MouseMove, 10, 400);
+        return true;
+    });
+    EXPECT_EQ(result, -3);
+}
+
+// The day length screen.
+
+struct TiltDayLengthTest : ScreenTest {
+    static int Run(std::function<bool(long)> drive) {
+        return DriveScreen(RunTiltDayLengthScreen, std::move(drive));
+    }
+    // A picture's pixel at a point of its own 320 x 320 square.
+    static int PoleAt(int x, int y) { return AtLogical(270 + x, 244 + y); }
+    static int ClockAt(int x, int y) { return AtLogical(650 + x, 244 + y); }
+    // The clock's pixel at a radius and an angle (degrees clockwise from Midnight at the top).
+    static int ClockRim(int radius, double degrees) {
+        const double a = degrees * 0.017453292519943295;
+        return ClockAt(160 + int(radius * std::sin(a)), 160 - int(radius * std::cos(a)));
+    }
+};
+
+TEST(TiltDayLengthFigures, HoursTextAndBoxForTheChoices) {
+    struct Case {
+        double tilt;
+        int latitude;
+        int season;
+        const char* text;
+        const char* title;
+        const char* line2;  // null: not checked
+    };
+    const Case cases[] = {
+        {-23.5, 45, kDayWinterId, "8.6 hours of daylight", "At middle latitudes:",
+         "is strongly affected by both tilt and season."},
+        {-23.5, 75, kDayWinterId, "No Sunshine", "Near the poles:",
+         "there is no sunlight during the winter."},
+        {-23.5, 75, kDaySummerId, "24.0 hours of daylight", "Near the poles:",
+         "the Sun shines all day during the summer."},
+        {-40, 45, kDayWinterId, "4.4 hours of daylight", "At middle latitudes:",
+         "short during winter at middle latitudes."},
+        {-40, 45, kDaySummerId, "19.6 hours of daylight", "At middle latitudes:",
+         "long during summer at middle latitudes."},
+        {-23.5, 30, kDaySummerId, "13.9 hours of daylight", "Near the equator:", nullptr},
+        {-40, 75, kDaySpringId, "12.0 hours of daylight", "Earth at equinox:", nullptr},
+        {-23.5, 45, kDayFallId, "12.0 hours of daylight", "Earth at equinox:", nullptr},
+        {-40, 0, kDayWinterId, "12.0 hours of daylight", "At the equator:", nullptr},
+        {-23.5, 0, kDaySummerId, "12.0 hours of daylight", "At the equator:", nullptr},
+        {0, 75, kDayWinterId, "12.0 hours of daylight", "Earth not tilted:", nullptr},
+        {0, 0, kDaySpringId, "12.0 hours of daylight", "Earth not tilted:", nullptr},
+    };
+    for (const Case& c : cases) {
+        char text[64];
+        DaylightText(DayLengthFor(c.tilt, c.latitude, c.season), text, sizeof text);
+        EXPECT_STREQ(text, c.text) << c.tilt << " " << c.latitude << " " << c.season;
+        const ExplanationText& box = DayLengthExplanation(c.tilt, c.latitude, c.season);
+        EXPECT_STREQ(box.title, c.title) << c.tilt << " " << c.latitude << " " << c.season;
+        if (c.line2) {
+            EXPECT_STREQ(box.line2, c.line2);
+        }
+    }
+    EXPECT_NEAR(DayLengthFor(-23.5, 45, kDayWinterId), 8.5635, 1e-4);
+    EXPECT_NEAR(DayLengthFor(-40, 45, kDayWinterId), 4.3940, 1e-4);
+}
+
+TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) {
+    Start();
+    TiltDayLengthState& s = gTiltDayLength;
+    ASSERT_TRUE(CreateBuffer(R(0, 0, 320, 320), 2, s.buffer));
+    s.poleArea = R(270, 244, 590, 564);
+    s.clockArea = R(650, 244, 970, 564);
+    ComputePoleFrames(CoastOutline{});  // no coastline in the way of the checks
+    enum { kDay = kDaylightSlot, kNight = kNightSlot };
+    struct Case {
+        double tilt;
+        int latitude;
+        int season;
+        int noon, midnight, evening;  // clock slots at radius 80: bottom, top, 9 pm side
+        int nearPole;                  // the pole view beside the Pole on the day side
+    };
+    const Case cases[] = {
+        {-23.5, 75, kDayWinterId, kNight, kNight, kNight, kNight},
+        {-23.5, 75, kDaySummerId, kDay, kDay, kDay, kDay},
+        {-23.5, 45, kDayWinterId, kDay, kNight, kNight, kNight},
+        {-40, 0, kDayWinterId, kDay, kNight, kNight, kNight},
+        {0, 45, kDayWinterId, kDay, kNight, kNight, kDay},
+        {-23.5, 45, kDaySpringId, kDay, kNight, kNight, kDay},
+    };
+    for (const Case& c : cases) {
+        s.screenTilt = c.tilt;
+        s.dayLatitude = c.latitude;
+        s.seasonId = c.season;
+        DrawDaylightText();
+        DrawPoleView(0);
+        DrawDayClock(0);
+        EXPECT_EQ(ClockRim(80, 180), c.noon) << c.tilt << " " << c.latitude;
+        EXPECT_EQ(ClockRim(80, 0), c.midnight) << c.tilt << " " << c.latitude;
+        EXPECT_EQ(ClockRim(80, 300), c.evening) << c.tilt << " " << c.latitude;
+        EXPECT_EQ(ClockRim(100, 22.5), c.midnight) << c.tilt << " " << c.latitude;
+        EXPECT_EQ(PoleAt(200, 100), c.nearPole) << c.tilt << " " << c.latitude;
+        EXPECT_EQ(PoleAt(40, 160), kNight);  // the night half
+        EXPECT_EQ(PoleAt(3, 3), 0);          // outside the disc
+        EXPECT_EQ(AtLogical(655, 590), kNightSlot);  // behind the daylight text
+    }
+    // At step 0 the hand points to 6 am and the marker rides just before dawn; the clock
+    // fills the picture's whole disc (radius 160), and the hand stops short of its rim.
+    EXPECT_EQ(ClockRim(100, 90), 12);
+    EXPECT_EQ(ClockRim(100, 87), 4);
+    for (const double a : {0.0, 45.0, 90.0, 180.0, 270.0, 315.0}) {
+        const int rim = ClockRim(157, a);
+        EXPECT_TRUE(rim == kDay || rim == kNight) << a << " gave " << rim;
+    }
+    EXPECT_NE(ClockRim(154, 90), 12);
+    EXPECT_NE(ClockRim(154, 90), 4);
+    EXPECT_EQ(PoleAt(151, 265), 12);
+    // Half a day later both have turned half round.
+    DrawPoleView(24);
+    DrawDayClock(24);
+    EXPECT_EQ(ClockRim(100, 270), 12);
+    EXPECT_EQ(PoleAt(160 + 9, 160 - 105), 12);
+    // On the equator the marker rides on the rim, shown whole.
+    s.dayLatitude = 0;
+    DrawPoleView(0);
+    EXPECT_EQ(PoleAt(147, 309), 12);
+    EXPECT_EQ(PoleAt(147, 314), 4);
+    ReleaseBuffer(s.buffer);
+}
+
+// Checked as the screen runs, one step per idle turn.
+TEST_F(TiltDayLengthTest, ChoicesRedrawTheBoxAndTheHoursAndRepeatsChangeNothing) {
+    Start();
+    const int result = Run([&](long n) {
+        TiltDayLengthState& s = gTiltDayLength;
+        switch (n) {
+        case 0:  // Normal tilt, winter, 45 N to start with, in the first box colour
+            EXPECT_TRUE(s.tiltButtons[1]->selected && s.seasonButtons[0]->selected &&
+                        s.latitudeButtons[1]->selected);
+            // The round frame just outside the clock: light upper left, dark lower right.
+            for (const auto& [degrees, slot] : {std::pair{315, kExplainPanelColour + 5},
+                                                {135, kExplainPanelColour}}) {
+                int frame = 0;
+                for (int r = 160; r <= 166; ++r) frame += ClockRim(r, degrees) == slot;
+                EXPECT_GE(frame, 2) << degrees;
+            }
+            EXPECT_EQ(AtLogical(205, 80), 1);
+            EXPECT_NEAR(s.daylightHours, 8.56, 0.01);
+            ClickControl(s.latitudeButtons[0]);  // 75 N
+            break;
+        case 1:
+            EXPECT_EQ(AtLogical(205, 80), 3);
+            EXPECT_EQ(s.daylightHours, 0);
+            ClickControl(s.latitudeButtons[0]);  // already on
+            break;
+        case 2:
+            EXPECT_EQ(s.box.slot, 5);
+            ClickControl(s.seasonButtons[2]);  // summer
+            break;
+        case 3:
+            EXPECT_NEAR(s.daylightHours, 24, 1e-5);
+            Click(125, 649);  // "Return to@Tilt Screen"
+            break;
+        }
+        return n < 4;
+    });
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(gTiltDayLength.box.slot, 2);  // the colour goes on into the next run
+    EXPECT_EQ(gTiltDayLength.buffer.surface, nullptr);
+
+    const int lost = Run([&](long n) {
+        if (n > 0) return false;
+        gPlatform.displayLost = true;
+        PostInput(MessageKind::MouseMove, 10, 400);
+        return true;
+    });
+    EXPECT_EQ(lost, -4);
+}
+
+TEST_F(TiltDayLengthTest, SingleCycleModeEndsAfterOneDay) {
+    ConfigRecord r = Record();
+    r.singleCycleMode = 1;
+    r.dayLengthDelay = 60;
+    Start(r);
+    long feeds = 0;
+    const uint64_t before = PlatformTicks();
+    const int result = Run([&](long n) {
+        feeds = n;
+        return true;
+    });
+    EXPECT_EQ(result, 48);
+    EXPECT_EQ(feeds, 47);
+    EXPECT_GE(PlatformTicks() - before, 47u * 60u);  // the configured delay between steps
+}
+
+}  // namespace
