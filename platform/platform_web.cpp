@@ -23,6 +23,7 @@ struct WebState {
     int height = 0;
     std::vector<uint32_t> rgba;    // the shown picture as the page's canvas takes it (RGBA)
     bool wholeWanted = true;       // the page's canvas holds nothing of ours yet
+    std::vector<PresentRegion> unsent;  // presented, not yet handed to the page's canvas
     uint64_t lastYield = 0;        // when the browser last had a turn
     std::vector<uint8_t> picture;  // HelioraPicture's answer
 };
@@ -35,6 +36,9 @@ constexpr int kPictureHeight = 768;
 
 // A long stretch of work without a sleep would freeze the page: its events, its drawing.
 constexpr uint64_t kLongestWithoutYieldMs = 100;
+
+// Changed rectangles kept apart until the page gets them.
+constexpr size_t kMostUnsent = 8;
 
 }  // namespace
 
@@ -143,6 +147,7 @@ bool SetCanvasSize(int width, int height) {
     gWeb.height = height;
     gWeb.rgba.assign(size_t(width) * size_t(height), 0);
     gWeb.wholeWanted = true;
+    gWeb.unsent.clear();
     SdlAttachWindow(gWeb.window, width, height);
     // The window is the canvas, pixel for pixel: the letterbox is the whole of it.
     PlatformWindowResized(width, height);
@@ -164,9 +169,34 @@ void Present(const uint32_t* frame, int width, int height, const PresentRegion& 
             out[x] = 0xFF000000u | (c & 0x0000FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
         }
     }
-    WebPutPixels(gWeb.rgba.data(), width, height, r.left, r.top, r.right - r.left,
-                 r.bottom - r.top);
+    // The page is painted only when the program gives the browser its turn, so the pixels go
+    // to the canvas then, once each, however many presents came before. Rectangles are kept
+    // apart (one frame changes a globe here and a chart there: their union would be most of
+    // the screen); past a few they are merged.
     gWeb.wholeWanted = false;
+    std::vector<PresentRegion>& unsent = gWeb.unsent;
+    for (PresentRegion& u : unsent) {
+        if (r.left >= u.left && r.top >= u.top && r.right <= u.right && r.bottom <= u.bottom)
+            return;  // already on its way
+    }
+    if (unsent.size() < kMostUnsent) {
+        unsent.push_back(r);
+    } else {
+        PresentRegion& u = unsent.back();
+        u.left = std::min(u.left, r.left);
+        u.top = std::min(u.top, r.top);
+        u.right = std::max(u.right, r.right);
+        u.bottom = std::max(u.bottom, r.bottom);
+    }
+}
+
+// Hands what was presented to the page's canvas; called before every yield to the browser.
+void SendToPage() {
+    if (!gWeb.rgba.empty())
+        for (const PresentRegion& r : gWeb.unsent)
+            WebPutPixels(gWeb.rgba.data(), gWeb.width, gWeb.height, r.left, r.top,
+                         r.right - r.left, r.bottom - r.top);
+    gWeb.unsent.clear();
 }
 
 int RefreshMs() { return 16; }  // the page is painted with the display's refresh, mostly 60 Hz
@@ -174,6 +204,7 @@ int RefreshMs() { return 16; }  // the page is painted with the display's refres
 void NoteYield() { gWeb.lastYield = SdlTicks(); }
 
 void Sleep(int ms) {
+    SendToPage();
     SdlDelay(ms);
     NoteYield();
 }
@@ -181,12 +212,14 @@ void Sleep(int ms) {
 bool FetchMessages(int timeoutMs) {
     // A loop that only polls would keep the browser from delivering any input at all.
     if (timeoutMs == 0 && SdlTicks() - gWeb.lastYield >= kLongestWithoutYieldMs) Sleep(0);
+    if (timeoutMs != 0) SendToPage();
     const bool got = SdlFetchMessages(timeoutMs);
     if (timeoutMs != 0) NoteYield();
     return got;
 }
 
 bool WaitForInput(int timeoutMs) {
+    SendToPage();
     const bool got = SdlWaitForEvent(timeoutMs);
     NoteYield();
     return got;
