@@ -1,0 +1,80 @@
+// A small static server for the browser tests and the benchmark: serves one folder on
+// 127.0.0.1 with the right types (application/wasm above all), optionally gzipped, and counts
+// the bytes it sends.
+import http from 'node:http';
+import fs from 'node:fs';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+const TYPES = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.mjs': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.data': 'application/octet-stream',
+  '.webmanifest': 'application/manifest+json',
+  '.json': 'application/json',
+  '.png': 'image/png',
+  '.ttf': 'font/ttf',
+  '.txt': 'text/plain; charset=utf-8',
+};
+
+// Already compressed formats gain nothing from gzip.
+const COMPRESSIBLE = new Set(['.html', '.js', '.mjs', '.css', '.wasm', '.data', '.webmanifest',
+                              '.json', '.ttf', '.txt', '']);
+
+export function serve(root, { port = 0, gzip = false } = {}) {
+  const stats = { bytes: 0, requests: 0 };
+  const server = http.createServer((req, res) => {
+    stats.requests++;
+    let rel;
+    try {
+      rel = decodeURIComponent(new URL(req.url, 'http://x').pathname);
+    } catch {
+      res.writeHead(400).end();
+      return;
+    }
+    if (rel.endsWith('/')) rel += 'index.html';
+    const file = path.join(root, path.normalize(rel));
+    if (!file.startsWith(path.resolve(root) + path.sep)) {
+      res.writeHead(403).end();
+      return;
+    }
+    fs.readFile(file, (err, body) => {
+      if (err) {
+        res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
+        return;
+      }
+      const ext = path.extname(file);
+      const headers = { 'Content-Type': TYPES[ext] || 'application/octet-stream',
+                        'Cache-Control': 'no-cache' };
+      const wantsGzip = gzip && COMPRESSIBLE.has(ext) &&
+                        /\bgzip\b/.test(req.headers['accept-encoding'] || '');
+      if (wantsGzip) {
+        body = zlib.gzipSync(body, { level: 9 });
+        headers['Content-Encoding'] = 'gzip';
+        headers['Vary'] = 'Accept-Encoding';
+      }
+      headers['Content-Length'] = body.length;
+      res.writeHead(200, headers);
+      if (req.method === 'HEAD') {
+        res.end();
+        return;
+      }
+      stats.bytes += body.length;
+      res.end(body);
+    });
+  });
+  return new Promise((resolve, reject) => {
+    server.once('error', reject);
+    server.listen(port, '127.0.0.1', () => {
+      const { port: bound } = server.address();
+      resolve({
+        url: `http://127.0.0.1:${bound}/`,
+        stats,
+        close: () => new Promise((done) => { server.closeAllConnections?.(); server.close(done); }),
+      });
+    });
+  });
+}

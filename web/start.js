@@ -1,0 +1,397 @@
+// Starts Heliora in the page: checks what the browser has, downloads the program with a
+// loading bar, sizes the picture to the window, and shows a plain message for anything that
+// goes wrong. Written without newer syntax so that an old browser still shows the message.
+(function () {
+  'use strict';
+
+  // Written by tools/stamp-site.sh: the site's version and the sizes of its files.
+  var SITE = null; // @site
+
+  var PROGRAM_FILES = ['heliora.js', 'heliora.wasm', 'heliora.data'];
+  var TOOLBAR = 44; // CSS pixels the buttons need beside the picture
+
+  var page = {
+    phase: 'loading', // loading, running, ended, failed
+    module: null,
+    loaded: {}, // bytes downloaded per file
+    firstMainScreenAt: 0, // performance.now() of the first present of the main screen
+    lastPresents: -1
+  };
+
+  function $(id) { return document.getElementById(id); }
+
+  function showMessage(title, text, offerRestart) {
+    $('stage').hidden = true;
+    $('loading').hidden = true;
+    $('message-title').textContent = title;
+    $('message-text').textContent = text;
+    $('again').hidden = !offerRestart;
+    $('message').hidden = false;
+  }
+
+  function fail(title, text) {
+    if (page.phase === 'failed' || page.phase === 'ended') return;
+    page.phase = 'failed';
+    showMessage(title, text, location.protocol !== 'file:');
+  }
+
+  // What the browser must have; each missing piece gets its own plain message.
+  function browserProblem() {
+    if (location.protocol === 'file:') {
+      return ['Heliora needs a web server',
+        'This page was opened as a file, and browsers do not let a page load its program ' +
+        'that way. Serve this folder with any web server (for example "tools/run.sh --web" ' +
+        'in Heliora\'s source folder, or "python3 -m http.server" in this folder) and open ' +
+        'the address it prints.'];
+    }
+    if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function' ||
+        typeof Promise !== 'function' || typeof fetch !== 'function' ||
+        typeof Uint8Array !== 'function') {
+      return ['This browser cannot run Heliora',
+        'Heliora needs WebAssembly, which this browser lacks or has switched off. ' +
+        'A current Chrome, Edge, Firefox or Safari runs it.'];
+    }
+    var probe = document.createElement('canvas');
+    var context = null;
+    try {
+      context = probe.getContext && (probe.getContext('2d') || probe.getContext('webgl'));
+    } catch (e) {
+      context = null;
+    }
+    if (!context) {
+      return ['This browser cannot draw Heliora',
+        'Heliora draws on a canvas, which this browser lacks or has switched off.'];
+    }
+    return null;
+  }
+
+  // --- the loading bar -------------------------------------------------------------------
+
+  function megabytes(bytes) { return (bytes / 1048576).toFixed(1) + ' MB'; }
+
+  function showProgress() {
+    var done = 0, total = 0, known = true;
+    for (var i = 0; i < PROGRAM_FILES.length; i++) {
+      var name = PROGRAM_FILES[i];
+      var size = SITE && SITE.sizes ? SITE.sizes[name] : page.expected && page.expected[name];
+      if (!size) known = false;
+      total += size || 0;
+      done += Math.min(page.loaded[name] || 0, size || Infinity);
+    }
+    if (known && total > 0) {
+      $('bar-done').style.width = Math.round(100 * done / total) + '%';
+      $('loading-size').textContent = megabytes(done) + ' of ' + megabytes(total);
+    } else {
+      $('loading-size').textContent = megabytes(done);
+    }
+  }
+
+  // Downloads one file, counting its bytes for the bar; any failure rejects with the file's name.
+  function download(name) {
+    return fetch(name).then(function (response) {
+      if (!response.ok) throw new Error(name + ': ' + response.status + ' ' + response.statusText);
+      var length = Number(response.headers.get('Content-Length'));
+      if (length && !response.headers.get('Content-Encoding')) {
+        page.expected = page.expected || {};
+        page.expected[name] = length;
+      }
+      if (!response.body || !response.body.getReader) {
+        return response.arrayBuffer().then(function (buffer) {
+          page.loaded[name] = buffer.byteLength;
+          showProgress();
+          return buffer;
+        });
+      }
+      var reader = response.body.getReader();
+      var chunks = [];
+      var received = 0;
+      function pump() {
+        return reader.read().then(function (step) {
+          if (step.done) {
+            var whole = new Uint8Array(received);
+            for (var i = 0, at = 0; i < chunks.length; i++) {
+              whole.set(chunks[i], at);
+              at += chunks[i].length;
+            }
+            return whole.buffer;
+          }
+          chunks.push(step.value);
+          received += step.value.length;
+          page.loaded[name] = received;
+          showProgress();
+          return pump();
+        });
+      }
+      return pump();
+    }, function () {
+      throw new Error(name + ': the network did not answer');
+    });
+  }
+
+  function loadScript(name) {
+    return new Promise(function (resolve, reject) {
+      var script = document.createElement('script');
+      script.src = name;
+      script.onload = function () {
+        page.loaded[name] = SITE && SITE.sizes ? SITE.sizes[name] : 0;
+        showProgress();
+        resolve();
+      };
+      script.onerror = function () { reject(new Error(name + ': the download failed')); };
+      document.head.appendChild(script);
+    });
+  }
+
+  // --- the picture's size ----------------------------------------------------------------
+
+  function layout() {
+    var canvas = $('canvas'), view = $('view'), picture = $('picture'), tools = $('tools');
+    var pw = canvas.width || 1024, ph = canvas.height || 768;
+    var dpr = window.devicePixelRatio || 1;
+    var W = window.innerWidth, H = window.innerHeight;
+    var full = !!(document.fullscreenElement || document.webkitFullscreenElement);
+
+    // The scale in device pixels, so that "whole number" means sharp on the real screen.
+    function fit(w, h) { return Math.max(0.05, Math.min(w * dpr / pw, h * dpr / ph)); }
+    var s = fit(W, H), areaW = W, toolsAt = 'right';
+    var cssW = pw * s / dpr, cssH = ph * s / dpr;
+    if ((W - cssW) / 2 >= TOOLBAR) {
+      toolsAt = 'right';
+    } else if ((H - cssH) / 2 >= TOOLBAR) {
+      toolsAt = 'bottom';
+    } else if (full) {
+      toolsAt = 'none'; // full screen without room: the keys still work, Escape leaves
+    } else {
+      areaW = W - TOOLBAR;
+      s = fit(areaW, H);
+      cssW = pw * s / dpr;
+      cssH = ph * s / dpr;
+    }
+    var left = (areaW - cssW) / 2, top = (H - cssH) / 2;
+    picture.style.left = left + 'px';
+    picture.style.top = top + 'px';
+    picture.style.width = cssW + 'px';
+    picture.style.height = cssH + 'px';
+
+    tools.hidden = toolsAt === 'none';
+    tools.className = toolsAt === 'bottom' ? '' : 'column';
+    tools.style.left = tools.style.top = tools.style.right = tools.style.bottom = '';
+    if (toolsAt === 'bottom') {
+      tools.style.right = '4px';
+      tools.style.bottom = '4px';
+    } else {
+      tools.style.right = '4px';
+      tools.style.top = '4px';
+    }
+
+    // Whole-number scales (and scales below one) draw the canvas directly; others go through
+    // #view at the next whole number up, which the browser then smooths down.
+    var whole = Math.abs(s - Math.round(s)) < 1e-6;
+    var factor = whole || s < 1 ? 0 : Math.ceil(s);
+    picture.className = factor ? 'smooth' : whole ? 'sharp' : '';
+    view.hidden = !factor;
+    page.viewFactor = factor;
+    if (factor && (view.width !== pw * factor || view.height !== ph * factor)) {
+      view.width = pw * factor;
+      view.height = ph * factor;
+    }
+    page.lastPresents = -1; // redraw #view at its new size
+  }
+
+  function presents() {
+    var M = page.module;
+    return M && M._HelioraPresentCount ? M._HelioraPresentCount() : -1;
+  }
+
+  function screenId() {
+    var M = page.module;
+    return M && M._HelioraScreenId ? M._HelioraScreenId() : 0;
+  }
+
+  // After a present: note the first main screen, and copy the picture into #view when the
+  // scale needs it.
+  function afterPresent() {
+    if (!page.firstMainScreenAt && screenId() === 1) {
+      page.firstMainScreenAt = performance.now();
+    }
+    if (!$('loading').hidden && presents() > 0) $('loading').hidden = true;
+    if (page.viewFactor) {
+      var count = presents();
+      if (count !== page.lastPresents || count < 0) {
+        page.lastPresents = count;
+        var canvas = $('canvas'), view = $('view');
+        var ctx = view.getContext('2d');
+        ctx.imageSmoothingEnabled = false;
+        ctx.drawImage(canvas, 0, 0, view.width, view.height);
+      }
+    }
+  }
+
+  function frameLoop() {
+    if (page.phase !== 'running') return;
+    // The picture's size can change when the configuration asks for 800 x 600.
+    var canvas = $('canvas');
+    if (canvas.width !== page.shownW || canvas.height !== page.shownH) {
+      page.shownW = canvas.width;
+      page.shownH = canvas.height;
+      layout();
+    }
+    afterPresent();
+    window.requestAnimationFrame(frameLoop);
+  }
+
+  // --- the buttons, full screen and touch ----------------------------------------------
+
+  function command(n) {
+    var M = page.module;
+    if (page.phase === 'running' && M && M._HelioraCommand) M._HelioraCommand(n);
+  }
+
+  function fullscreen() {
+    var stage = $('stage');
+    var request = stage.requestFullscreen || stage.webkitRequestFullscreen;
+    var exit = document.exitFullscreen || document.webkitExitFullscreen;
+    if (document.fullscreenElement || document.webkitFullscreenElement) {
+      if (exit) exit.call(document);
+    } else if (request) {
+      var result = request.call(stage);
+      if (result && result.catch) result.catch(function () {});
+    }
+  }
+
+  function wireButtons() {
+    var buttons = $('tools').getElementsByTagName('button');
+    for (var i = 0; i < buttons.length; i++) {
+      // No focus for the buttons: Space and Enter must keep reaching the program.
+      buttons[i].addEventListener('mousedown', function (e) { e.preventDefault(); });
+      buttons[i].addEventListener('click', function (e) {
+        e.currentTarget.blur();
+        var n = Number(e.currentTarget.getAttribute('data-command'));
+        // Full screen straight from the click: browsers allow it only inside a user gesture.
+        if (n === 3) fullscreen(); else command(n);
+      });
+    }
+    $('picture').addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    $('again').addEventListener('click', function () { location.reload(); });
+    window.addEventListener('resize', layout);
+    document.addEventListener('fullscreenchange', layout);
+    document.addEventListener('webkitfullscreenchange', layout);
+  }
+
+  // --- the test hook -------------------------------------------------------------------
+
+  window.heliora = {
+    // The program's own picture, RGBA after the palette, as a copy.
+    picture: function () {
+      var M = page.module;
+      if (!M || !M._HelioraPicture || page.phase !== 'running') return null;
+      var w = M._HelioraPictureWidth(), h = M._HelioraPictureHeight();
+      var at = M._HelioraPicture();
+      return { width: w, height: h, data: M.HEAPU8.slice(at, at + w * h * 4) };
+    },
+    phase: function () { return page.phase; },
+    screen: screenId,
+    presents: presents,
+    command: command,
+    firstMainScreenAt: function () { return page.firstMainScreenAt; },
+    version: function () { return SITE ? SITE.version : ''; }
+  };
+
+  // --- offline -------------------------------------------------------------------------
+
+  // A changed site waits in a new service worker until the next visit. If one is waiting
+  // while this page is still loading, nothing of the old one runs yet: switch and reload.
+  function takeWaitingUpdate() {
+    if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) return;
+    navigator.serviceWorker.getRegistration().then(function (registration) {
+      if (!registration || !registration.waiting || page.phase !== 'loading') return;
+      navigator.serviceWorker.addEventListener('controllerchange', function () {
+        if (page.phase === 'loading') location.reload();
+      });
+      registration.waiting.postMessage('take-over');
+    }).catch(function () {});
+  }
+
+  // Registered once the program runs, so that filling the cache does not slow the first start.
+  function registerServiceWorker() {
+    if (!('serviceWorker' in navigator) || !SITE) return;
+    navigator.serviceWorker.register('sw.js').catch(function (e) {
+      if (window.console) console.warn('Heliora works online only: ' + e.message);
+    });
+  }
+
+  // --- start ---------------------------------------------------------------------------
+
+  function start(files) {
+    var canvas = $('canvas');
+    var Module = {
+      canvas: canvas,
+      wasmBinary: files.wasm,
+      getPreloadedPackage: function () { return files.data; },
+      locateFile: function (path) { return path; },
+      print: function (text) { if (window.console) console.log(text); },
+      printErr: function (text) { if (window.console) console.warn(text); },
+      setStatus: function () {},
+      monitorRunDependencies: function (left) {
+        if (left === 0) $('loading-size').textContent = 'Starting\u2026';
+      },
+      onAbort: function (what) {
+        fail('Heliora has stopped', 'Something went wrong inside Heliora (' + String(what) +
+          '). Start it again with the button below.');
+      },
+      onHelioraExit: function () {
+        page.phase = 'ended';
+        showMessage('Heliora has ended', 'You left Heliora with Exit. Its logbook lasts one run.', true);
+      },
+      helioraFullscreen: fullscreen,
+      onHelioraPresent: afterPresent
+    };
+    page.module = Module;
+    page.phase = 'running';
+    $('stage').hidden = false;
+    layout();
+    window.requestAnimationFrame(frameLoop);
+    var created;
+    try {
+      created = window.createHeliora(Module);
+    } catch (e) {
+      Module.onAbort(e && e.message ? e.message : e);
+      return;
+    }
+    if (created && created.then) {
+      created.then(function () { registerServiceWorker(); }, function (e) {
+        Module.onAbort(e && e.message ? e.message : e);
+      });
+    }
+  }
+
+  function main() {
+    var problem = browserProblem();
+    if (problem) {
+      showMessage(problem[0], problem[1], false);
+      page.phase = 'failed';
+      return;
+    }
+    wireButtons();
+    takeWaitingUpdate();
+    showProgress();
+    var files = {};
+    Promise.all([
+      loadScript('heliora.js'),
+      download('heliora.wasm').then(function (b) { files.wasm = b; }),
+      download('heliora.data').then(function (b) { files.data = b; })
+    ]).then(function () {
+      if (page.phase !== 'loading') return;
+      if (typeof window.createHeliora !== 'function') {
+        throw new Error('heliora.js: not the Heliora program');
+      }
+      start(files);
+    }).catch(function (e) {
+      fail('Heliora could not be loaded',
+        'A file of Heliora did not arrive (' + e.message + '). Check the connection, ' +
+        'then start it again with the button below.');
+    });
+  }
+
+  main();
+})();
