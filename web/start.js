@@ -299,17 +299,29 @@
 
   // --- offline -------------------------------------------------------------------------
 
-  // A changed site waits in a new service worker until the next visit. If one is waiting
-  // while this page is still loading, nothing of the old one runs yet: switch and reload.
-  function takeWaitingUpdate() {
-    if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) return;
+  // A changed site waits in a new service worker until the next visit. This page has not
+  // started anything yet, so a waiting worker may take over now: the page reloads from it.
+  // Otherwise calls goOn(), at once when no worker controls the page.
+  function takeWaitingUpdate(goOn) {
+    if (!('serviceWorker' in navigator) || !navigator.serviceWorker.controller) {
+      goOn();
+      return;
+    }
+    var gone = false;
+    function once() { if (!gone) { gone = true; goOn(); } }
+    setTimeout(once, 1000); // a worker that never answers must not stop the start
     navigator.serviceWorker.getRegistration().then(function (registration) {
-      if (!registration || !registration.waiting || page.phase !== 'loading') return;
+      if (!registration || !registration.waiting || gone) {
+        once();
+        return;
+      }
+      gone = true;
       navigator.serviceWorker.addEventListener('controllerchange', function () {
         if (page.phase === 'loading') location.reload();
       });
       registration.waiting.postMessage('take-over');
-    }).catch(function () {});
+      setTimeout(goOn, 3000); // the new worker did not take over: start the old site
+    }).catch(once);
   }
 
   // Registered once the program runs, so that filling the cache does not slow the first start.
@@ -373,7 +385,10 @@
       return;
     }
     wireButtons();
-    takeWaitingUpdate();
+    takeWaitingUpdate(loadProgram);
+  }
+
+  function loadProgram() {
     showProgress();
     var files = {};
     Promise.all([
