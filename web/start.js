@@ -324,10 +324,25 @@
     }).catch(once);
   }
 
-  // Registered once the program runs, so that filling the cache does not slow the first start.
-  function registerServiceWorker() {
-    if (!('serviceWorker' in navigator) || !SITE) return;
-    navigator.serviceWorker.register('sw.js').catch(function (e) {
+  // Registered once the program runs, so that filling the cache does not slow the first
+  // start; the program's files, downloaded already, go into the cache first, so that a first
+  // visit does not download them twice.
+  function registerServiceWorker(files) {
+    if (!('serviceWorker' in navigator) || !SITE || !window.caches) return;
+    var ready = Promise.resolve();
+    if (!navigator.serviceWorker.controller) {
+      ready = caches.open('heliora-' + SITE.version).then(function (cache) {
+        return Promise.all([
+          cache.put('heliora.wasm', new Response(files.wasm,
+            { headers: { 'Content-Type': 'application/wasm' } })),
+          cache.put('heliora.data', new Response(files.data,
+            { headers: { 'Content-Type': 'application/octet-stream' } }))
+        ]);
+      }).catch(function () {});
+    }
+    ready.then(function () {
+      return navigator.serviceWorker.register('sw.js');
+    }).catch(function (e) {
       if (window.console) console.warn('Heliora works online only: ' + e.message);
     });
   }
@@ -371,7 +386,7 @@
       return;
     }
     if (created && created.then) {
-      created.then(function () { registerServiceWorker(); }, function (e) {
+      created.then(function () { registerServiceWorker(files); }, function (e) {
         Module.onAbort(e && e.message ? e.message : e);
       });
     }

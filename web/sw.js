@@ -10,9 +10,12 @@ var CACHE = 'heliora-' + VERSION;
 
 self.addEventListener('install', function (event) {
   event.waitUntil(caches.open(CACHE).then(function (cache) {
-    // Past the browser's HTTP cache, so old and new files never mix in one version.
-    return cache.addAll(['./'].concat(FILES).map(function (name) {
-      return new Request(name, { cache: 'reload' });
+    return Promise.all(['./'].concat(FILES).map(function (name) {
+      // The page has put in the big files it downloaded already; the rest are checked with
+      // the server, so that old and new files never mix in one version.
+      return cache.match(name).then(function (hit) {
+        return hit || cache.add(new Request(name, { cache: 'no-cache' }));
+      });
     }));
   }));
 });

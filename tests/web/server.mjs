@@ -41,6 +41,21 @@ export function serve(root, { port = 0, gzip = false } = {}) {
       res.writeHead(403).end();
       return;
     }
+    fs.stat(file, (err, info) => {
+      if (err || !info.isFile()) {
+        res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
+        return;
+      }
+      // Files are checked on every use; unchanged ones answer 304 as static servers do.
+      const etag = `"${info.size.toString(16)}-${Math.floor(info.mtimeMs).toString(16)}"`;
+      if (req.headers['if-none-match'] === etag) {
+        res.writeHead(304, { ETag: etag, 'Cache-Control': 'no-cache' }).end();
+        return;
+      }
+      send(req, res, file, etag);
+    });
+  });
+  function send(req, res, file, etag) {
     fs.readFile(file, (err, body) => {
       if (err) {
         res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
@@ -48,7 +63,7 @@ export function serve(root, { port = 0, gzip = false } = {}) {
       }
       const ext = path.extname(file);
       const headers = { 'Content-Type': TYPES[ext] || 'application/octet-stream',
-                        'Cache-Control': 'no-cache' };
+                        'Cache-Control': 'no-cache', ETag: etag };
       const wantsGzip = gzip && COMPRESSIBLE.has(ext) &&
                         /\bgzip\b/.test(req.headers['accept-encoding'] || '');
       if (wantsGzip) {
@@ -65,7 +80,7 @@ export function serve(root, { port = 0, gzip = false } = {}) {
       stats.bytes += body.length;
       res.end(body);
     });
-  });
+  }
   return new Promise((resolve, reject) => {
     server.once('error', reject);
     server.listen(port, '127.0.0.1', () => {
