@@ -1,5 +1,4 @@
 // Finding, opening and rasterising fonts.
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -14,6 +13,7 @@
 
 #include "graphics/scale.h"
 #include "graphics/text.h"
+#include "platform/font_lookup.h"
 #include "platform/platform.h"
 
 TextState gText;
@@ -85,47 +85,24 @@ bool FindFontFile(const char* face, bool bold, bool italic, std::string& file, i
         if (StripSuffix(wanted, "Bold")) bold = again = true;
         if (StripSuffix(wanted, "Italic")) italic = again = true;
     }
-    if (!FcInit()) {
-        std::fprintf(stderr, "Couldn't start fontconfig to find \"%s\".\n", face);
+    FontFileMatch match;
+    if (!PlatformMatchFont(wanted.c_str(), bold, italic, match)) {
+        std::fprintf(stderr, "Couldn't start the font lookup to find \"%s\".\n", face);
         return false;
     }
-    gText.fontconfigStarted = true;
-    FcPattern* pattern = FcPatternCreate();
-    if (!pattern) return false;
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-
+    gText.fontLookupStarted = true;
     bool found = false;
-    std::string offered;
-    if (match) {
-        FcChar8* name = nullptr;
-        // fontconfig always answers with something; only the family tells whether it fits.
-        for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-            const std::string got = reinterpret_cast<const char*>(name);
-            if (offered.empty()) offered = got;
-            if (AcceptableFamily(wanted, got)) {
-                family = got;
-                found = true;
-                break;
-            }
+    const std::string offered = match.families.empty() ? "" : match.families.front();
+    for (const std::string& got : match.families) {
+        if (AcceptableFamily(wanted, got)) {
+            family = got;
+            found = !match.file.empty();
+            break;
         }
-        FcChar8* path = nullptr;
-        int idx = 0;
-        if (found && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
-            file = reinterpret_cast<const char*>(path);
-            if (FcPatternGetInteger(match, FC_INDEX, 0, &idx) != FcResultMatch) idx = 0;
-            index = idx;
-        } else {
-            found = false;
-        }
-        FcPatternDestroy(match);
+    }
+    if (found) {
+        file = match.file;
+        index = match.index;
     }
     if (!found)
         std::fprintf(stderr,
@@ -243,17 +220,17 @@ void DeleteGraphicObject(TextFont* font) {
 void ResetTextState() {
     DeleteGraphicObject(gText.stockFont);
     void* lib = gText.library;
-    const bool started = gText.fontconfigStarted;
+    const bool started = gText.fontLookupStarted;
     const int alive = gText.fontCount;
     gText = TextState{};
     gText.fontCount = alive;
-    // FreeType stays while fonts made from it are alive; fontconfig's tables go with it.
+    // FreeType stays while fonts made from it are alive; the font lookup's tables go with it.
     if (alive == 0) {
         if (lib) FT_Done_FreeType(static_cast<FT_Library>(lib));
-        if (started) FcFini();
+        if (started) PlatformReleaseFontLookup();
     } else {
         gText.library = lib;
-        gText.fontconfigStarted = started;
+        gText.fontLookupStarted = started;
     }
 }
 

@@ -1,5 +1,6 @@
-// Fonts and text: FreeType faces found through fontconfig, drawn as monochrome glyphs so
-// every pixel is exactly the text colour. Texts are Windows-1252 bytes.
+// Fonts and text: FreeType faces found by the platform (fontconfig, or the fonts packed with a
+// web page), drawn as monochrome glyphs so every pixel is exactly the text colour. Texts are
+// Windows-1252 bytes.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +28,7 @@ enum : int { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut 
 
 struct TextFont {
     FT_FaceRec_* face = nullptr;
-    std::string file;    // the font file fontconfig chose
+    std::string file;    // the font file the lookup chose
     std::string family;  // its family name, e.g. "Liberation Sans"
     std::string faceName;  // the face it was asked for, e.g. "Arial Bold"
     int logicalSize = 0;   // the size it was asked for, in logical units
@@ -55,7 +56,7 @@ using TextRecorder = void (*)(const DrawnText& drawn);
 
 struct TextState {
     void* library = nullptr;  // FT_Library
-    bool fontconfigStarted = false;
+    bool fontLookupStarted = false;
     int fontCount = 0;        // fonts alive, for leak checks
     int alignH = 0;           // the alignment text is placed by (the middle shift is separate)
     int alignV = 0;
@@ -64,8 +65,8 @@ struct TextState {
 };
 extern TextState gText;
 
-// Frees the stock font, FreeType and fontconfig's tables (tests call it; FreeType and
-// fontconfig stay while other fonts are alive).
+// Frees the stock font, FreeType and the font lookup's tables (tests call it; they stay while
+// other fonts are alive).
 void ResetTextState();
 
 // Finds the font file for a face name such as "Arial Bold" (a trailing " Bold" or " Italic" is a

@@ -1,8 +1,9 @@
-// The shared half of the platform layer: message queue and routing, coalesced presents, time,
-// and the headless backend. SDL calls live in platform_sdl.cpp.
+// The shared half of the platform layer: message queue and routing, coalesced presents, time.
+// Everything a display, a clock or an input source does is the chosen backend's
+// (platform_backend.h): platform_sdl.cpp, platform_headless.cpp, platform_web.cpp.
 #include "platform/platform.h"
 
-#include "platform/platform_sdl.h"
+#include "platform/platform_backend.h"
 #include "platform/present_region.h"
 
 #include <algorithm>
@@ -12,7 +13,19 @@ PlatformState gPlatform;
 
 namespace {
 
-bool Sdl() { return gPlatform.backend == PlatformBackend::Sdl; }
+const PlatformBackendFunctions& Backend() {
+    switch (gPlatform.backend) {
+    case PlatformBackend::Headless: return kHeadlessBackend;
+#ifdef __EMSCRIPTEN__
+    case PlatformBackend::Web: return kWebBackend;
+    default: return kWebBackend;  // the browser build has no desktop window to open
+#else
+    default: return kSdlBackend;
+#endif
+    }
+}
+
+bool Headless() { return gPlatform.backend == PlatformBackend::Headless; }
 
 bool IsMouseKind(MessageKind k) {
     return k == MessageKind::MouseMove || k == MessageKind::LeftDown || k == MessageKind::LeftUp ||
@@ -44,7 +57,7 @@ void RouteMessage(Message& m) {
 
 // Gives a headless driver the chance to queue its next input when the program finds none.
 void FeedIfEmpty() {
-    if (!Sdl() && gPlatform.queue.empty() && gPlatform.headlessFeeder) gPlatform.headlessFeeder();
+    if (Headless() && gPlatform.queue.empty() && gPlatform.headlessFeeder) gPlatform.headlessFeeder();
 }
 
 // Takes the front of the queue and notes what it says about the window.
@@ -92,16 +105,17 @@ void PlatformReset() {
 
 bool PlatformSelectBackend(PlatformBackend backend) {
     if (gPlatform.windowOpen) return false;
+#ifdef __EMSCRIPTEN__
+    // In the browser the real display is the page's canvas.
+    if (backend == PlatformBackend::Sdl) backend = PlatformBackend::Web;
+#else
+    if (backend == PlatformBackend::Web) return false;
+#endif
     gPlatform.backend = backend;
     return true;
 }
 
-bool PlatformScreenSize(int& width, int& height) {
-    if (Sdl()) return SdlScreenSize(width, height);
-    width = gPlatform.headlessScreenWidth;
-    height = gPlatform.headlessScreenHeight;
-    return width > 0 && height > 0;
-}
+bool PlatformScreenSize(int& width, int& height) { return Backend().screenSize(width, height); }
 
 void PlatformStartWindowed(bool windowed) { gPlatform.startWindowed = windowed; }
 
@@ -117,14 +131,8 @@ bool PlatformOpenWindow(const char* title, bool softwareOnly) {
         p.windowedWidth = std::min(p.windowedWidth, sw);
         p.windowedHeight = std::min(p.windowedHeight, sh);
     }
-    if (Sdl()) {
-        if (!SdlOpenWindow(title ? title : "", softwareOnly)) return false;  // sets the size
-        p.refreshMs = SdlRefreshMs();
-    } else {
-        p.refreshMs = 16;
-        p.windowWidth = p.fullscreen ? p.headlessScreenWidth : p.windowedWidth;
-        p.windowHeight = p.fullscreen ? p.headlessScreenHeight : p.windowedHeight;
-    }
+    if (!Backend().openWindow(title ? title : "", softwareOnly)) return false;  // sets the size
+    p.refreshMs = Backend().refreshMs();
     gPlatform.windowOpen = true;
     gPlatform.minimised = false;
     PlatformLoadFallbackCursors();
@@ -132,7 +140,7 @@ bool PlatformOpenWindow(const char* title, bool softwareOnly) {
 }
 
 void PlatformCloseWindow() {
-    if (Sdl()) SdlCloseWindow();
+    Backend().closeWindow();
     gPlatform.windowOpen = false;
     gPlatform.minimised = false;
     gPlatform.windowWidth = gPlatform.windowHeight = 0;
@@ -152,7 +160,7 @@ void PlatformCloseWindow() {
 
 bool PlatformSetCanvas(const uint8_t* pixels, int width, int height, const PlatformColour* palette) {
     if (!pixels || !palette || width <= 0 || height <= 0) return false;
-    if (Sdl() && gPlatform.windowOpen && !SdlSetCanvasSize(width, height)) return false;
+    if (gPlatform.windowOpen && !Backend().setCanvasSize(width, height)) return false;
     gPlatform.canvas = pixels;
     gPlatform.canvasWidth = width;
     gPlatform.canvasHeight = height;
@@ -232,8 +240,9 @@ void PlatformPresent() {
     if (!gPlatform.canvas || !gPlatform.windowOpen) return;
     const PresentRegion changed = UpdateFrame();
     // Nothing is shown while the window is an icon; the restore asks for a full redraw anyway.
-    if (Sdl() && !gPlatform.minimised)
-        SdlPresent(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight, changed);
+    if (!gPlatform.minimised)
+        Backend().present(gPlatform.frame.data(), gPlatform.canvasWidth, gPlatform.canvasHeight,
+                          changed);
     gPlatform.presentedWindowWidth = gPlatform.windowWidth;
     gPlatform.presentedWindowHeight = gPlatform.windowHeight;
     gPlatform.presentedBox = PlatformLetterbox();
@@ -292,15 +301,9 @@ bool PlatformToggleFullscreen() {
     if (!p.windowOpen) return false;
     // The mode changes first, so the size the backend reports is not taken for the window's.
     p.fullscreen = !p.fullscreen;
-    if (Sdl()) {
-        if (!SdlSetFullscreen(p.fullscreen)) {
-            p.fullscreen = !p.fullscreen;
-            return false;
-        }
-    } else if (p.fullscreen) {
-        PlatformWindowResized(p.headlessScreenWidth, p.headlessScreenHeight);
-    } else {
-        PlatformWindowResized(p.windowedWidth, p.windowedHeight);
+    if (!Backend().setFullscreen(p.fullscreen)) {
+        p.fullscreen = !p.fullscreen;
+        return false;
     }
     return true;
 }
@@ -327,50 +330,36 @@ void PlatformWindowResized(int width, int height) {
     PlatformMarkDirty();
 }
 
-uint64_t PlatformTicks() { return Sdl() ? SdlTicks() : gPlatform.headlessClock; }
+uint64_t PlatformTicks() { return Backend().ticks(); }
 
 void PlatformSleep(int ms) {
     PlatformFlush();
-    if (ms <= 0) return;
-    if (Sdl())
-        SdlDelay(ms);
-    else
-        gPlatform.headlessClock += uint64_t(ms);
+    if (ms > 0) Backend().sleep(ms);
 }
 
 bool PlatformPollMessage(Message& message) {
     if (TakeQueued(message)) return true;
-    if (Sdl() && gPlatform.windowOpen && SdlFetchMessages(0) && TakeQueued(message)) return true;
+    if (Backend().fetchMessages(0) && TakeQueued(message)) return true;
     PlatformFlush();
     return false;
 }
 
 bool PlatformWaitMessage(Message& message, int timeoutMs) {
     if (PlatformPollMessage(message)) return true;
-    if (!Sdl()) {
-        if (timeoutMs < 0) {
-            // A script that has run out can never deliver the awaited message: end the loop.
-            message = Message{};
-            message.kind = MessageKind::Quit;
-            message.time = gPlatform.headlessClock;
-            return true;
-        }
-        gPlatform.headlessClock += uint64_t(timeoutMs);
-        return false;
-    }
-    if (!gPlatform.windowOpen) return false;
-    return SdlFetchMessages(timeoutMs) && TakeQueued(message);
+    return Backend().fetchMessages(timeoutMs) && TakeQueued(message);
 }
 
 bool PlatformWaitForMessage(int timeoutMs) {
     FeedIfEmpty();
     if (!gPlatform.queue.empty()) return true;
     PlatformFlush();
-    if (!Sdl()) {
-        if (timeoutMs > 0) gPlatform.headlessClock += uint64_t(timeoutMs);
-        return false;
-    }
-    return gPlatform.windowOpen && SdlWaitForEvent(timeoutMs < 0 ? 0 : timeoutMs);
+    return Backend().waitForInput(timeoutMs);
+}
+
+void PlatformNoteScreen(int screenId) { gPlatform.screenId = screenId; }
+
+void PlatformOfferFile(const char* path) {
+    if (path && *path) Backend().offerFile(path);
 }
 
 void PlatformPostMessage(const Message& message) {
@@ -381,10 +370,10 @@ void PlatformPostMessage(const Message& message) {
 void PlatformDefaultHandling(const Message& message) {
     switch (message.kind) {
     case MessageKind::SysMinimise:
-        if (Sdl() && gPlatform.windowOpen) SdlMinimise();
+        if (gPlatform.windowOpen) Backend().minimise();
         break;
     case MessageKind::SysRestore:
-        if (Sdl() && gPlatform.windowOpen) SdlRestore();
+        if (gPlatform.windowOpen) Backend().restore();
         break;
     case MessageKind::SysClose: {
         Message close;
@@ -401,28 +390,13 @@ void PlatformDefaultHandling(const Message& message) {
 }
 
 void PlatformMinimise() {
-    if (gPlatform.minimised) return;
-    if (Sdl()) {
-        if (gPlatform.windowOpen) SdlMinimise();  // SDL reports it back as an event
-        return;
-    }
-    Message m;
-    m.kind = MessageKind::SysMinimise;
-    PlatformPostMessage(m);
+    if (!gPlatform.minimised) Backend().requestMinimise();
 }
 
-void PlatformRestore() {
-    if (Sdl()) {
-        if (gPlatform.windowOpen) SdlRestore();
-        return;
-    }
-    Message m;
-    m.kind = MessageKind::SysRestore;
-    PlatformPostMessage(m);
-}
+void PlatformRestore() { Backend().requestRestore(); }
 
 void PlatformDestroyWindow() {
-    if (Sdl() && gPlatform.windowOpen) SdlHideWindow();
+    if (gPlatform.windowOpen) Backend().hideWindow();
     Message m;
     m.kind = MessageKind::Destroy;
     PlatformPostMessage(m);
@@ -446,8 +420,8 @@ bool PlatformSetCursorImage(int slot, const uint8_t* indices, int width, int hei
         return false;
     hotX = std::clamp(hotX, 0, width - 1);
     hotY = std::clamp(hotY, 0, height - 1);
-    if (Sdl() && gPlatform.windowOpen &&
-        !SdlSetCursorImage(slot, argb.data(), width, height, hotX, hotY))
+    if (gPlatform.windowOpen &&
+        !Backend().setCursorImage(slot, argb.data(), width, height, hotX, hotY))
         return false;
     gPlatform.cursorLoaded[slot] = true;
     if (gPlatform.cursorSlot == slot) PlatformShowCursor(slot);
@@ -458,7 +432,7 @@ bool PlatformSetWindowIcon(const uint8_t* indices, int width, int height, int tr
                            const PlatformColour* palette) {
     std::vector<uint32_t> argb;
     if (!SmallImageToArgb(indices, width, height, transparentIndex, palette, argb)) return false;
-    if (Sdl() && gPlatform.windowOpen && !SdlSetWindowIcon(argb.data(), width, height))
+    if (gPlatform.windowOpen && !Backend().setWindowIcon(argb.data(), width, height))
         return false;
     gPlatform.windowIconWidth = width;
     return true;
@@ -471,12 +445,12 @@ void PlatformShowCursor(int slot) {
     }
     if (slot < 0 || slot >= kCursorSlots) return;
     gPlatform.cursorSlot = slot;
-    if (Sdl() && gPlatform.windowOpen) SdlShowCursor(gPlatform.cursorLoaded[slot] ? slot : 0);
+    if (gPlatform.windowOpen) Backend().showCursor(gPlatform.cursorLoaded[slot] ? slot : 0);
 }
 
 void PlatformCaptureMouse(bool on) {
     gPlatform.captured = on;
-    if (Sdl() && gPlatform.windowOpen) SdlCaptureMouse(on);
+    if (gPlatform.windowOpen) Backend().captureMouse(on);
 }
 
 void PlatformConfinePointer(bool on, int left, int top, int right, int bottom) {
@@ -485,8 +459,7 @@ void PlatformConfinePointer(bool on, int left, int top, int right, int bottom) {
     gPlatform.confineTop = top;
     gPlatform.confineRight = right;
     gPlatform.confineBottom = bottom;
-    if (Sdl() && gPlatform.windowOpen)
-        SdlConfinePointer(gPlatform.confined, left, top, right, bottom);
+    if (gPlatform.windowOpen) Backend().confinePointer(gPlatform.confined, left, top, right, bottom);
 }
 
 void PlatformAddChild(const ChildArea& area) {
@@ -519,11 +492,11 @@ int PlatformKeyboardFocus() { return gPlatform.focusChild; }
 void HeadlessSetScreenSize(int width, int height) {
     gPlatform.headlessScreenWidth = width;
     gPlatform.headlessScreenHeight = height;
-    if (!Sdl() && gPlatform.windowOpen && gPlatform.fullscreen) PlatformWindowResized(width, height);
+    if (Headless() && gPlatform.windowOpen && gPlatform.fullscreen) PlatformWindowResized(width, height);
 }
 
 bool HeadlessResizeWindow(int width, int height) {
-    if (Sdl() || !gPlatform.windowOpen || gPlatform.fullscreen) return false;
+    if (!Headless() || !gPlatform.windowOpen || gPlatform.fullscreen) return false;
     PlatformWindowResized(width, height);
     return true;
 }

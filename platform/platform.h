@@ -1,6 +1,7 @@
 // The platform layer: window, input messages, presenting the indexed canvas, time and pointer.
-// Two backends share this one interface and are chosen before the window opens: SDL2 for the
-// real program, and a headless one for tests and tools (scripted messages, virtual clock).
+// Three backends stand behind this one interface (platform_backend.h), one chosen before the
+// window opens: SDL2 for the desktop program, the page's canvas for the program in a browser,
+// and a headless one for tests and tools (scripted messages, virtual clock).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,8 @@
 
 #include "platform/letterbox.h"
 
-enum class PlatformBackend : uint8_t { Sdl, Headless };
+// Sdl asks for the real display: a desktop window, or in the browser build the page (Web).
+enum class PlatformBackend : uint8_t { Sdl, Headless, Web };
 
 enum class MessageKind : uint8_t {
     None,
@@ -135,6 +137,7 @@ struct PlatformState {
     uint64_t lastPresent = 0;
     int refreshMs = 16;
     long presentCount = 0;
+    int screenId = 0;  // the screen running now, as the program last said (0: none)
 
     // Messages posted by the program, and those an SDL event expanded into several.
     std::deque<Message> queue;
@@ -223,6 +226,12 @@ bool PlatformWaitMessage(Message& message, int timeoutMs);
 // Waits up to timeoutMs until a message is waiting, without taking it: for screens with no idle
 // work, so they do not spin.
 bool PlatformWaitForMessage(int timeoutMs);
+// The program wrote a file the user asked for (a picture, the numbers): where files are not
+// simply left on a disk the user can open, the backend hands it over (a browser downloads it).
+void PlatformOfferFile(const char* path);
+// The program says which screen runs now (0: none), for whoever watches it from outside (the
+// web page's test hook).
+void PlatformNoteScreen(int screenId);
 // Adds a message to the end of the queue, delivered to the target it names.
 void PlatformPostMessage(const Message& message);
 // What the window does with a message nobody else handles: iconise, restore, destroy on close.

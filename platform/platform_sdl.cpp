@@ -2,7 +2,7 @@
 // indexed canvas letterboxed and scaled; SDL events become platform messages.
 #include "platform/platform_sdl.h"
 
-#include "platform/platform_x11.h"
+#include "platform/platform_backend.h"
 
 #include <SDL.h>
 #include <dirent.h>
@@ -13,6 +13,15 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#ifdef __EMSCRIPTEN__
+namespace {
+// A browser has no X server (platform_x11.cpp stays out of that build).
+bool NoWindowManager(SDL_Window*) { return false; }
+}  // namespace
+#else
+#include "platform/platform_x11.h"
+#endif
 
 namespace {
 
@@ -40,7 +49,9 @@ struct SdlState {
 };
 SdlState gSdl;
 
-bool StartVideo() {
+}  // namespace
+
+bool SdlStartVideo() {
     if (gSdl.videoStarted) return true;
     // Closing the window is a message for the program, not an instant quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -52,6 +63,8 @@ bool StartVideo() {
     gSdl.videoStarted = true;
     return true;
 }
+
+namespace {
 
 void DestroyTextures() {
     if (gSdl.upscaled) SDL_DestroyTexture(gSdl.upscaled);
@@ -244,7 +257,7 @@ void Translate(const SDL_Event& e) {
 }  // namespace
 
 bool SdlScreenSize(int& width, int& height) {
-    if (!StartVideo()) return false;
+    if (!SdlStartVideo()) return false;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
         std::fprintf(stderr, "Couldn't read the screen size: %s\n", SDL_GetError());
@@ -276,7 +289,7 @@ bool HasGraphicsDevice() {
 }  // namespace
 
 bool SdlOpenWindow(const char* title, bool softwareOnly) {
-    if (!StartVideo()) return false;
+    if (!SdlStartVideo()) return false;
     if (!softwareOnly && !HasGraphicsDevice()) softwareOnly = true;
     // Emulation only: the window's own pixels, not a texture that a GL context would show.
     // (Environment settings of the same name still win over this.)
@@ -492,7 +505,15 @@ uint64_t SdlTicks() { return SDL_GetTicks64(); }
 
 void SdlDelay(int ms) { SDL_Delay(Uint32(ms)); }
 
+void SdlAttachWindow(SDL_Window* window, int canvasWidth, int canvasHeight) {
+    gSdl.window = window;
+    gSdl.canvasWidth = canvasWidth;
+    gSdl.canvasHeight = canvasHeight;
+    gSdl.direct = true;  // no renderer, so no textures to make again after a reset
+}
+
 bool SdlFetchMessages(int timeoutMs) {
+    if (!gPlatform.windowOpen) return false;
     SDL_Event e;
     const uint64_t start = SdlTicks();
     while (gPlatform.queue.empty()) {
@@ -513,7 +534,7 @@ bool SdlFetchMessages(int timeoutMs) {
 }
 
 bool SdlWaitForEvent(int timeoutMs) {
-    return SDL_WaitEventTimeout(nullptr, timeoutMs) == 1;
+    return gPlatform.windowOpen && SDL_WaitEventTimeout(nullptr, std::max(timeoutMs, 0)) == 1;
 }
 
 bool SdlSetWindowIcon(const uint32_t* argb, int width, int height) {
@@ -572,11 +593,11 @@ void SdlConfinePointer(bool on, int left, int top, int right, int bottom) {
 }
 
 void SdlMinimise() {
-    if (gSdl.window) SDL_MinimizeWindow(gSdl.window);
+    if (gPlatform.windowOpen && gSdl.window) SDL_MinimizeWindow(gSdl.window);
 }
 
 void SdlRestore() {
-    if (gSdl.window) SDL_RestoreWindow(gSdl.window);
+    if (gPlatform.windowOpen && gSdl.window) SDL_RestoreWindow(gSdl.window);
 }
 
 bool SdlSetFullscreen(bool on) {
@@ -610,3 +631,34 @@ bool SdlSetFullscreen(bool on) {
 void SdlHideWindow() {
     if (gSdl.window) SDL_HideWindow(gSdl.window);
 }
+
+namespace {
+void KeepFile(const char*) {}  // the file stays in the folder the message named
+}  // namespace
+
+const PlatformBackendFunctions kSdlBackend = [] {
+    PlatformBackendFunctions f{};
+    f.screenSize = SdlScreenSize;
+    f.openWindow = SdlOpenWindow;
+    f.closeWindow = SdlCloseWindow;
+    f.setCanvasSize = SdlSetCanvasSize;
+    f.present = SdlPresent;
+    f.refreshMs = SdlRefreshMs;
+    f.ticks = SdlTicks;
+    f.sleep = SdlDelay;
+    f.fetchMessages = SdlFetchMessages;
+    f.waitForInput = SdlWaitForEvent;
+    f.setFullscreen = SdlSetFullscreen;
+    f.setCursorImage = SdlSetCursorImage;
+    f.showCursor = SdlShowCursor;
+    f.setWindowIcon = SdlSetWindowIcon;
+    f.captureMouse = SdlCaptureMouse;
+    f.confinePointer = SdlConfinePointer;
+    f.requestMinimise = SdlMinimise;  // SDL reports it back as an event
+    f.requestRestore = SdlRestore;
+    f.minimise = SdlMinimise;
+    f.restore = SdlRestore;
+    f.hideWindow = SdlHideWindow;
+    f.offerFile = KeepFile;
+    return f;
+}();

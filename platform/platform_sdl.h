@@ -1,7 +1,16 @@
-// The SDL2 backend, called only by platform.cpp. SDL types stay inside platform_sdl.cpp.
+// The SDL2 backend's functions (its record, kSdlBackend, is what platform.cpp calls). The web
+// backend takes its input and pointer shapes from here too, since SDL runs in the browser.
 #pragma once
 #include "platform/platform.h"
 #include "platform/present_region.h"
+
+struct SDL_Window;
+
+// Starts SDL's video and events once; later calls only report whether that worked.
+bool SdlStartVideo();
+// For a backend that shows the picture itself but takes SDL's events: the window the events
+// come from, and the canvas size pointer positions map onto.
+void SdlAttachWindow(SDL_Window* window, int canvasWidth, int canvasHeight);
 
 bool SdlScreenSize(int& width, int& height);
 // Opens the window in gPlatform's mode (fullscreen, windowedWidth x windowedHeight) and stores
@@ -17,7 +26,8 @@ int SdlRefreshMs();
 uint64_t SdlTicks();
 void SdlDelay(int ms);
 // Turns SDL events into messages on gPlatform.queue; waits up to timeoutMs for the first one
-// (0: do not wait, negative: without limit). Returns true when the queue holds a message.
+// (0: do not wait, negative: without limit). Returns true when the queue holds a message;
+// false at once while no window is open.
 bool SdlFetchMessages(int timeoutMs);
 bool SdlWaitForEvent(int timeoutMs);
 bool SdlSetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX, int hotY);

@@ -2,9 +2,16 @@
 #include "settings/coast.h"
 
 #include <charconv>
+#include <cerrno>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include <locale.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -37,12 +44,28 @@ bool WordToInt(const char* p, const char* end, int32_t& value) {
     return r.ec == std::errc() && r.ptr == end;
 }
 
-// Locale-independent, so a program that sets a decimal comma elsewhere still reads "45.5".
+// Decimal notation only ("45.5", "-1e2"), read in the C locale so a program that sets a
+// decimal comma elsewhere still reads "45.5". strtof_l rather than from_chars: not every C++
+// library the program is built with parses floating-point numbers there, and both round the
+// same (correctly, to the nearest float).
 bool WordToFloat(const char* p, const char* end, float& value) {
     p = SkipPlus(p, end);
     if (p == end) return false;
-    auto r = std::from_chars(p, end, value, std::chars_format::general);
-    return r.ec == std::errc() && r.ptr == end && std::isfinite(value);
+    // strtof also reads hexadecimal numbers and skips leading blanks; a coastline word is
+    // neither.
+    const char* digits = (*p == '-') ? p + 1 : p;
+    if (digits == end || IsBlank(*digits) || *digits == '+' || *digits == '-') return false;
+    if (end - digits >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        return false;
+    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+    if (cLocale == locale_t(0)) return false;
+    const std::string word(p, end);
+    char* stop = nullptr;
+    errno = 0;
+    value = strtof_l(word.c_str(), &stop, cLocale);
+    // Out of range: from_chars refused these, so they stay refused.
+    if (errno == ERANGE) return false;
+    return stop == word.c_str() + word.size() && std::isfinite(value);
 }
 
 // One line as a point: three numbers, then anything.

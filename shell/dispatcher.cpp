@@ -59,7 +59,9 @@ int RunScreenDispatcher() {
             return id;
         }
         ++gDispatcher.screensRun;
+        PlatformNoteScreen(id);
         id = run();
+        PlatformNoteScreen(0);
         ForgetLiveControls();  // whatever the screen left, its controls are gone now
     }
 }

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "graphics/png.h"
+#include "platform/platform.h"
 
 ExportFolderState gExportFolder;
 
@@ -158,6 +159,7 @@ bool SaveScreenPicture(char* message, int size) {
         errno = 0;
         if (WriteCanvasPng(temp.c_str())) {
             if (Publish(temp, path, why)) {
+                PlatformOfferFile(path.c_str());
                 Say(message, size, "Picture saved in " + path);
                 return true;
             }
@@ -175,6 +177,7 @@ bool SaveExportText(const std::string& csv, const char* what, char* message, int
     if (ChooseExportFolder(folder, why)) {
         const std::string path = NewExportPath(folder, "csv");
         if (WriteExportFile(path, csv, why)) {
+            PlatformOfferFile(path.c_str());
             Say(message, size, std::string("The numbers of ") + what + " are saved in " + path);
             return true;
         }
