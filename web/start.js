@@ -198,14 +198,15 @@
     page.lastPresents = -1; // redraw #view at its new size
   }
 
+  // The program's exports answer once its runtime is up.
   function presents() {
     var M = page.module;
-    return M && M._HelioraPresentCount ? M._HelioraPresentCount() : -1;
+    return page.ready && M._HelioraPresentCount ? M._HelioraPresentCount() : -1;
   }
 
   function screenId() {
     var M = page.module;
-    return M && M._HelioraScreenId ? M._HelioraScreenId() : 0;
+    return page.ready && M._HelioraScreenId ? M._HelioraScreenId() : 0;
   }
 
   // After a present: note the first main screen, and copy the picture into #view when the
@@ -244,7 +245,7 @@
 
   function command(n) {
     var M = page.module;
-    if (page.phase === 'running' && M && M._HelioraCommand) M._HelioraCommand(n);
+    if (page.phase === 'running' && page.ready && M._HelioraCommand) M._HelioraCommand(n);
   }
 
   function fullscreen() {
@@ -284,7 +285,7 @@
     // The program's own picture, RGBA after the palette, as a copy.
     picture: function () {
       var M = page.module;
-      if (!M || !M._HelioraPicture || page.phase !== 'running') return null;
+      if (!page.ready || !M._HelioraPicture || page.phase !== 'running') return null;
       var w = M._HelioraPictureWidth(), h = M._HelioraPictureHeight();
       var at = M._HelioraPicture();
       return { width: w, height: h, data: M.HEAPU8.slice(at, at + w * h * 4) };
@@ -358,7 +359,7 @@
       locateFile: function (path) { return path; },
       print: function (text) { if (window.console) console.log(text); },
       printErr: function (text) { if (window.console) console.warn(text); },
-      setStatus: function () {},
+      onRuntimeInitialized: function () { page.ready = true; },
       monitorRunDependencies: function (left) {
         if (left === 0) $('loading-size').textContent = 'Starting\u2026';
       },

@@ -24,7 +24,8 @@ const TYPES = {
 const COMPRESSIBLE = new Set(['.html', '.js', '.mjs', '.css', '.wasm', '.data', '.webmanifest',
                               '.json', '.ttf', '.txt', '']);
 
-export function serve(root, { port = 0, gzip = false } = {}) {
+export function serve(folder, { port = 0, gzip = false } = {}) {
+  const root = path.resolve(folder);
   const stats = { bytes: 0, requests: 0 };
   const server = http.createServer((req, res) => {
     stats.requests++;
@@ -37,7 +38,7 @@ export function serve(root, { port = 0, gzip = false } = {}) {
     }
     if (rel.endsWith('/')) rel += 'index.html';
     const file = path.join(root, path.normalize(rel));
-    if (!file.startsWith(path.resolve(root) + path.sep)) {
+    if (!file.startsWith(root + path.sep)) {
       res.writeHead(403).end();
       return;
     }
