@@ -25,4 +25,5 @@ fi
 tools/build-web.sh
 npm ci --no-audit --no-fund --loglevel=error
 HELIORA_SITE="$top/build-web/site" HELIORA_REPLAY="$top/build-test/tools/heliora-replay/heliora-replay" \
+  HELIORA_MODEL="$top/build-test/tools/heliora-model/heliora-model" \
   node --test --test-concurrency=1 tests/web/

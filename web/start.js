@@ -310,7 +310,7 @@
     }
     var gone = false;
     function once() { if (!gone) { gone = true; goOn(); } }
-    setTimeout(once, 1000); // a worker that never answers must not stop the start
+    setTimeout(once, 3000); // a worker that never answers must not stop the start
     navigator.serviceWorker.getRegistration().then(function (registration) {
       if (!registration || !registration.waiting || gone) {
         once();
@@ -321,7 +321,7 @@
         if (page.phase === 'loading') location.reload();
       });
       registration.waiting.postMessage('take-over');
-      setTimeout(goOn, 3000); // the new worker did not take over: start the old site
+      setTimeout(goOn, 10000); // the new worker did not take over: start the old site
     }).catch(once);
   }
 
@@ -404,7 +404,18 @@
     takeWaitingUpdate(loadProgram);
   }
 
+  // The app's manifest, for installing. Linked from here rather than from index.html:
+  // while Chromium reads a manifest, a changed site's waiting worker cannot take over, and
+  // it never does if asked during that time.
+  function linkManifest() {
+    var link = document.createElement('link');
+    link.rel = 'manifest';
+    link.href = 'manifest.webmanifest';
+    document.head.appendChild(link);
+  }
+
   function loadProgram() {
+    linkManifest();
     showProgress();
     var files = {};
     Promise.all([
