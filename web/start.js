@@ -214,6 +214,7 @@
   function afterPresent() {
     if (!page.firstMainScreenAt && screenId() === 1) {
       page.firstMainScreenAt = performance.now();
+      mark('heliora-main-screen');
     }
     if (!$('loading').hidden && presents() > 0) $('loading').hidden = true;
     if (page.viewFactor) {
@@ -350,7 +351,13 @@
 
   // --- start ---------------------------------------------------------------------------
 
+  // Moments of the start, for the benchmark (performance.getEntriesByType('mark')).
+  function mark(name) {
+    if (window.performance && performance.mark) performance.mark(name);
+  }
+
   function start(files) {
+    mark('heliora-files');
     var canvas = $('canvas');
     var Module = {
       canvas: canvas,
@@ -359,7 +366,10 @@
       locateFile: function (path) { return path; },
       print: function (text) { if (window.console) console.log(text); },
       printErr: function (text) { if (window.console) console.warn(text); },
-      onRuntimeInitialized: function () { page.ready = true; },
+      onRuntimeInitialized: function () {
+        page.ready = true;
+        mark('heliora-runtime');
+      },
       monitorRunDependencies: function (left) {
         if (left === 0) $('loading-size').textContent = 'Starting\u2026';
       },

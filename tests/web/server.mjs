@@ -27,6 +27,7 @@ const COMPRESSIBLE = new Set(['.html', '.js', '.mjs', '.css', '.wasm', '.data', 
 export function serve(folder, { port = 0, gzip = false } = {}) {
   const root = path.resolve(folder);
   const stats = { bytes: 0, requests: 0 };
+  const gzipped = new Map();
   const server = http.createServer((req, res) => {
     stats.requests++;
     let rel;
@@ -68,7 +69,10 @@ export function serve(folder, { port = 0, gzip = false } = {}) {
       const wantsGzip = gzip && COMPRESSIBLE.has(ext) &&
                         /\bgzip\b/.test(req.headers['accept-encoding'] || '');
       if (wantsGzip) {
-        body = zlib.gzipSync(body, { level: 9 });
+        // Compressed once per version of the file, as static servers keep .gz copies.
+        const key = `${file} ${etag}`;
+        if (!gzipped.has(key)) gzipped.set(key, zlib.gzipSync(body, { level: 9 }));
+        body = gzipped.get(key);
         headers['Content-Encoding'] = 'gzip';
         headers['Vary'] = 'Accept-Encoding';
       }
