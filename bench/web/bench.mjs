@@ -89,7 +89,8 @@ async function browserFrameCost(chromium, url, seconds) {
     await new Promise((r) => setTimeout(r, seconds * 1000));
     const b = await sample();
     const frames = b.presents - a.presents;
-    return { ms: frames > 0 ? ((b.task - a.task) * 1000) / frames : NaN, frames };
+    return { ms: frames > 0 ? ((b.task - a.task) * 1000) / frames : NaN, frames,
+             share: ((b.task - a.task) * 100) / seconds };
   } finally {
     await context.close();
   }
@@ -120,6 +121,21 @@ function nativeFrameCost(frames) {
     return median(runs);
   } finally {
     fs.rmSync(work, { recursive: true, force: true });
+  }
+}
+
+// The desktop program's share of a core while its main screen animates, under a virtual X
+// server (tools/measure-idle.sh; needs Xvfb and xdotool), as a percentage.
+function nativeDesktopShare(seconds) {
+  const build = path.dirname(path.dirname(path.dirname(REPLAY))); // build-test/
+  try {
+    const out = execFileSync('bash', [path.join(top, 'tools/measure-idle.sh'), build, '3',
+                                      String(seconds), 'main'], { stdio: ['ignore', 'pipe', 'ignore'] })
+      .toString();
+    const line = out.split('\n').find((l) => l.startsWith('main '));
+    return line ? Number(line.split(/\s+/)[1].replace('%', '')) : NaN;
+  } catch {
+    return NaN;
   }
 }
 
@@ -158,6 +174,7 @@ async function main() {
     }
     const browser = await browserFrameCost(chromium, server.url, 5);
     const native = fs.existsSync(REPLAY) ? nativeFrameCost(500) : NaN;
+    const desktop = nativeDesktopShare(5);
     const site = siteGzipped();
 
     const ms = (x) => `${x.toFixed(0)} ms`;
@@ -170,7 +187,10 @@ async function main() {
                 `${kb(site.gz)} of ${kb(site.raw)}`);
     console.log(`main screen frame cost: browser ${browser.ms.toFixed(2)} ms of main-thread ` +
                 `time per frame (${browser.frames} frames), native ${native.toFixed(2)} ms of ` +
-                `CPU per frame: ratio ${(browser.ms / native).toFixed(2)}`);
+                `CPU per frame (heliora-replay, no window): ratio ${(browser.ms / native).toFixed(2)}`);
+    console.log(`main screen animating, share of a core: browser main thread ` +
+                `${browser.share.toFixed(1)}%, desktop program under Xvfb ${desktop.toFixed(1)}%: ` +
+                `ratio ${(browser.share / desktop).toFixed(2)}`);
   } finally {
     await chromium.close();
     await server.close();
