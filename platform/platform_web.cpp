@@ -21,7 +21,7 @@ struct WebState {
     SDL_Window* window = nullptr;
     int width = 0;  // the canvas element's pixels: the picture's size
     int height = 0;
-    std::vector<uint8_t> rgba;     // the shown picture as the page's canvas takes it
+    std::vector<uint32_t> rgba;    // the shown picture as the page's canvas takes it (RGBA)
     bool wholeWanted = true;       // the page's canvas holds nothing of ours yet
     uint64_t lastYield = 0;        // when the browser last had a turn
     std::vector<uint8_t> picture;  // HelioraPicture's answer
@@ -39,7 +39,7 @@ constexpr uint64_t kLongestWithoutYieldMs = 100;
 }  // namespace
 
 // The page's side of it, in JavaScript.
-EM_JS(void, WebPutPixels, (const uint8_t* rgba, int width, int height, int x, int y, int w, int h), {
+EM_JS(void, WebPutPixels, (const uint32_t* rgba, int width, int height, int x, int y, int w, int h), {
     var canvas = Module['canvas'];
     if (!canvas) return;
     var context = Module['helioraContext'];
@@ -136,7 +136,7 @@ bool SetCanvasSize(int width, int height) {
     if (width != gWeb.width || height != gWeb.height) SDL_SetWindowSize(gWeb.window, width, height);
     gWeb.width = width;
     gWeb.height = height;
-    gWeb.rgba.assign(size_t(width) * size_t(height) * 4, 0);
+    gWeb.rgba.assign(size_t(width) * size_t(height), 0);
     gWeb.wholeWanted = true;
     SdlAttachWindow(gWeb.window, width, height);
     // The window is the canvas, pixel for pixel: the letterbox is the whole of it.
@@ -149,15 +149,14 @@ void Present(const uint32_t* frame, int width, int height, const PresentRegion& 
     PresentRegion r = changed;
     if (gWeb.wholeWanted) r = PresentRegion{0, 0, width, height};
     if (r.Empty()) return;
+    // 0xAARRGGBB to the bytes R, G, B, A: on this little-endian machine a word 0xAABBGGRR.
     for (int y = r.top; y < r.bottom; ++y) {
-        const uint32_t* in = frame + size_t(y) * size_t(width);
-        uint8_t* out = gWeb.rgba.data() + (size_t(y) * size_t(width) + size_t(r.left)) * 4;
-        for (int x = r.left; x < r.right; ++x, out += 4) {
+        const size_t row = size_t(y) * size_t(width);
+        const uint32_t* in = frame + row;
+        uint32_t* out = gWeb.rgba.data() + row;
+        for (int x = r.left; x < r.right; ++x) {
             const uint32_t c = in[x];
-            out[0] = uint8_t(c >> 16);
-            out[1] = uint8_t(c >> 8);
-            out[2] = uint8_t(c);
-            out[3] = 255;
+            out[x] = 0xFF000000u | (c & 0x0000FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
         }
     }
     WebPutPixels(gWeb.rgba.data(), width, height, r.left, r.top, r.right - r.left,

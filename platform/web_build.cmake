@@ -42,6 +42,11 @@ function(heliora_web_program target)
   target_link_options(${target} PRIVATE
     -sMODULARIZE=1 -sEXPORT_NAME=createHeliora -sENVIRONMENT=web
     -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=262144
+    # Only the program's waits and sleeps unwind to the browser. Every function that makes an
+    # indirect call counts as one that might, so the libraries' (FreeType, libpng, zlib,
+    # stdio, allocation) that never do are named here: less code, and none of their calls
+    # is checked for an unwind.
+    -sASYNCIFY_REMOVE=@${PROJECT_SOURCE_DIR}/platform/web_asyncify_remove.json
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
     -sEXPORTED_FUNCTIONS=${exports}
     -sEXPORTED_RUNTIME_METHODS=ccall,cwrap,HEAPU8
@@ -51,6 +56,7 @@ function(heliora_web_program target)
     "SHELL:--preload-file ${data}/coast5.bin@/heliora/coast5.bin"
     "SHELL:--preload-file ${fonts}@/fonts")
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
-               ${PROJECT_SOURCE_DIR}/platform/web_pre.js ${data}/hlra_cfg.bin ${data}/newcoast.txt
+               ${PROJECT_SOURCE_DIR}/platform/web_pre.js
+               ${PROJECT_SOURCE_DIR}/platform/web_asyncify_remove.json ${data}/hlra_cfg.bin ${data}/newcoast.txt
                ${data}/coast5.bin ${outputs})
 endfunction()

@@ -63,6 +63,9 @@ TEST(CoastOutline, StopsAtTheFirstLineThatIsNoPoint) {
         "0 1 2\n0 1.5.2 3\n0 3 4\n"s,            // malformed number
         "0 1 2\n0 12abc 3\n0 3 4\n"s,            // number run into letters
         "0 1 2\n0 nan 3\n0 3 4\n"s,              // not finite
+        "0 1 2\n0 0x1p3 3\n0 3 4\n"s,            // hexadecimal, which strtof would take
+        "0 1 2\n0 +-5 3\n0 3 4\n"s,              // two signs
+        "0 1 2\n0 1e-50 3\n0 3 4\n"s,            // too small for a float
         "0 1 2\n0 95 3\n0 3 4\n"s,               // off the globe
         "0 1 2\n0 10 1e30\n0 3 4\n"s,            // would overflow a whole degree
         "0 1 2\n99999999999 1 2\n0 3 4\n"s,      // code beyond 32 bits
