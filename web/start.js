@@ -322,7 +322,7 @@
         if (page.phase === 'loading') location.reload();
       });
       registration.waiting.postMessage('take-over');
-      setTimeout(goOn, 10000); // the new worker did not take over: start the old site
+      setTimeout(goOn, 4000); // the new worker did not take over: start the old site
     }).catch(once);
   }
 

@@ -358,11 +358,10 @@ test('after one visit Heliora starts with the network off, and a changed site ta
         .then((r) => !!(r && r.waiting)));
       for (let i = 0; i < 150 && !(await waiting()); i++) await new Promise((r) => setTimeout(r, 100));
       assert.ok(await waiting(), 'the changed site\'s worker is installed and waits');
-      await page.reload();
-      await page.waitForFunction((v) => window.heliora && window.heliora.version() !== v &&
-                                   window.heliora.firstMainScreenAt() > 0,
-                                 { timeout: 20000, polling: 50 }, first);
+      // The next visit: the page closed and opened again.
       await page.close();
+      const next = await openRunning({ url: own.url, context });
+      assert.notEqual(await next.evaluate(() => window.heliora.version()), first);
     } finally {
       await context.close();
       await own.close();
