@@ -361,7 +361,16 @@
     var canvas = $('canvas');
     var Module = {
       canvas: canvas,
-      wasmBinary: files.wasm,
+      instantiateWasm: function (imports, receive) {
+        files.compiled.then(function (compiled) {
+          return WebAssembly.instantiate(compiled, imports).then(function (instance) {
+            receive(instance, compiled);
+          });
+        }).catch(function (e) {
+          Module.onAbort('its WebAssembly: ' + (e && e.message ? e.message : e));
+        });
+        return {}; // the exports come through receive()
+      },
       getPreloadedPackage: function () { return files.data; },
       locateFile: function (path) { return path; },
       print: function (text) { if (window.console) console.log(text); },
@@ -430,7 +439,12 @@
     var files = {};
     Promise.all([
       loadScript('heliora.js'),
-      download('heliora.wasm').then(function (b) { files.wasm = b; }),
+      download('heliora.wasm').then(function (b) {
+        files.wasm = b;
+        // Compiled by the browser's own threads while heliora.js is still being read.
+        files.compiled = WebAssembly.compile(b);
+        files.compiled.catch(function () {}); // reported when the program asks for it
+      }),
       download('heliora.data').then(function (b) { files.data = b; })
     ]).then(function () {
       if (page.phase !== 'loading') return;
