@@ -1,17 +1,15 @@
 // Readers of the two coastline files.
 #include "settings/coast.h"
 
-#include <charconv>
+#include <locale.h>  // newlocale
+#include <stdlib.h>  // strtof_l
+
 #include <cerrno>
-#include <clocale>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include <locale.h>
-#include <stdlib.h>
 
 namespace {
 

@@ -92,17 +92,33 @@ unpack() {
 
 cflags="-O2"
 
+# Compiles C files with emcc into objects in OUT, as many at once as there are cores (an emcc
+# run costs far more in start-up than in compiling); object names keep the folders apart.
+#   compile_all OUT SOURCE_ROOT "FLAGS" FILE...
+compile_all() {
+  local out=$1 root=$2 flags=$3
+  shift 3
+  rm -rf "$out"
+  mkdir -p "$out"
+  printf '%s\n' "$@" | OUT="$out" ROOT="$root" FLAGS="$flags" xargs -P "$jobs" -I{} sh -c \
+    'f="{}"; emcc $FLAGS -c "$f" -o "$OUT/$(echo "${f#$ROOT/}" | tr / _).o"' >"$out.log" 2>&1 || {
+    tail -n 30 "$out.log" >&2
+    return 1
+  }
+  [ "$(find "$out" -name '*.o' | wc -l)" -eq $# ]
+}
+
 build_zlib() {
   local dir=$1
   # A handful of C files: compiled directly, no configure step that probes the host.
-  local objs=()
-  mkdir -p "$dir/wasm"
+  local files=()
   for f in adler32 compress crc32 deflate gzclose gzlib gzread gzwrite infback inffast inflate \
            inftrees trees uncompr zutil; do
-    emcc $cflags -DHAVE_UNISTD_H -c "$dir/$f.c" -o "$dir/wasm/$f.o"
-    objs+=("$dir/wasm/$f.o")
+    files+=("$dir/$f.c")
   done
-  emar rcs "$prefix/lib/libz.a" "${objs[@]}"
+  compile_all "$dir/wasm" "$dir" "$cflags -DHAVE_UNISTD_H" "${files[@]}"
+  rm -f "$prefix/lib/libz.a"
+  emar rcs "$prefix/lib/libz.a" "$dir"/wasm/*.o
   cp "$dir/zlib.h" "$prefix/include/"
   # As zlib's own configure does: the installed header says what the library was built with.
   sed 's/^#ifdef HAVE_UNISTD_H.*/#if 1/' "$dir/zconf.h" >"$prefix/include/zconf.h"
@@ -110,7 +126,7 @@ build_zlib() {
 prefix=$prefix
 Name: zlib
 Description: zlib compression library
-Version: 1.2.13
+Version: $(sed -n 's/^#define ZLIB_VERSION "\(.*\)"/\1/p' "$dir/zlib.h")
 Libs: -L\${prefix}/lib -lz
 Cflags: -I\${prefix}/include
 EOF
@@ -120,15 +136,15 @@ build_libpng() {
   local dir=$1
   # The configuration header Debian's source ships ready-made; no SIMD code on the web.
   cp "$dir/scripts/pnglibconf.h.prebuilt" "$dir/pnglibconf.h"
-  local objs=()
-  mkdir -p "$dir/wasm"
+  local files=()
   for f in png pngerror pngget pngmem pngpread pngread pngrio pngrtran pngrutil pngset \
            pngtrans pngwio pngwrite pngwtran pngwutil; do
-    emcc $cflags -DPNG_ARM_NEON_OPT=0 -DPNG_INTEL_SSE_OPT=0 -I"$prefix/include" \
-      -c "$dir/$f.c" -o "$dir/wasm/$f.o"
-    objs+=("$dir/wasm/$f.o")
+    files+=("$dir/$f.c")
   done
-  emar rcs "$prefix/lib/libpng16.a" "${objs[@]}"
+  compile_all "$dir/wasm" "$dir" "$cflags -DPNG_ARM_NEON_OPT=0 -DPNG_INTEL_SSE_OPT=0 -I$prefix/include" \
+    "${files[@]}"
+  rm -f "$prefix/lib/libpng16.a"
+  emar rcs "$prefix/lib/libpng16.a" "$dir"/wasm/*.o
   cp "$prefix/lib/libpng16.a" "$prefix/lib/libpng.a"
   cp "$dir/png.h" "$dir/pngconf.h" "$dir/pnglibconf.h" "$prefix/include/"
   cat >"$prefix/lib/pkgconfig/libpng.pc" <<EOF
@@ -157,17 +173,32 @@ build_freetype() {
 
 build_sdl2() {
   local dir=$1
-  # Video, events and timers only: the program draws its own pixels into the page's canvas
-  # (no SDL renderer), and has no sound, joysticks or threads.
-  local off=()
-  for subsystem in AUDIO RENDER JOYSTICK HAPTIC HIDAPI POWER SENSOR LOCALE MISC FILESYSTEM; do
-    off+=("-DSDL_$subsystem=OFF")
-  done
-  emcmake cmake -S "$dir" -B "$dir/wasm" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_INSTALL_PREFIX="$prefix" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-    -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF "${off[@]}" >"$dir/wasm.log"
-  cmake --build "$dir/wasm" -j "$jobs" >>"$dir/wasm.log"
-  cmake --install "$dir/wasm" >>"$dir/wasm.log"
+  local s=$dir/src
+  # SDL carries its own configuration for this target (include/SDL_config_emscripten.h, which
+  # SDL_config.h picks): its sources compile directly, without the few hundred configure
+  # checks (an emcc run each) that would make its CMake build the slowest step here.
+  local sources=("$s"/*.c "$s"/atomic/*.c "$s"/audio/*.c "$s"/cpuinfo/*.c "$s"/dynapi/*.c
+    "$s"/events/*.c "$s"/file/*.c "$s"/haptic/*.c "$s"/joystick/*.c "$s"/libm/*.c "$s"/locale/*.c
+    "$s"/misc/*.c "$s"/power/*.c "$s"/render/*.c "$s"/render/*/*.c "$s"/sensor/*.c
+    "$s"/stdlib/*.c "$s"/thread/*.c "$s"/timer/*.c "$s"/video/*.c "$s"/video/yuv2rgb/*.c
+    "$s"/audio/emscripten/*.c "$s"/audio/disk/*.c "$s"/audio/dummy/*.c
+    "$s"/video/emscripten/*.c "$s"/video/dummy/*.c "$s"/joystick/emscripten/*.c
+    "$s"/power/emscripten/*.c "$s"/filesystem/emscripten/*.c "$s"/locale/emscripten/*.c
+    "$s"/misc/emscripten/*.c "$s"/timer/unix/*.c "$s"/loadso/dlopen/*.c "$s"/haptic/dummy/*.c
+    "$s"/sensor/dummy/*.c "$s"/thread/generic/*.c)
+  compile_all "$dir/wasm" "$dir" "-O2 -w -I$dir/include" "${sources[@]}"
+  rm -f "$prefix/lib/libSDL2.a"
+  emar rcs "$prefix/lib/libSDL2.a" "$dir"/wasm/*.o
+  mkdir -p "$prefix/include/SDL2"
+  cp "$dir"/include/*.h "$prefix/include/SDL2/"
+  cat >"$prefix/lib/pkgconfig/sdl2.pc" <<EOF
+prefix=$prefix
+Name: sdl2
+Description: Simple DirectMedia Layer, for WebAssembly
+Version: $(basename "$dir" | sed 's/^libsdl2-//; s/+.*//')
+Libs: -L\${prefix}/lib -lSDL2
+Cflags: -I\${prefix}/include/SDL2
+EOF
 }
 
 failed=""
