@@ -388,7 +388,8 @@
       },
       onHelioraExit: function () {
         page.phase = 'ended';
-        showMessage('Heliora has ended', 'You closed Heliora. Its logbook lasts one run, so a new start begins with an empty one.', true);
+        showMessage('Heliora has ended', 'You closed Heliora. Its logbook lasts one run, ' +
+          'so a new start begins with an empty one.', true);
       },
       helioraFullscreen: fullscreen,
       onHelioraPresent: afterPresent
