@@ -14,8 +14,7 @@
     phase: 'loading', // loading, running, ended, failed
     module: null,
     loaded: {}, // bytes downloaded per file
-    firstMainScreenAt: 0, // performance.now() of the first present of the main screen
-    lastPresents: -1
+    firstMainScreenAt: 0 // performance.now() of the first present of the main screen
   };
 
   function $(id) { return document.getElementById(id); }
@@ -195,7 +194,7 @@
       view.width = pw * factor;
       view.height = ph * factor;
     }
-    page.lastPresents = -1; // redraw #view at its new size
+    if (factor && page.ready) copyView(); // at its new size, even on a still screen
   }
 
   // The program's exports answer once its runtime is up.
@@ -209,37 +208,31 @@
     return page.ready && M._HelioraScreenId ? M._HelioraScreenId() : 0;
   }
 
-  // After a present: note the first main screen, and copy the picture into #view when the
-  // scale needs it.
-  function afterPresent() {
-    if (!page.firstMainScreenAt && screenId() === 1) {
-      page.firstMainScreenAt = performance.now();
-      mark('heliora-main-screen');
-    }
-    if (!$('loading').hidden && presents() > 0) $('loading').hidden = true;
-    if (page.viewFactor) {
-      var count = presents();
-      if (count !== page.lastPresents || count < 0) {
-        page.lastPresents = count;
-        var canvas = $('canvas'), view = $('view');
-        var ctx = view.getContext('2d');
-        ctx.imageSmoothingEnabled = false;
-        ctx.drawImage(canvas, 0, 0, view.width, view.height);
-      }
-    }
+  // The picture blown up into #view, for the scales that need it.
+  function copyView() {
+    var view = $('view');
+    var context = view.getContext('2d');
+    context.imageSmoothingEnabled = false;
+    context.drawImage($('canvas'), 0, 0, view.width, view.height);
   }
 
-  function frameLoop() {
+  // After each present (the program calls it): follow a change of the picture's size (the
+  // configuration may ask for 800 x 600), note the first main screen, and copy the picture
+  // into #view when the scale needs it. Nothing runs between presents.
+  function afterPresent() {
     if (page.phase !== 'running') return;
-    // The picture's size can change when the configuration asks for 800 x 600.
     var canvas = $('canvas');
     if (canvas.width !== page.shownW || canvas.height !== page.shownH) {
       page.shownW = canvas.width;
       page.shownH = canvas.height;
       layout();
     }
-    afterPresent();
-    window.requestAnimationFrame(frameLoop);
+    if (!page.firstMainScreenAt && screenId() === 1) {
+      page.firstMainScreenAt = performance.now();
+      mark('heliora-main-screen');
+    }
+    if (!$('loading').hidden) $('loading').hidden = true;
+    if (page.viewFactor) copyView();
   }
 
   // --- the buttons, full screen and touch ----------------------------------------------
@@ -398,7 +391,6 @@
     page.phase = 'running';
     $('stage').hidden = false;
     layout();
-    window.requestAnimationFrame(frameLoop);
     var created;
     try {
       created = window.createHeliora(Module);
