@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: once with
-# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), then plainly (build-test/).
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), then plainly (build-test/);
+# then builds the web version (build-web/site) and tests it in headless Chromium against the
+# plain build's heliora-replay. HELIORA_WEB=OFF leaves the web version out.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -15,3 +17,13 @@ echo "== plain build (build-test) =="
 cmake -S . -B build-test -G Ninja -DHELIORA_TESTS=ON >/dev/null
 cmake --build build-test
 ctest --test-dir build-test -j "$jobs" --output-on-failure
+echo "== web build and browser tests (build-web) =="
+if [ "${HELIORA_WEB:-ON}" = OFF ]; then
+  echo "The web version is turned off (HELIORA_WEB=OFF): no web build, no browser tests."
+  exit 0
+fi
+tools/build-web.sh
+npm ci --no-audit --no-fund --loglevel=error
+HELIORA_SITE="$top/build-web/site" HELIORA_REPLAY="$top/build-test/tools/heliora-replay/heliora-replay" \
+  HELIORA_MODEL="$top/build-test/tools/heliora-model/heliora-model" \
+  node --test --test-concurrency=1 tests/web/

@@ -145,6 +145,8 @@ def preview(images, path):
 
 
 DESKTOP_ICON_SIZES = (48, 64, 128, 256)
+# The web page's icons: the browser tab, and the installed app on phones and Chromebooks.
+WEB_ICON_SIZES = (32, 192, 512)
 
 
 def main():
@@ -153,6 +155,7 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out", default=os.path.join(root, "resources"))
     ap.add_argument("--preview", default=os.path.join(root, "docs", "resources-preview.png"))
+    ap.add_argument("--web", default=os.path.join(root, "web", "icons"))
     args = ap.parse_args()
 
     images, keyed = {}, set()
@@ -185,6 +188,12 @@ def main():
         f.write("# shape x y: the pointer's hotspot in cursor_<shape>.png (written by tools/resgen)\n")
         for shape, (x, y) in hotspots:
             f.write(f"{shape} {x} {y}\n")
+    if args.web:
+        os.makedirs(args.web, exist_ok=True)
+        for size in WEB_ICON_SIZES:
+            img = art.program_icon(size, size)
+            check(f"icon-{size}.png", img)
+            write_png(os.path.join(args.web, f"icon-{size}.png"), img.w, img.h, img.px, TRANSPARENT)
     if args.preview:
         os.makedirs(os.path.dirname(args.preview), exist_ok=True)
         preview(images, args.preview)
