@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's user interface on the headless backend, for benchmarks of whole screens: started
 // once in a scratch folder, and a way to run a benchmark's body inside a running screen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Shape screen on the headless backend at 1024 x 768: one idle step (the orbit
 // icon's step) and converting the canvas through the palette as a present does.
 #include <vector>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Change Tilt screen: a click on the arc (the axis redrawn, 96 globe frames projected) and
 # one idle step.
 if(TARGET heliora_app)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Tilt screen on the headless backend at 1024 x 768: what a click on the arc costs
 // (the arc and axis redrawn, the coastline projected for all 96 globe frames), and one idle step
 // (a globe frame composed and copied, the orbit icon stepped, the canvas converted for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rasteriser throughput on a 1024 x 768 canvas.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a screenful of short labels, and converting the canvas for a present.
 #include <benchmark/benchmark.h>
 

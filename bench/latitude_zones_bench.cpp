@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude zones screen's pictures on the headless display at 1024 x 768: what a zone
 // click redraws (the zone colours and the chart) and what a tilt change redraws (the
 // coastline projected again, the six regions rebuilt, the globe drawn).

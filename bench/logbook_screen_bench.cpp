@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook screen on the headless backend at 1024 x 768 with a full logbook of 32 entries
 // in files: entering the screen (working copy, controls, list and entry view), and what a
 // click on another entry button costs (comments stored, entry read, view redrawn).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main screen on the headless backend at 1024 x 768: one animation frame (everything the
 // frame loop draws, plus converting the canvas for a present), and the screen's start (the
 // model year rebuilt and every picture drawn for the first time).

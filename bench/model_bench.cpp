@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the main screen's start waits for the model.
 #include <benchmark/benchmark.h>
 

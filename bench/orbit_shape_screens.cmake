@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two orbit-shape explanation screens: one animation frame each, and each orbit picture
 # drawn anew after a shape change.
 if(TARGET heliora_explain AND TARGET heliora_app)

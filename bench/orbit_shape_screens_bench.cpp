@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orbit shape screens on the headless backend at 1024 x 768: one animation frame of each
 // (everything the frame draws, plus converting the canvas for a present), and what a shape
 // change redraws: the solar energy screen's message box, orbit picture and energy chart, the

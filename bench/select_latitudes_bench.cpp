@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Select Latitudes screen on the headless backend at 1024 x 768: one idle step (the orbit
 // icon's step, plus converting the canvas for a present), and one paint of the world map with
 // coast5.bin read afresh, as on every entry.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two tilt explanation screens: one idle step of each, and recomputing the 48 North Pole
 # frames.
 if(TARGET heliora_explain AND TARGET heliora_app)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tilt explanation screens on the headless backend at 1024 x 768, from inside the running
 // screen: an idle step of the sunlight intensity screen (the beams' palette cycling), an idle
 // step of the day length screen (the North Pole view and the clock of one half hour), each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up configuration record (hlra_cfg.bin) and the start-up user state.
 #pragma once
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared logbook file name and the few file operations the logbook uses over it.
 #pragma once
 #include <cstdio>

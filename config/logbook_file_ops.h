@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file operation of the logbook goes through these few calls, so that tests can make any
 // of them fail the way a full or read-only disk would, or stop them all the way a process
 // killed half-way through a rewrite would. Outside tests no fault is set and each call is the

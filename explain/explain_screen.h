@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the explanation screens share: their main panel, buttons placed in absolute
 // coordinates on it, the choice groups of buttons (exactly one on), and the loop that takes
 // their events.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude zones screen: its controls, the zoned globe, the zone's energy chart, the
 // explanation, and the reactions to the tilt buttons and to clicks on the globe.
 #include "explain/latitude_zones_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude zones screen: a large tilted globe split into the five climate zones, and
 // beside it the yearly course of solar energy in the zone the pupil clicks. The curves are
 // stylised shapes with tabled amplitudes for three tilts; the screen's tilt is its own and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orbit shape and solar energy screen: Earth runs round an orbit of the pupil's chosen
 // shape, glowing brighter near the Sun, while a cross-hair follows it along the curve of
 // sunlight energy against distance and a readout gives the distance in million km.

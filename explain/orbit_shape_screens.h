@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the two orbit-shape explanation screens (solar energy, season length) share: the main
 // panel with its four shape buttons and the way back to Change Shape, the shape each keeps of
 // its own, the Earth's disc moved over a kept copy of the orbit picture, and the meaning of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orbit shape and season length screen: the orbit of the pupil's chosen shape cut into the
 // four Northern Hemisphere seasons as seen from the Sun, the solstices and equinoxes with their
 // dates, each season's length in days, and the Earth running round at its changing speed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sun angle screen: its controls, the month and latitude steps, the Earth picture and the
 // person picture, and the loop.
 #include "explain/sun_angle_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sun angle screen: how high the Sun stands at noon for a person at a chosen latitude in
 // a chosen month. The left picture shows the Earth lit from the right with the person's place
 // and the directions from there; the right picture shows the person under the noon Sun, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tilt and day length screen: its controls, the day-length formula, the North Pole view,
 // the 24-hour clock and the day's animation.
 #include "explain/tilt_day_length_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tilt and day length screen: the pupil picks a tilt, a northern season and a latitude;
 // the Earth seen from above the North Pole and a 24-hour clock turn through one day in 48
 // steps, the clock lit for as long as the Sun is up, and the screen writes the hours of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tilt and sunlight intensity screen: its controls, the two projected views, the diagram
 // and the shimmering beams.
 #include "explain/tilt_intensity_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tilt and sunlight intensity screen: the Earth from the side with the Sun to the right,
 // two equal sunbeams striking 35 degrees north and south at noon. The pupil picks a tilt and
 // a northern season; the footprints are shaded by the beams' noon intensity, the beams shimmer

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzers for the two coastline readers. The reader's source is compiled into each fuzzer
 # so that it carries the fuzzer's coverage instrumentation (the library itself is built
 # without it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The administrator's user list: parsed from memory, then used by the start-up clean-up.
 #include <cstdint>
 #include <cstdio>

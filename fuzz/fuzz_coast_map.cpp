@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as coast5.bin: whole records only, each kept record as stored, records off
 // the globe dropped, and the line always broken where one was dropped.
 #include "settings/coast.h"

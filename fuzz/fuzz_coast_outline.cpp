@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as newcoast.txt: the reader must stay inside its 265 points, never read past
 // the input, and give whole degrees on the globe.
 #include "settings/coast.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as hlra_cfg.bin, read as the program reads it at start-up, then every value the
 // program derives from the record: the start-up rules hold and no frame delay overflows.
 // Runs in a private directory on a memory file system.

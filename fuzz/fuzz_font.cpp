@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the font file fontconfig found: opened as the program opens its fonts, at a
 // label's size with bold and italic asked for (synthesised where the face has neither), then
 // every byte of the code page rasterised and measured. Runs in a private directory on a

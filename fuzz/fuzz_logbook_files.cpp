@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A logbook file of any contents through every file operation the program performs.
 // Runs in a private directory on a memory file system.
 #include <sys/stat.h>

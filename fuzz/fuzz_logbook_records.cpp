@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stored log entry records and the entry time text, from memory.
 #include <cstdint>
 #include <cstdlib>

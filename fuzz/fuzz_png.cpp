@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as one of the program's PNG images (sprite sheets, cursors, the icon): decoded as
 // the program decodes them, then loaded as the sprite sheet of either display and every
 // sprite drawn from it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private working directory for fuzzers that drive the logbook's files: made on a
 // memory file system with a sibling ../Administrator, entered, and removed at exit.
 #pragma once

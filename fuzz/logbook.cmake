@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzers for the logbook's readers: stored records and the time text, whole logbook files
 # through every file operation, and the administrator's user list. The logbook sources are
 # compiled into each fuzzer so that libFuzzer sees their coverage.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the font fuzzer's seed: a TrueType file of a few hundred bytes with a square glyph
 for 'A' and 'x' and a triangle for the degree sign, mapped through a format 4 character map.
 Usage: make_font_seed.py OUT.ttf"""

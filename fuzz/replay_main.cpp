@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target's entry point over kept inputs without libFuzzer, so the ordinary
 // build (any compiler) checks every input that once crashed, hung or leaked. Arguments are
 // files or directories of files; the run fails on the first input the target aborts on.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzers for what the program reads at start-up: the configuration record, font files and
 # its PNG images. The reader's sources are compiled into each fuzzer so that libFuzzer sees
 # their coverage.

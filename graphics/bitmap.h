@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's bitmap resources: indexed PNGs registered by number, loaded into buffers.
 #pragma once
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Off-screen buffers: surfaces that are drawn on and copied to the canvas.
 #pragma once
 #include <memory>

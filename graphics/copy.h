@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copies between surfaces: rectangle copies with stretching and a transparent colour, saved
 // areas of the canvas, and sprites. Copies ignore the clip and the raster mode (all but
 // ShiftScreenArea, which copies within the drawing context).

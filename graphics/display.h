@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main display: one window showing an indexed canvas of 1024 x 768 or 800 x 600 pixels.
 #pragma once
 #include <cstddef>  // surface.h uses size_t

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide drawing state and the span writer every primitive draws through.
 //
 // All drawing lands on one target Surface of palette indices. Geometry is clipped once by

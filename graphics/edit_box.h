@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edit boxes: text-entry children of the main window, drawn on the canvas by us. They take
 // keyboard input while they hold the focus and their mouse input inside their rectangle.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lines and single pixels with the current pen. Coordinates are logical.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 256-entry palette: a copy the program edits, and the display palette it is sent to.
 // Slot 0 is always shown black and slot 255 white; the program never changes either.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Surfaces to and from PNG files: indexed images whose palette is the display palette, so the
 // palette indices survive a round trip exactly.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing bracket. Finishing a drawing shows it at the next display refresh; several
 // drawings within one refresh are shown together.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rasteriser behind the drawing operations: device geometry to span sets.
 //
 // Every generator writes only rows and columns inside `window` (the clip box of the target,

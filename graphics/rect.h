@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Logical rectangles and points, and their conversion to device pixels.
 #pragma once
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Regions: sets of device pixels made from logical shapes, combined, filled, used as clips.
 // A region is a handle (Region*) owned by whoever made it and freed with DeleteRegion.
 // Functions that make a region return null on failure; every function accepts null.

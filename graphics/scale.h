@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Logical 1024 x 768 design space to device pixels and back.
 #pragma once
 

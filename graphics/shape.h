@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polygons, ellipses, arcs and pies. Coordinates are logical; angles are tenths of a degree,
 // counter-clockwise from east with y up.
 #pragma once

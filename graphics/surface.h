@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An 8-bit surface of palette indices: the canvas and every off-screen buffer.
 #pragma once
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placing and drawing text: alignment, the current position, word-wrapped paragraphs.
 #include <ft2build.h>
 #include FT_FREETYPE_H

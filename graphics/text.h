@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts and text: FreeType faces found by the platform (fontconfig, or the fonts packed with a
 // web page), drawn as monochrome glyphs so every pixel is exactly the text colour. Texts are
 // Windows-1252 bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One saved run (LogEntry) and its stored form: 10160 bytes, little-endian, no padding.
 // Files hold plain sequences of these records.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook: its files ("logbook.bin", the working copy "logbook.tmp", the scratch file
 // "logbook.zzz"), the 32 in-memory slots, and every operation the program performs on them.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the pupil is told when the logbook's files let it down: which work failed and why,
 // in one line for the HelpLine.
 #pragma once

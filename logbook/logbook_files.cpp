@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook files and slots: working copy, comments, deletion marks, commit and the
 // start-up and exit clean-ups.
 #include <cstdio>

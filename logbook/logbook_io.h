@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the logbook's own source files; not for screens.
 #pragma once
 #include <cstdint>

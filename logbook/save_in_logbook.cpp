@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the watched run as the newest logbook entry, and the entry's time text.
 #include <clocale>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook screen: its controls, entering and leaving, the list and the reactions.
 #include "logbook_screen/logbook_screen.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook screen: lists the current user's saved runs four at a time, newest first, and
 // shows one in full (when it was made, its three charts, its tilted globe, its orbit and the
 // pupil's comments). From it an entry can be paged to, commented, marked for deletion or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook screen's pictures: the list labels, the heading, the three narrow charts of the
 // entry's year, its tilted globe with coastlines, and its orbit.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Daylight and daily mean solar energy at the ground for the 18 bands and the selected
 // latitudes, from the sunrise equation and a Weddle's-rule integration over the half-day.
 #include <cmath>

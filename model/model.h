@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Earth model: shared settings, the yearly series derived from them, and the
 // calculations of orbit, insolation and surface temperature. No platform, no graphics.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Earth's place on its orbit through the model year, and its track on a drawn ellipse.
 #include <cmath>
 

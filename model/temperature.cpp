@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Surface temperature from an energy-balance model over the 18 latitude bands: heat
 // capacity, radiation to space and diffusion of heat along the meridian.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Truncation toward zero that stays defined for any double: values the model can reach
 // from reachable settings convert exactly as a plain cast would; an unstable model (shapes
 // near 1) or a table read before its orbit exists saturates instead of overflowing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model year as CSV, one row per day 0..360: the day, the distance from the Sun in
 // million km and, for each latitude followed, its hours of daylight, daily solar energy at the
 // ground (W/m2) and surface temperature (degrees C, kelvin - 273 as the program shows it).

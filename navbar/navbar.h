@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The NavBar: the bar of buttons across the top of every screen, the HelpLine bar across the
 // bottom with the About button, and what a click on one of their buttons asks of a screen.
 // Built once at start-up; every screen appends the list to its own control array.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where font files come from: fontconfig on the desktop, a fixed table of the faces packed
 // with the page in the browser. Only finding the file is the platform's; opening and drawing
 // it is graphics/'s.

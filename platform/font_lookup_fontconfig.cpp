@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font files on the desktop: whatever fontconfig finds installed.
 #include "platform/font_lookup.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font files in the browser: no fontconfig there, so the faces the program draws with are
 // packed with the page (under /fonts, with their licence) and found in this fixed table.
 #include "platform/font_lookup.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the canvas sits in a window of any size: scaled by one factor to fit, centred, with
 // black bars filling the rest. Both backends map the pointer through these, so a click lands
 // on the same canvas pixel at every window size, in a window or on the whole screen.

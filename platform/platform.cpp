@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared half of the platform layer: message queue and routing, coalesced presents, time.
 // Everything a display, a clock or an input source does is the chosen backend's
 // (platform_backend.h): platform_sdl.cpp, platform_headless.cpp, platform_web.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer: window, input messages, presenting the indexed canvas, time and pointer.
 // Three backends stand behind this one interface (platform_backend.h), one chosen before the
 // window opens: SDL2 for the desktop program, the page's canvas for the program in a browser,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam between the shared half of the platform layer (platform.cpp: queue, routing,
 // coalesced presents) and the backends that own a display, a clock and an input source.
 // Each backend fills one record of these functions; PlatformSelectBackend picks the record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plain pointer shapes used until the program hands over its own cursor images.
 #include "platform/platform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless backend, for tests and tools: a pretend screen of gPlatform's headless size,
 // a virtual clock that sleeping advances at once, and input only from the scripted queue.
 // The picture stays in gPlatform.frame, where PresentedPixel reads it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL2 backend: a full-screen desktop window or a resizable one, whose renderer shows the
 // indexed canvas letterboxed and scaled; SDL events become platform messages.
 #include "platform/platform_sdl.h"

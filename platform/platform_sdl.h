@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL2 backend's functions (its record, kSdlBackend, is what platform.cpp calls). The web
 // backend takes its input and pointer shapes from here too, since SDL runs in the browser.
 #pragma once

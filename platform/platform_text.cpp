@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1252, the code page of every text the program shows or takes in.
 #include "platform/platform.h"
 

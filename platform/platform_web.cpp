@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web backend: the program in a browser page, built to WebAssembly. The picture goes
 // straight into the page's <canvas> (2D context, only the changed rectangle each time); input
 // comes from SDL, which runs in the browser too and maps the page's mouse, touch and keys to

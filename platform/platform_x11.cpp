@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kept apart from platform_sdl.cpp: the X11 headers define short macros (None, Success,
 // Status) that would collide with the program's own names.
 #include "platform/platform_x11.h"

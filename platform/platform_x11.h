@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What SDL does not tell about the X server under the window.
 #pragma once
 

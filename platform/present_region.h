@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What changed between the picture shown last and the one about to be: presents convert,
 // scale and send only that rectangle, since most frames change a small part of the screen.
 #pragma once

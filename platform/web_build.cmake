@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as WebAssembly for a page (included by shell/ when building with emcmake):
 # heliora.js (a factory, createHeliora), heliora.wasm, and heliora.data holding the data files
 # and the fonts, subset to the Windows-1252 characters the program can draw.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSRC_DIR=<resources> -DOUT=<file.cpp> -DNAMES=a.png,b.png -P embed.cmake
 # Writes one C++ file holding every named file as a byte array, the name table and
 # the cursor hotspots read from cursors.txt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The images built into the program: sprite sheets, cursors, the program icon and the
 // brush patterns, each an 8-bit indexed PNG file whose palette is the fixed palette.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Shape screen: its controls, the orbit diagram, the shape steps and the loop.
 #include "settings/change_shape_screen.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Shape screen: the pupil makes Earth's orbit rounder or more stretched in fixed
 // steps between a circle (0.00) and 0.50, or sets it back to Earth Normal, and sees the chosen
 // orbit drawn from above among the Sun, the Earth Normal orbit and the orbits of Venus and Mars.

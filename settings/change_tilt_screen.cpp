@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Tilt screen: its controls, the tilt diagram (arc, ticks, axis, scale), the turning
 // globe composed off-screen from projected coastline segments, and the reactions to the pointer.
 #include "settings/change_tilt_screen.h"

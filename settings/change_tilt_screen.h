@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Tilt screen: a globe seen from the side on December 21 turns about its tilted
 // axis inside a clickable blue half-ring; a click on the ring sets the axis tilt to the
 // whole-degree angle of the click, a button sets it back to the Earth Normal value.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Readers of the two coastline files.
 #include "settings/coast.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Coastline data: the coarse outline of the turning globes ("newcoast.txt", text) and the
 // finer outline of the Select Latitudes world map ("coast5.bin", binary records).
 // Both files are read from the working directory and never written. A missing, empty or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/coast_segments.h"
 
 void JoinCoastSegments(const int32_t* codes, int count, const bool* visible, const double* x,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A projected coastline as the globe pictures keep it: the line segments between neighbouring
 // outline points that both lie on the visible side, in a picture's own coordinates.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The places table and latitude texts.
 #include "settings/places.h"
 

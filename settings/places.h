@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Latitudes as text, and the place names the Select Latitudes screen lists for each of
 // its latitude buttons.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Select Latitudes screen: its controls, the selection bookkeeping behind the latitude
 // buttons, the places boxes and the two-latitude notice, and the loop.
 #include "settings/select_latitudes_screen.h"

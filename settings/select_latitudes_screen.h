@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Select Latitudes screen: a world map in 13 latitude bands beside a column of latitude
 // buttons (and two for the pupil's home latitude and its mirror when that is not one of the
 // 13). One or two latitudes can be on; a selected band turns yellow and a box under the map

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the three settings screens share: their panels, the "!Watch the@Seasons" round button
 // with its small turning orbit, and the "Earth Model Settings" table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Select Latitudes world map: a sinusoidal projection cut into 13 latitude bands, each
 // painted on a palette index of its own so that a selected band can turn yellow through the
 // palette alone, with band borders, parallels and the coast5.bin outline.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screen dispatcher: runs one screen after another, each screen returning the ScreenId of
 // the next. The table of screens is injectable so tests can run the dispatcher on stand-ins.
 #pragma once

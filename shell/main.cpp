@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Heliora: why Earth has seasons.
 #include <cstdio>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line: how it starts (window or full screen) and where it keeps its
 // files. --help and --version answer and end; anything unknown prints the usage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every subsystem back to where a new process starts: the replay's restart step and the tests
 // run the program many times in one process.
 #include <cstdlib>

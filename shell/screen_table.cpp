@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's screens by ScreenId.
 #include "explain/latitude_zones_screen.h"
 #include "explain/orbit_energy_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program: start-up in its fixed order, the screen dispatcher, the message loop that
 // follows it, and the orderly shutdown when the window is destroyed. One entry serves the real
 // program (SDL backend) and the replay tool (headless backend).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the program until its first screen is shown and prints the wall-clock time of that
 // frame, so a script can measure start-up from before the process began.
 //   heliora-startup-time [--headless]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps its configuration and logbook. An installed program uses a folder of
 // its own per user ($XDG_DATA_HOME/heliora, else ~/.local/share/heliora), made on first start
 // and given the shipped files from <prefix>/share/heliora; a program run from its build tree

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time-series chart: backgrounds in the colours of the Earth views, month and value
 // labels, the titles and latitude legend, and the curve that grows day by day.
 #include "simulation/charts.h"

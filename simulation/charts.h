@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time-series charts: one model year of the chosen quantity at the selected latitudes, on a
 // background coloured with the view's ramp. The axes routines draw on the current target and
 // set the mapping y = value * chartScale + chartOffset; the logbook screen uses them on its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Earth picture: a starry sky with the Sun, Earth's orbit, the colour legend, the view
 // title, and the small globe that turns and travels along the orbit day by day.
 #include "simulation/earth_views.h"

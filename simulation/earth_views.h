@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Earth views: colour ramps and the value-to-colour rule, the colour legend, the
 // Earth picture with its starry sky and turning globe, the orbit diagram and the tilt
 // diagram. Pictures are drawn into the screen's off-screen scene and copied to the display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main screen: its controls, its start (the model year rebuilt, the pictures drawn
 // once into off-screen surfaces), the frame loop and the reactions to clicks.
 #include "simulation/main_screen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main screen, "Watch the Seasons": rebuilds the model year from the settings and
 // animates it day by day in the Earth picture, the orbit and tilt diagrams and the chart.
 #pragma once

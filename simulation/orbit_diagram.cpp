@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orbit diagram: Earth's orbit to scale beside those of Venus and Mars, the orbit's
 // name, the Sun-Earth distance box, and the marker that follows the Earth around.
 #include <algorithm>

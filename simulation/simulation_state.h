@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main screen's process-wide state: the animation counters, the redraw flags, the
 // geometry of its pictures, the off-screen surfaces they are drawn in, the projected globe
 // and the chart mapping that the plotting shares with the axes.

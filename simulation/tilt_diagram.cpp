@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tilt diagram: a globe with its tilted axis, the Earth Normal axis for comparison, and
 // the selected latitudes as dotted chords with their names; on the main screen the globe is
 // recoloured every frame with the current view.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour ramps of the Earth views and the rule that turns a band's value into a slot.
 #include <algorithm>
 #include <cmath>

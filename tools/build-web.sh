@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Heliora for the browser and leaves the finished site in build-web/site/: the page
 # (web/), heliora.js, heliora.wasm and heliora.data (the data files and fonts), and the fonts'
 # licence. Copying that folder to any static web server publishes it.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that every include of the program's folders runs down the layers, never up or
 # sideways: a folder includes only its own files and those of folders of a lower rank.
 # The ranks are the layers of docs/architecture.md; exit 1 names each include that breaks them.

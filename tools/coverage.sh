@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Line coverage of the program's own code (not tests, tools, bench or fuzz) by the unit and
 # replay tests: builds BUILD_DIR (default build-cov) with --coverage, runs the tests except
 # the slow whole-program runs, and prints the overall figure and one per program folder.

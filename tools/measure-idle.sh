@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures how much of a core the real program uses on each screen, under a virtual X server
 # at 1280x1024: it starts the program, walks to the screen with clicks and keys, lets it
 # settle, and reads the process's own CPU time (utime + stime of /proc/PID/stat) over a span.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures start-up under a virtual X server at 1280x1024: the wall-clock time from just before
 # the program is started to its first screen being shown (printed by heliora-startup-time),
 # repeated, with the median and the fastest run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Heliora and runs it in run/ (seeded from data/).
 #   tools/run.sh [OPTIONS]              the desktop program; options pass on to it
 #   tools/run.sh --web [--port N]       builds the site (build-web/site) and serves it on

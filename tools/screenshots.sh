@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the screens for the documentation into docs/screenshots/: the main screen in each of
 # the three Earth views at days 0, 90, 180 and 270, paused, at 1024x768 and 800x600; then the
 # settings and explanation screens (Select Latitudes at both sizes, the others at 1024x768).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Heliora needs that are not installed yet (as root or via sudo).
 #   tools/setup.sh          packages to build and run the program
 #   tools/setup.sh --tests  also those for the tests, benchmarks, the end-to-end test and the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the site's version into its service worker, with the list of files to keep offline,
 # and the files' sizes into the start-up script (for the loading bar).
 #

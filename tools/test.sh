@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test twice: once with
 # AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), then plainly (build-test/);
 # then builds the web version (build-web/site) and tests it in headless Chromium against the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Argument checks shared by the command-line tools: a bad argument is one line on stderr
 // and exit status 2.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds zlib, libpng, FreeType and SDL2 for WebAssembly from Debian's source packages into
 # .cache/web-deps/prefix (headers, static libraries, pkg-config files). A library whose stamp
 # file is present is not built again; delete .cache/web-deps to start afresh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts Heliora in the page: checks what the browser has, downloads the program with a
 // loading bar, sizes the picture to the window, and shows a plain message for anything that
 // goes wrong. Written without newer syntax so that an old browser still shows the message.

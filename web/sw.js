@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the whole site in a cache named after its version, so that Heliora starts with no
 // network after one visit. A changed site gets a new version (tools/stamp-site.sh writes it
 // below), is cached beside the old one, and takes over on the next visit; a running page is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About panel: a small pop-up naming the program, its maker and its version.
 #pragma once
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making, changing and freeing controls, and the bevel and message box drawings.
 #include "widgets/control.h"
 

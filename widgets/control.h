@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls: the one widget record every panel, button, text bar and help area is made of,
 // how each kind draws itself, and the few drawing helpers the screens share with them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How each kind of control draws itself, and the state a drawing leaves behind.
 #include <cstring>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/events.h"
 
 #include "graphics/edit_box.h"

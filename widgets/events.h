@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input messages: polling, the window procedure, and the small codes screens react to.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explanation box: a title and two lines in a coloured box across the top of an
 // explanation screen, saying what the pupil's choice shows. Each screen keeps its own colour
 // counter for the whole run, so every new box stands out from the one before it.

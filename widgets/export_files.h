@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files the pupil takes away: pictures of the screen (F12) and the numbers of a run (Ctrl+E).
 // They go into $XDG_PICTURES_DIR/Heliora, else ~/Pictures/Heliora, else the working folder;
 // each is written under a temporary name, flushed and renamed, so a full disk or a refused

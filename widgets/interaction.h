@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pointer and keyboard matters shared by every loop: hit testing, the pressed-button
 // animation, hover highlighting, the help line, cursor shapes, pointer confinement and
 // capture, keyboard focus, and the idle clock of pop-up panels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard, on every screen and pop-up: Tab and Shift+Tab move a focus ring over the
 // enabled buttons and the edit boxes (Tab in a box leaves it), Enter or Space press the focused one exactly as a left click would, a
 // screen's own keys press its buttons, and a few keys work everywhere (F1 the list of keys,

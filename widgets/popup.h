@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pop-up panels (the About panel and the like) with their own modal loop, and the notice box
 // a screen can lay over itself.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/screen_loop.h"
 
 #include "config/logbook_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shape every screen's modal loop shares: one array of controls (the screen's own first,
 // then the shared NavBar ones), drawing it layer by layer, taking one message at a time with
 // hover, help line and cursor handled, and the meaning of the shared button ids.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An explanation block: a heading and a few lines of text on a dark card, so it reads on any
 // panel and a new text always covers the old one. Lines keep the breaks their writer chose;
 // a line too long for the card wraps at its last blank that fits.

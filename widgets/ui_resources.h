@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user-interface objects made once at start-up and shared by every screen: the five
 // fonts, the sprite sheet cut into its 25 sprites, the cursor shapes and the two buffers that
 // hold the screen behind an open pop-up panel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/widget_state.h"
 
 #include "graphics/copy.h"

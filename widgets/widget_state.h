@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's process-wide state: one record, with a reset for tests.
 #pragma once
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Heliora in the browser, measured (a benchmark, never a test):
 //   - time from navigation to the first drawn main screen: median of 5 fresh loads, cache off
 //   - the same with Chromium's CPU slowed 4x (a school Chromebook's stand-in)

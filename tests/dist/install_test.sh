@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program: `cmake --install` into a scratch prefix, then one check per mode.
 #   install_test.sh MODE BUILD_DIR WORK_DIR
 #   install   install into WORK_DIR/prefix and check every file is in place

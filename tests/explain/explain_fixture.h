@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explanation screens on the headless backend: the screen driver of tests/support (the
 // program's start and stop reset every screen's own state), and what the tests share.
 #pragma once

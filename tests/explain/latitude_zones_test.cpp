@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude zones screen: its curves and globe geometry, its chart drawn alone, and the
 // screen run on the headless backend (tilt buttons, zone clicks, hover, every way out).
 #include "explain/latitude_zones_screen.h"

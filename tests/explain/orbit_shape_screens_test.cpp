@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two orbit-shape screens: what they share, checked on both (where each button leads, the
 // end of a single-cycle run, the shape buttons and the message boxes' colour counters); the
 // solar energy screen's orbit, glow, readout, chart and cross-hair that never leaves a trace;

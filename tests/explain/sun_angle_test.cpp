@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sun angle screen: the Sun's noon angle by month and latitude, both pictures drawn alone
 // and checked at chosen pixels, and the screen driven through its buttons on the headless
 // backend.

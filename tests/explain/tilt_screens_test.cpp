@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two tilt screens, sunlight intensity and day length: their figures and boxes for every
 // choice, each picture drawn alone, and each screen run through its loop on the headless
 // backend.

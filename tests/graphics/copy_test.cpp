@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buffers, copies, saved areas, bitmaps and sprites.
 #include "graphics/copy.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real SDL window on a virtual X server: heliora-display-check must open it, present, write
 // the canvas and exit cleanly. Skipped where Xvfb or the program is missing.
 #include <gtest/gtest.h>

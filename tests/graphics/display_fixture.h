@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up for tests on the full headless canvas: 1024 x 768 with the fixed palette, the
 // whole picture in the background grey (slot 26), and the label font.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display on the headless backend: modes and scale, palette rules, the drawing bracket.
 #include "graphics/display.h"
 

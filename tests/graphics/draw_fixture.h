@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up for the drawing tests: a tiny surface of palette indices as the target.
 #pragma once
 #include <gtest/gtest.h>

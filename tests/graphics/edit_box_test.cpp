@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Edit boxes driven by scripted messages on the headless backend.
 #include "graphics/edit_box.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG files of surfaces: indices and palette survive a round trip; bad files are refused.
 #include "graphics/png.h"
 

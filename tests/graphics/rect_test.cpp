@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rectangles, frames, pattern brushes and raster modes on tiny surfaces.
 #include "graphics/rect.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Regions: making, combining, filling, clipping and point tests.
 #include "graphics/region.h"
 

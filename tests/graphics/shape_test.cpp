@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Polygons, ellipses, arcs and pies.
 #include "graphics/shape.h"
 

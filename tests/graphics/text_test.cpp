@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts and text on the headless canvas, checked by where the glyph pixels land.
 #include "graphics/text.h"
 

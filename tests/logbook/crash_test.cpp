@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A process saving and committing is killed at random moments; the logbook must always
 // be there, whole, holding only valid records.
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook on a failing disk: each file operation of a save and of leaving the logbook
 // screen made to fail in turn, the process killed at each step of them, a read-only folder
 // and a folder where logbook.bin should be. (A logbook cut short is files_test's, a disk that

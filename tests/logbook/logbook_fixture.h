@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh working directory per test (with a sibling ../Administrator) and the process-wide
 // state reset around it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook screen driven on the headless backend, with the logbook in files and in memory:
 // paging, labels, the pupil's comments on every way out, deletion marks, rerun, pictures.
 #include <algorithm>

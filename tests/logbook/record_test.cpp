@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stored record layout, text bounds and the entry time text.
 #include <cmath>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letterbox at window sizes from 1 x 1 to extreme shapes, and the headless window's
 // resizes and F11 toggles mapping the pointer and the picture through it.
 #include "platform/letterbox.h"

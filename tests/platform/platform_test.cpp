@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform layer on its headless backend: scripted messages, virtual clock, presents.
 #include "platform/platform.h"
 

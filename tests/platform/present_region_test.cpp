@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Partial presents: the changed rectangle, and a picture that always equals a whole conversion.
 #include "platform/platform.h"
 #include "platform/present_region.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one replay script in a fresh working folder seeded from data/, with the monkey's checks
 # after every step, then checks that the program ended in order: the tool succeeded and
 # logbook.bin was left empty.

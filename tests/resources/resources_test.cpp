@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The embedded images: each is an indexed PNG the program's own loader reads, of the size the
 // program cuts it at, drawn only in fixed palette slots, and the sheets, cursors and brush
 // patterns hold what their users rely on.

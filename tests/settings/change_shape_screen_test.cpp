@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Shape screen driven on the headless backend: the shape steps and their limits,
 // where its buttons lead, and the diagram whose selected orbit comes off without a trace.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Tilt screen: the tilt a pointer position gives, and the whole screen driven on the
 // headless backend (hover and click on the arc, the buttons, single-cycle mode, no coastline).
 #include <cmath>

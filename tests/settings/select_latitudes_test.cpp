@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Select Latitudes screen driven on the headless backend: the selection rules with their
 // edge cases, the bands' palette colours, and the world map with and without a coastline.
 #include <algorithm>

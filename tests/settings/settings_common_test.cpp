@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts the settings screens share: the settings table's items, and the orbit icon drawn
 // on the headless canvas.
 #include <cmath>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program under Xvfb, clicks its Exit button with xdotool and expects it to
 # end with status 0 and an empty logbook.bin. Exit status 77 (skipped) without the tools.
 #   end_to_end_exit.sh HELIORA DATA_DIR WORK_DIR

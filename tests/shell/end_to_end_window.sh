@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program with --window under Xvfb: the window's client area must be
 # 1024 x 768; after F11 twice and a resize to 600 x 700 a click on Exit's letterboxed point
 # must still end the program with status 0. Exit status 77 (skipped) without the tools.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard across the program's screens: the focus ring's round, Enter as a click, the
 // screens' own keys kept in range, and the files F12 and Ctrl+E write.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fifty rounds through every screen by their own buttons and the NavBar's: the memory the
 // program holds must not grow from one visit of a screen to the next.
 #include <gtest/gtest.h>

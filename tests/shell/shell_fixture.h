@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up for the shell tests: a fresh working folder, a configuration record, the
 // headless display and the program's own user-interface set-up (NavBar, HelpLine, About).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program, started as a teacher starts it, refuses what it cannot run with: a missing,
 // empty, short or out-of-range configuration record, and no display. Each ends with status 1 and
 // one line saying what is wrong, naming the file; no window is tried, no file is touched.

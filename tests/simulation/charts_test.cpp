@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chart backgrounds, mappings and labels, drawn on the headless canvas.
 #include "simulation_fixture.h"
 

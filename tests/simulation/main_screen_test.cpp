@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main screen driven on the headless backend: its start, the frames, every button, and
 // the pixels its pictures must show.
 #include "simulation_fixture.h"

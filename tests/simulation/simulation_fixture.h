@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up for the main screen tests: the program started in a fresh working folder
 // holding the coastline (its start and stop reset every screen's own state), and the screen
 // driver of tests/support.

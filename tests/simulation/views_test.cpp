@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The colour ramps, the value-to-colour rule and the turning globe's geometry.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own start-up and shutdown on the headless display, in a fresh working folder:
 // shared by the tests that drive the shell and whole screens.
 #pragma once

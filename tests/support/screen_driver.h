@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole screens driven on the headless backend: the program started in a fresh working folder,
 // and a driver that feeds the running screen scripted input whenever it finds its queue empty.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command on a private virtual X server whose display number the server picks itself
 # (-displayfd): tests started together, or beside another X server, never take the same one.
 #   with_xvfb.sh [--screen WxHxD] COMMAND [ARGS...]     (default screen 1280x1024x24)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the command-line tools as child processes, the way teachers and scripts run them, and
 // reads what they said and wrote.
 #pragma once

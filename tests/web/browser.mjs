@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts Debian's Chromium headless for the tests and the benchmark, each time with a fresh
 // profile; never a downloaded browser.
 import fs from 'node:fs';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Heliora in a real browser (Debian's Chromium, headless), against the site in build-web/site
 // served on 127.0.0.1: the same pixels as the native program, every way in (mouse, keys,
 // touch, the page's buttons), offline start, updates, and the plain messages for bad starts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a PNG into RGBA bytes: enough of the format for the program's own shots and for
 // checking that a downloaded picture decodes (8-bit or paletted, not interlaced).
 import zlib from 'node:zlib';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The README's picture of Heliora in the browser: headless Chromium, the main screen paused
 // on the temperature view, the page's buttons beside it.
 //   node tests/web/screenshot.mjs [SITE_DIR] [OUT.png]

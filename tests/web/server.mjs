@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small static server for the browser tests and the benchmark: serves one folder on
 // 127.0.0.1 with the right types (application/wasm above all), optionally gzipped, and counts
 // the bytes it sends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls: the state each kind leaves after a drawing, labels, round-button captions, greyed
 // buttons, panels and their text items.
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message classification, hit testing, hover and the shared screen loop.
 #include "config/logbook_file.h"
 #include "graphics/edit_box.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pop-up panels and the About panel: what they leave behind, how they end, the notice box.
 #include <cstring>
 

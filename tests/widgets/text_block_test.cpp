@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explanation card: its wrapping, its style cycle, and that a new card covers the old.
 #include "widgets/text_block.h"
 

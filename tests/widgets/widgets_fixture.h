@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared set-up for the toolkit tests: the headless display at 1024 x 768 with the fixed
 // palette, the shared fonts and sprites, and helpers to script input and read the canvas.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env node
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the program's two coastline files from Natural Earth land outlines (public
 // domain; the npm package world-atlas carries them as TopoJSON):
 //   newcoast.txt  the coarse outline drawn on the small turning globes, at most 265 points;

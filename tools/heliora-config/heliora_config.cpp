@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // heliora-config: shows a configuration record (hlra_cfg.bin) in words and writes one from
 // named options. Exit status: 0 done, 1 the file could not be read or written, 2 bad arguments.
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // heliora-display-check: opens the full-screen window, draws a test picture with the fixed
 // palette (colour bars, a frame, text with a degree sign, an edit box), presents it, and exits.
 // Exit status 0 when every step worked, 1 when the display could not be made, 2 for bad

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // heliora-model: runs the Earth model for one setting and prints its yearly series, as CSV for
 // a spreadsheet, as JSON with every array, or as a short table to read.
 // Exit status: 0 done, 1 output failed, 2 bad arguments, 3 the temperature year never settled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // heliora-primitives-sheet FOLDER
 // Draws every drawing primitive, brush pattern, pen and font at both display sizes
 // (1024x768 and 800x600) into FOLDER/primitives_<w>x<h>.png and FOLDER/patterns_<w>x<h>.png,

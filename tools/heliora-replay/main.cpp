@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // heliora-replay: runs the real program on the headless backend in a given working directory,
 // driven by a script of input steps (or by the monkey's random ones), and writes PNGs of the
 // screen on the way.

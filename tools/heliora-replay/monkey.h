@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The monkey: random steps on whatever screen is running, aimed mostly at the enabled
 // controls on screen, with the program's invariants checked after every step. Deterministic
 // for a seed: it draws from its own generator and from the program's state only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/heliora-replay/monkey_checks.h"
 
 #include <dirent.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What must hold after every step the monkey makes, whatever it clicked.
 #pragma once
 #include <set>

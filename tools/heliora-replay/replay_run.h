@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeding steps to the real program on the headless backend: each step is handed over exactly
 // when the program finds its message queue empty, and a `restart` step starts the program
 // again after it has ended, in the same state a new process would start from.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The replay script: one step per line, coordinates in the logical 1024 x 768 space.
 #pragma once
 #include <string>

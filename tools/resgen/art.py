@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The sprites, cursors and program icon, drawn for each size they are used at.
 
 Every function takes the cell size and returns a Canvas of exactly that size. Shapes

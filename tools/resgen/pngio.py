@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Indexed PNG writing and the program's fixed palette (standard library only)."""
 import struct
 import zlib

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A tiny vector-to-pixel renderer for palette art.
 
 Shapes are point predicates in pixel units (pixel (x, y) covers [x, x+1) x [y, y+1)).

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws every image the program embeds and writes them as indexed PNG files.
 
     python3 tools/resgen/resgen.py [--out resources] [--preview docs/resources-preview.png]
