@@ -117,8 +117,6 @@ void Redraw(Control* c, int state) {
 
 // ---- building ----------------------------------------------------------------------------
 
-const int kViewIds[3] = {kViewTemperature, kViewEnergy, kViewDaylight};
-
 void BuildControls(ScreenLoop& loop) {
     const ScreenRect& area = ScreenWorkArea();
     const int L = area.left, T = area.top, R = area.right, B = area.bottom;
