@@ -131,12 +131,8 @@ bool PlatformOpenWindow(const char* title, bool softwareOnly) {
     if (gPlatform.windowOpen) return true;
     PlatformState& p = gPlatform;
     p.fullscreen = !p.startWindowed;
-    // The window a pupil can see whole: 1024 x 768 where the desktop has room for it, else the
-    // largest 4:3 size that fits. The SDL backend measures the desktop's usable area and the
-    // window's frame itself; the headless screen has neither panels nor frames.
-    int sw = 0, sh = 0;
-    if (Headless()) PlatformScreenSize(sw, sh);
-    ChooseWindowSize(sw, sh, 0, 0, p.windowedWidth, p.windowedHeight);
+    // The backend chooses the window's size (ChooseWindowSize: 1024 x 768 where there is room,
+    // else the largest 4:3 size that fits) from what it knows of the screen.
     if (!Backend().openWindow(title ? title : "", softwareOnly)) return false;  // sets the size
     p.refreshMs = Backend().refreshMs();
     gPlatform.windowOpen = true;

@@ -17,6 +17,9 @@ bool ScreenSize(int& width, int& height) {
 
 bool OpenWindow(const char*, bool) {
     PlatformState& p = gPlatform;
+    // The pretend screen has neither panels nor window frames.
+    ChooseWindowSize(p.headlessScreenWidth, p.headlessScreenHeight, 0, 0, p.windowedWidth,
+                     p.windowedHeight);
     p.windowWidth = p.fullscreen ? p.headlessScreenWidth : p.windowedWidth;
     p.windowHeight = p.fullscreen ? p.headlessScreenHeight : p.windowedHeight;
     return true;
