@@ -172,6 +172,13 @@ void KeepCaretVisible(EditWindow& w) {
     }
 }
 
+// The whole text selected, the caret at its end (Ctrl+A, and a comment there to be replaced).
+void SelectAll(EditWindow& w) {
+    w.anchor = 0;
+    w.caret = w.text.size();
+    KeepCaretVisible(w);
+}
+
 // ---- drawing --------------------------------------------------------------------------
 
 void Fill(const DeviceRect& r, uint8_t colour) {
@@ -553,9 +560,7 @@ int DispatchEditBoxMessage(const Message& m) {
             return 0;
         }
         if (m.key == 'A' && (m.modifiers & kModControl)) {
-            w->anchor = 0;
-            w->caret = w->text.size();
-            KeepCaretVisible(*w);
+            SelectAll(*w);
             break;
         }
         result = PressKey(*w, m.key);
@@ -581,9 +586,7 @@ int DispatchEditBoxMessage(const Message& m) {
 void SelectAllEditText(EditBox& box) {
     EditWindow* w = WindowOf(box);
     if (!w) return;
-    w->anchor = 0;
-    w->caret = w->text.size();
-    KeepCaretVisible(*w);
+    SelectAll(*w);
     DrawWindow(*w);
 }
 
@@ -618,11 +621,6 @@ const std::string& EditText(const EditBox& box) {
     static const std::string kNone;
     const EditWindow* w = WindowOf(box);
     return w ? w->text : kNone;
-}
-
-size_t EditAnchor(const EditBox& box) {
-    const EditWindow* w = WindowOf(box);
-    return w ? w->anchor : 0;
 }
 
 std::vector<std::string> EditShownLines(EditWindow& w) {
