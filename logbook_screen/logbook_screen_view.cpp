@@ -160,10 +160,10 @@ void FitEntryLabel(char* label, size_t size, const Control& button) {
         // Shorter ways of saying the same, in turn: the latitudes without "Lat. ", then
         // without the blanks before N and S; last of all the line is cut.
         if (TextWidth(text.c_str()) > room && text.compare(0, 5, "Lat. ") == 0) text.erase(0, 5);
-        for (size_t at; TextWidth(text.c_str()) > room && (at = text.find(" N")) != std::string::npos;)
-            text.erase(at, 1);
-        for (size_t at; TextWidth(text.c_str()) > room && (at = text.find(" S")) != std::string::npos;)
-            text.erase(at, 1);
+        for (const char* blankBefore : {" N", " S"})
+            for (size_t at; TextWidth(text.c_str()) > room &&
+                            (at = text.find(blankBefore)) != std::string::npos;)
+                text.erase(at, 1);
         while (!text.empty() && TextWidth(text.c_str()) > room) text.pop_back();
         fitted += text;
         if (!end) break;
