@@ -37,6 +37,25 @@ bool CopySurfaceRect(const Surface& source, Surface& destination, const DeviceRe
     const int x0 = int(std::max<long long>(d.left, 0));
     const int x1 = int(std::min<long long>(d.right, destination.width));
     if (x0 >= x1) return true;
+    if (sw == dw && sh == dh) {
+        // Unscaled, as nearly every copy is: row by row, without the column table.
+        const long long dx = s.left - d.left, dy = s.top - d.top;
+        const int c0 = int(std::max<long long>(x0, -dx));
+        const int c1 = int(std::min<long long>(x1, src->width - dx));
+        for (int y = y0; y < y1 && c0 < c1; ++y) {
+            const long long sy = y + dy;
+            if (sy < 0 || sy >= src->height) continue;
+            const uint8_t* in = src->Row(int(sy)) + (c0 + dx);
+            uint8_t* out = destination.Row(y) + c0;
+            if (key < 0) {
+                std::memcpy(out, in, size_t(c1 - c0));
+                continue;
+            }
+            for (int i = 0; i < c1 - c0; ++i)
+                if (in[i] != key) out[i] = in[i];
+        }
+        return true;
+    }
     // Source column of each destination column: nearest neighbour through pixel centres.
     std::vector<int> column(size_t(x1 - x0));
     for (int x = x0; x < x1; ++x) column[size_t(x - x0)] = int(s.left + ((2 * (x - d.left) + 1) * sw) / (2 * dw));

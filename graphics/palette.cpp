@@ -3,6 +3,8 @@
 
 #include "graphics/display.h"
 
+#include <algorithm>
+
 namespace {
 
 struct FixedColour {
@@ -27,11 +29,7 @@ const FixedColour kFixed[50] = {
 
 uint8_t Channel(int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); }
 
-bool InCopy(int r, int g, int b) {
-    for (const PaletteEntry& e : gDisplay.paletteCopy)
-        if (e.r == r && e.g == g && e.b == b) return true;
-    return false;
-}
+uint32_t Packed(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
 
 }  // namespace
 
@@ -59,11 +57,18 @@ void SetPaletteEntryNow(int slot, int r, int g, int b) {
 }
 
 void FindFreeColour(int slot) {
+    // The colours in use, sorted, so each candidate costs a binary search, not 256 compares;
     // 256 entries can block at most 256 candidates, so the search ends quickly.
+    uint32_t used[256];
+    for (int i = 0; i < 256; ++i) {
+        const PaletteEntry& e = gDisplay.paletteCopy[i];
+        used[i] = Packed(e.r, e.g, e.b);
+    }
+    std::sort(used, used + 256);
     for (int r = 1; r <= 254; ++r)
         for (int g = 1; g <= 254; ++g)
             for (int b = 1; b <= 254; ++b)
-                if (!InCopy(r, g, b)) {
+                if (!std::binary_search(used, used + 256, Packed(r, g, b))) {
                     SetPaletteEntry(slot, r, g, b);
                     return;
                 }
