@@ -79,10 +79,21 @@ bool TakeQueued(Message& m) {
     return true;
 }
 
+uint32_t Argb(uint8_t r, uint8_t g, uint8_t b) {
+    return 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
+}
+
+// A colour as the backend's picture holds it (see frameInRgbaBytes).
+uint32_t FramePixel(uint8_t r, uint8_t g, uint8_t b) {
+    return Backend().frameInRgbaBytes ? Argb(b, g, r) : Argb(r, g, b);
+}
+
 void MakeColourTable(const PlatformColour* palette, uint32_t* lut) {
-    for (int i = 0; i < 256; ++i)
-        lut[i] = 0xFF000000u | uint32_t(palette[i].r) << 16 | uint32_t(palette[i].g) << 8 |
-                 uint32_t(palette[i].b);
+    for (int i = 0; i < 256; ++i) lut[i] = Argb(palette[i].r, palette[i].g, palette[i].b);
+}
+
+void MakeFrameColourTable(const PlatformColour* palette, uint32_t* lut) {
+    for (int i = 0; i < 256; ++i) lut[i] = FramePixel(palette[i].r, palette[i].g, palette[i].b);
 }
 
 // A cursor or icon image (at most 256 pixels a side) as 0xAARRGGBB, the transparent index
@@ -208,26 +219,26 @@ void NoteRingShown() {
 }
 
 // Brings `frame` up to date with the canvas, the palette and the focus ring, converting only
-// the rows and columns that changed; returns the rectangle that differs from the last picture.
+// the pixels of each row that changed; returns the rectangle that differs from the last picture.
 PresentRegion UpdateFrame() {
     PlatformState& p = gPlatform;
     const int w = p.canvasWidth, h = p.canvasHeight;
     const size_t count = size_t(w) * size_t(h);
     uint32_t lut[256];
-    MakeColourTable(p.palette, lut);
+    MakeFrameColourTable(p.palette, lut);
     const bool whole = p.frame.size() != count || !RingAsShown() ||
                        std::memcmp(lut, p.shownColours, sizeof lut) != 0;
     if (whole) p.shownCanvas.clear();  // compares as wholly different
-    const PresentRegion r = ChangedRegion(p.canvas, w, h, p.shownCanvas);
+    const PresentRegion r = ChangedRegion(p.canvas, w, h, p.shownCanvas, &p.changedRows);
     if (p.frame.size() != count) p.frame.assign(count, 0);
     std::memcpy(p.shownColours, lut, sizeof lut);
     NoteRingShown();
     if (r.Empty()) return r;
-    for (int y = r.top; y < r.bottom; ++y) {
-        const size_t row = size_t(y) * size_t(w);
+    for (const RowSpan& s : p.changedRows) {
+        const size_t row = size_t(s.y) * size_t(w);
         const uint8_t* in = p.canvas + row;
         uint32_t* out = p.frame.data() + row;
-        for (int x = r.left; x < r.right; ++x) out[x] = lut[in[x]];
+        for (int x = s.left; x < s.right; ++x) out[x] = lut[in[x]];
     }
     // The ring is unchanged (else all was converted): drawing it again mends what the
     // conversion covered, and the rest of it is still in place.
@@ -279,7 +290,8 @@ void PlatformSetFocusRing(bool on, int left, int top, int right, int bottom) {
 void DrawFocusRing(uint32_t* frame, int width, int height) {
     const PlatformState& p = gPlatform;
     // Two pixels of yellow outside a pixel of black, readable on every panel colour.
-    const uint32_t colours[3] = {0xFFFFFF00u, 0xFFFFFF00u, 0xFF000000u};
+    const uint32_t yellow = FramePixel(255, 255, 0), black = FramePixel(0, 0, 0);
+    const uint32_t colours[3] = {yellow, yellow, black};
     for (int ring = 0; ring < 3; ++ring) {
         const int l = p.ringLeft - 3 + ring, t = p.ringTop - 3 + ring;
         const int r = p.ringRight + 2 - ring, b = p.ringBottom + 2 - ring;
@@ -529,7 +541,9 @@ void HeadlessSetIdleFeeder(void (*feeder)()) { gPlatform.headlessFeeder = feeder
 uint32_t PresentedPixel(int x, int y) {
     if (x < 0 || y < 0 || x >= gPlatform.canvasWidth || y >= gPlatform.canvasHeight) return 0;
     const size_t i = size_t(y) * size_t(gPlatform.canvasWidth) + size_t(x);
-    return i < gPlatform.frame.size() ? gPlatform.frame[i] : 0;
+    if (i >= gPlatform.frame.size()) return 0;
+    const uint32_t c = gPlatform.frame[i];
+    return Backend().frameInRgbaBytes ? Argb(uint8_t(c), uint8_t(c >> 8), uint8_t(c >> 16)) : c;
 }
 
 void HeadlessLoseDisplay() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/letterbox.h"
+#include "platform/present_region.h"
 
 // Sdl asks for the real display: a desktop window, or in the browser build the page (Web).
 enum class PlatformBackend : uint8_t { Sdl, Headless, Web };
@@ -126,9 +127,10 @@ struct PlatformState {
     int canvasWidth = 0;
     int canvasHeight = 0;
     const PlatformColour* palette = nullptr;  // 256 entries
-    std::vector<uint32_t> frame;              // the last converted picture, 0xAARRGGBB
+    std::vector<uint32_t> frame;  // the last converted picture, in the backend's pixel order
     // What `frame` was made from, so a present converts only what changed since.
     std::vector<uint8_t> shownCanvas;
+    std::vector<RowSpan> changedRows;  // the last present's changed spans
     uint32_t shownColours[256] = {};
     bool shownRing = false;
     int shownRingLeft = 0, shownRingTop = 0, shownRingRight = 0, shownRingBottom = 0;

@@ -11,6 +11,10 @@
 #include "platform/present_region.h"
 
 struct PlatformBackendFunctions {
+    // The converted picture's words hold the bytes R, G, B, A in memory order, as a page's
+    // canvas takes them, instead of 0xAARRGGBB: the picture then goes out without a second
+    // conversion.
+    bool frameInRgbaBytes;
     // Whether a window would be seen; why not, in words, when it would not.
     bool (*hasRealDisplay)(std::string& why);
     // Tells the user something that cannot wait for a window (a failed start).
@@ -23,7 +27,8 @@ struct PlatformBackendFunctions {
     void (*closeWindow)();
     // Gets ready to show a canvas of this size.
     bool (*setCanvasSize)(int width, int height);
-    // Shows the converted picture (0xAARRGGBB); `changed` is what differs from the last one.
+    // Shows the converted picture (0xAARRGGBB unless frameInRgbaBytes); `changed` is what
+    // differs from the last one.
     void (*present)(const uint32_t* frame, int width, int height, const PresentRegion& changed);
     // The display's refresh interval in milliseconds.
     int (*refreshMs)();

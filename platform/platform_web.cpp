@@ -22,7 +22,6 @@ struct WebState {
     SDL_Window* window = nullptr;
     int width = 0;  // the canvas element's pixels: the picture's size
     int height = 0;
-    std::vector<uint32_t> rgba;    // the shown picture as the page's canvas takes it (RGBA)
     bool wholeWanted = true;       // the page's canvas holds nothing of ours yet
     std::vector<PresentRegion> unsent;  // presented, not yet handed to the page's canvas
     uint64_t lastYield = 0;        // when the browser last had a turn
@@ -49,7 +48,9 @@ EM_JS(void, WebPutPixels, (const uint32_t* rgba, int width, int height, int x, i
     if (!canvas) return;
     var context = Module['helioraContext'];
     if (!context || context.canvas !== canvas) {
-        context = canvas.getContext('2d', {alpha: false});
+        // Low latency: the canvas's pixels reach the screen without a commit of the whole page
+        // every frame, which cost the browser more than drawing the frame itself.
+        context = canvas.getContext('2d', {alpha: false, desynchronized: true});
         Module['helioraContext'] = context;
     }
     if (!context) return;
@@ -146,7 +147,6 @@ bool SetCanvasSize(int width, int height) {
     if (width != gWeb.width || height != gWeb.height) SDL_SetWindowSize(gWeb.window, width, height);
     gWeb.width = width;
     gWeb.height = height;
-    gWeb.rgba.assign(size_t(width) * size_t(height), 0);
     gWeb.wholeWanted = true;
     gWeb.unsent.clear();
     SdlAttachWindow(gWeb.window, width, height);
@@ -155,21 +155,11 @@ bool SetCanvasSize(int width, int height) {
     return true;
 }
 
-void Present(const uint32_t* frame, int width, int height, const PresentRegion& changed) {
-    if (width != gWeb.width || height != gWeb.height || gWeb.rgba.empty()) return;
+void Present(const uint32_t*, int width, int height, const PresentRegion& changed) {
+    if (width != gWeb.width || height != gWeb.height) return;
     PresentRegion r = changed;
     if (gWeb.wholeWanted) r = PresentRegion{0, 0, width, height};
     if (r.Empty()) return;
-    // 0xAARRGGBB to the bytes R, G, B, A: on this little-endian machine a word 0xAABBGGRR.
-    for (int y = r.top; y < r.bottom; ++y) {
-        const size_t row = size_t(y) * size_t(width);
-        const uint32_t* in = frame + row;
-        uint32_t* out = gWeb.rgba.data() + row;
-        for (int x = r.left; x < r.right; ++x) {
-            const uint32_t c = in[x];
-            out[x] = 0xFF000000u | (c & 0x0000FF00u) | ((c & 0xFFu) << 16) | ((c >> 16) & 0xFFu);
-        }
-    }
     // The page is painted only when the program gives the browser its turn, so the pixels go
     // to the canvas then, once each, however many presents came before. Rectangles are kept
     // apart (one frame changes a globe here and a chart there: their union would be most of
@@ -192,11 +182,13 @@ void Present(const uint32_t* frame, int width, int height, const PresentRegion& 
 }
 
 // Hands what was presented to the page's canvas; called before every yield to the browser.
+// The converted picture is already in the canvas's byte order (frameInRgbaBytes).
 void SendToPage() {
-    if (!gWeb.rgba.empty())
+    const std::vector<uint32_t>& frame = gPlatform.frame;
+    if (frame.size() == size_t(gWeb.width) * size_t(gWeb.height))
         for (const PresentRegion& r : gWeb.unsent)
-            WebPutPixels(gWeb.rgba.data(), gWeb.width, gWeb.height, r.left, r.top,
-                         r.right - r.left, r.bottom - r.top);
+            WebPutPixels(frame.data(), gWeb.width, gWeb.height, r.left, r.top, r.right - r.left,
+                         r.bottom - r.top);
     gWeb.unsent.clear();
 }
 
@@ -256,6 +248,7 @@ void PushKey(int key, uint8_t modifiers) {
 
 const PlatformBackendFunctions kWebBackend = [] {
     PlatformBackendFunctions f{};
+    f.frameInRgbaBytes = true;
     f.hasRealDisplay = HasRealDisplay;
     f.showMessageBox = ShowMessageBox;
     f.screenSize = ScreenSize;
