@@ -336,7 +336,8 @@ TEST_F(LogbookFiles, ASecondCopyLeavesTheFirstOnesLogbookAlone) {
 }
 
 // The process dies at each file operation of the start-up and exit clean-ups in turn: the
-// logbook is the old one or the cleaned one (at exit: empty, no working copy), whole. (Saves and commits: disk_faults_test.)
+// logbook is the old one or the cleaned one (at exit: empty, no working copy), whole. (Saves
+// and commits killed at each operation: disk_faults_test.)
 TEST_F(LogbookFiles, KilledDuringACleanUpTheLogbookIsTheOldOrTheNew) {
     const std::vector<LogEntryBytes> records = {MakeRecord(7, 3, 3, "x"), MakeRecord(0, 2, 2, "a"),
                                                 MakeRecord(0, 1, 1, "b")};
