@@ -94,7 +94,6 @@ struct DiskFaults : SimulationTest {
         armed();
         LeaveLogbookScreen(loop, true);
     }
-    static void Commit() { Visit([] {}); }
 
     // A new visit that changes nothing.
     static void Revisit() {
