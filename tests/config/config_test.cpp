@@ -53,6 +53,8 @@ std::string TestFile(const char* suffix) {
     return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + suffix;
 }
 
+// Each field at its offset, little-endian; on reading, only the low byte of a flag's slot and
+// nothing past byte 63 counts.
 TEST(ConfigRecord, FieldsSitAtTheirOffsetsLittleEndian) {
     unsigned char bytes[kConfigRecordSize];
     EncodeConfigRecord(SampleRecord(), bytes);
@@ -64,33 +66,25 @@ TEST(ConfigRecord, FieldsSitAtTheirOffsetsLittleEndian) {
                                {52, 2},  {56, 0x20}, {57, 0x03}, {60, 1}};  // 800 = 0x320
     for (const auto& e : expected) EXPECT_EQ(bytes[e[0]], e[1]) << "offset " << e[0];
     for (size_t i = 64; i < kConfigRecordSize; ++i) EXPECT_EQ(bytes[i], 0) << i;
+    const std::string stored(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    EXPECT_EQ(Reencoded(bytes, sizeof bytes), stored);
 
-    EXPECT_EQ(Reencoded(bytes, sizeof bytes), std::string(reinterpret_cast<const char*>(bytes), sizeof bytes));
-}
-
-TEST(ConfigRecord, OnlyTheLowByteOfAFlagSlotAndNothingPastByte63Counts) {
-    unsigned char bytes[kConfigRecordSize];
-    EncodeConfigRecord(SampleRecord(), bytes);
-    unsigned char noisy[kConfigRecordSize];
-    std::memcpy(noisy, bytes, sizeof noisy);
-    for (size_t i = 64; i < kConfigRecordSize; ++i) noisy[i] = 0xA5;
+    for (size_t i = 64; i < kConfigRecordSize; ++i) bytes[i] = 0xA5;
     for (size_t slot : {4, 8, 12, 40, 44, 60})
-        for (size_t i = 1; i < 4; ++i) noisy[slot + i] = 0xFF;
-    EXPECT_EQ(Reencoded(noisy, sizeof noisy), Reencoded(bytes, sizeof bytes));
+        for (size_t i = 1; i < 4; ++i) bytes[slot + i] = 0xFF;
+    EXPECT_EQ(Reencoded(bytes, sizeof bytes), stored);
 }
 
-TEST(StartUpRules, AlwaysGuestWithoutPrintingWhateverTheFileSays) {
+// Always the guest without printing, whatever the file says; the rest follows the record.
+TEST(StartUpRules, GuestFilesOffDriverModeAndFrameDelay) {
+    ConfigRecord r = SampleRecord();  // users mode 1, print button 1
     ResetConfiguration();
-    ApplyConfiguration(SampleRecord());  // users mode 1, print button 1
+    ApplyConfiguration(r);
     EXPECT_EQ(UsersMode(), 0);
     EXPECT_EQ(PrintButtonFlag(), 0);
     EXPECT_EQ(CurrentUserNumber(), 0);
     EXPECT_STREQ(CurrentUserName(), "Guest User");
-    EXPECT_EQ(HomeLatitude(), -33);  // the rest passes through
-}
-
-TEST(StartUpRules, FilesOffDriverModeAndFrameDelayFollowTheRecord) {
-    ConfigRecord r = SampleRecord();
+    EXPECT_EQ(HomeLatitude(), -33);
     // A disabled logbook turns the files off; an enabled one keeps the stored flag.
     const int files[][3] = {{0, 0, 1}, {1, 0, 0}, {1, 1, 1}};  // enabled, files off, in effect
     for (const auto& f : files) {
@@ -113,7 +107,8 @@ TEST(StartUpRules, FilesOffDriverModeAndFrameDelayFollowTheRecord) {
     for (int speed = 0; speed <= 6; ++speed) EXPECT_EQ(MainFrameDelay(speed), delays[speed]) << speed;
 }
 
-TEST(LoadConfiguration, ReadsAFileAndAShortFile) {
+// A whole file and a short one are read; a missing or unreadable one changes nothing.
+TEST(LoadConfiguration, ReadsAFileAndAShortFileButNoFolder) {
     unsigned char bytes[kConfigRecordSize];
     EncodeConfigRecord(SampleRecord(), bytes);
     const std::string full = TestFile(".full.bin");
@@ -121,6 +116,12 @@ TEST(LoadConfiguration, ReadsAFileAndAShortFile) {
     ResetConfiguration();
     ASSERT_TRUE(LoadConfigurationFrom(full.c_str()));
     EXPECT_EQ(HomeLatitude(), -33);
+    EXPECT_EQ(DisplayMode(), 800);
+    EXPECT_FALSE(LoadConfigurationFrom("no-such-config.bin"));
+    const std::string dir = TestFile(".dir");
+    ::mkdir(dir.c_str(), 0755);
+    EXPECT_FALSE(LoadConfigurationFrom(dir.c_str()));  // opens, but cannot be read
+    ::rmdir(dir.c_str());
     EXPECT_EQ(DisplayMode(), 800);
 
     // 16 bytes: up to the logbook flag; the delays, modes and files-off flag read as zero.
@@ -136,17 +137,6 @@ TEST(LoadConfiguration, ReadsAFileAndAShortFile) {
     EXPECT_EQ(DisplayMode(), 0);
     std::remove(full.c_str());
     std::remove(part.c_str());
-}
-
-TEST(LoadConfiguration, MissingOrUnreadableFileChangesNothing) {
-    ResetConfiguration();
-    ApplyConfiguration(SampleRecord());
-    EXPECT_FALSE(LoadConfigurationFrom("no-such-config.bin"));
-    const std::string dir = TestFile(".dir");
-    ::mkdir(dir.c_str(), 0755);
-    EXPECT_FALSE(LoadConfigurationFrom(dir.c_str()));  // opens, but cannot be read
-    ::rmdir(dir.c_str());
-    EXPECT_EQ(HomeLatitude(), -33);
 }
 
 // A record is damaged when it is short or holds a value the program cannot use; the words

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook files and the memory-only logbook: working copy, marks, comments, commit,
 // saving and the clean-ups.
-#include <sys/wait.h>
+#include <sys/file.h>
 
+#include <algorithm>
 #include <set>
 
 #include "logbook_fixture.h"
@@ -231,17 +232,6 @@ TEST_F(LogbookFiles, SavedNumbersNeverOverflow) {
     EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{1, 0, -3}));
 }
 
-TEST_F(LogbookFiles, ExitLeavesAnEmptyLogbookAndNoWorkingCopy) {
-    ASSERT_TRUE(SaveInLogbook());
-    ASSERT_TRUE(BuildWorkingCopy());
-    ASSERT_TRUE(FileExists("logbook.tmp"));
-    ResetLogbookFileState();  // the exit clean-up does not depend on a chosen file
-    ASSERT_TRUE(CleanLogbookAtExit());
-    EXPECT_EQ(FileSize("logbook.bin"), 0);
-    EXPECT_FALSE(FileExists("logbook.tmp"));
-    EXPECT_FALSE(FileExists("logbook.zzz"));
-}
-
 TEST_F(LogbookFiles, StartUpKeepsOnlyListedUsers) {
     ResetLogbookFileState();  // nothing chosen yet at start-up
     std::vector<LogEntryBytes> records;
@@ -317,56 +307,72 @@ TEST_F(LogbookFiles, RewritesReplaceTheirTargetInOneStep) {
     EXPECT_EQ(FileNumbers("logbook.bin"), (Numbers{2, 3}));
 }
 
-// Two copies in one folder: while another process holds the logbook, this one neither cleans
-// nor empties the files at its start or end, keeps its saves in memory and says so; once the
-// other has gone, the next start holds the logbook itself.
+// Two copies in one folder: while another holds the logbook (its lock taken here on a file
+// description of our own), this one neither cleans nor empties the files at its start or end
+// and keeps its saves in memory; once the other lets go, this one holds the logbook itself.
 TEST_F(LogbookFiles, ASecondCopyLeavesTheFirstOnesLogbookAlone) {
     ASSERT_TRUE(SaveInLogbook());
     const std::vector<unsigned char> first = ReadFileBytes("logbook.bin");
     WriteAdminList({});  // a start-up clean-up that ran would drop every entry
-
-    int ready[2], done[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ASSERT_EQ(pipe(done), 0);
-    const pid_t other = fork();
-    ASSERT_GE(other, 0);
-    if (other == 0) {  // the copy that started first
-        ResetLogbookFileState();
-        const char held = ClaimLogbookFolder() == kClaimHeld ? 'y' : 'n';
-        char c;
-        if (write(ready[1], &held, 1) != 1 || read(done[0], &c, 1) < 0) _exit(2);
-        _exit(0);
-    }
-    char held = 0;
-    ASSERT_EQ(read(ready[0], &held, 1), 1);
-    ASSERT_EQ(held, 'y');
-
     ResetLogbookFileState();
     ResetLogbookState();
+    const int other = open(kLogbookLockName, O_RDWR | O_CREAT, 0644);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+
     EXPECT_FALSE(CleanLogbookAtStartUp());
-    EXPECT_STREQ(LogbookNotice(),
-                 "The logbook here belongs to the Heliora already running: this one keeps its "
-                 "own in memory.");
     ASSERT_TRUE(SaveInLogbook());
     EXPECT_EQ(SlotNumbers(2), (Numbers{1, 0}));
-    ASSERT_TRUE(BuildWorkingCopy());
-    EXPECT_EQ(EntryCount(), 1);
     EXPECT_FALSE(CleanLogbookAtExit());
     EXPECT_EQ(ReadFileBytes("logbook.bin"), first);
     EXPECT_FALSE(FileExists("logbook.tmp"));
 
-    ASSERT_EQ(write(done[1], "x", 1), 1);
-    int status = 0;
-    ASSERT_EQ(waitpid(other, &status, 0), other);
-    EXPECT_EQ(status, 0);
-    for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
-
+    close(other);
     ResetLogbookFileState();
     ResetLogbookState();
     EXPECT_EQ(ClaimLogbookFolder(), kClaimHeld);
     EXPECT_STREQ(LogbookNotice(), "");
     EXPECT_TRUE(CleanLogbookAtExit());
     EXPECT_EQ(FileSize("logbook.bin"), 0);
+}
+
+// The process dies at each file operation of the start-up and exit clean-ups in turn: the
+// logbook is the old one or the cleaned one (at exit: empty, no working copy), whole. (Saves
+// and commits killed at each operation: disk_faults_test.)
+TEST_F(LogbookFiles, KilledDuringACleanUpTheLogbookIsTheOldOrTheNew) {
+    const std::vector<LogEntryBytes> records = {MakeRecord(7, 3, 3, "x"), MakeRecord(0, 2, 2, "a"),
+                                                MakeRecord(0, 1, 1, "b")};
+    WriteAdminList({0});
+    for (const bool atExit : {false, true}) {
+        bool died = true;
+        long killAt = 1;
+        for (; died; ++killAt) {
+            SCOPED_TRACE(std::string(atExit ? "exit" : "start-up") + ", killed at operation " +
+                         std::to_string(killAt));
+            WriteRecords("logbook.bin", records);
+            ResetLogbookFileState();
+            ResetLogbookState();
+            if (atExit) {
+                ChooseLogbookFileForOpen();
+                ASSERT_TRUE(BuildWorkingCopy());
+                ResetLogbookFileState();  // the exit clean-up does not depend on a chosen file
+            }
+            ResetFileOps();
+            gFileOps.killAt = killAt;
+            atExit ? CleanLogbookAtExit() : CleanLogbookAtStartUp();
+            died = gFileOps.dead;
+            ResetFileOps();
+            const Numbers after = FileNumbers("logbook.bin");
+            EXPECT_TRUE(after == (Numbers{3, 2, 1}) || after == (atExit ? Numbers{} : Numbers{2, 1}))
+                << ::testing::PrintToString(after);
+            EXPECT_EQ(FileSize("logbook.bin") % long(kLogEntryBytes), 0);
+            EXPECT_EQ(std::max(FileSize("logbook.tmp"), 0L) % long(kLogEntryBytes), 0);
+        }
+        EXPECT_GT(killAt, 4);  // the loop went through every step
+        EXPECT_EQ(FileNumbers("logbook.bin"), atExit ? Numbers{} : (Numbers{2, 1}));
+        EXPECT_EQ(FileSize("logbook.bin"), atExit ? 0 : long(2 * kLogEntryBytes));
+        EXPECT_FALSE(FileExists("logbook.zzz"));
+        EXPECT_FALSE(FileExists("logbook.tmp"));
+    }
 }
 
 // A memory-only logbook never touches a logbook file, whatever files there are.

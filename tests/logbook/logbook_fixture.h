@@ -3,7 +3,6 @@
 // state reset around it.
 #pragma once
 #include <fcntl.h>
-#include <ftw.h>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
@@ -14,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -27,10 +27,6 @@ namespace logbook_test {
 
 inline time_t gFixedTime = 0;
 inline time_t FixedClock() { return gFixedTime; }
-
-inline int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
-    return std::remove(path);
-}
 
 inline std::vector<unsigned char> ReadFileBytes(const char* name) {
     std::vector<unsigned char> bytes;
@@ -166,7 +162,7 @@ protected:
         char cwd[PATH_MAX];
         ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
         home_ = cwd;
-        std::string pattern = BaseDirectory() + "/logbook_run_XXXXXX";
+        std::string pattern = home_ + "/logbook_run_XXXXXX";
         ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
         root_ = pattern;
         ASSERT_EQ(mkdir((root_ + "/work").c_str(), 0755), 0);
@@ -184,10 +180,9 @@ protected:
     }
     void TearDown() override {
         ASSERT_EQ(chdir(home_.c_str()), 0);
-        nftw(root_.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
     }
-    // Where the per-test directory is made: the test's own build folder.
-    virtual std::string BaseDirectory() { return home_; }
     std::string home_, root_;
 };
 

@@ -118,12 +118,3 @@ TEST(EntryTime, TwelveHourClockAndDayWithoutLeadingZero) {
     EXPECT_FALSE(FormatEntryTimeText("Tue Mar 02 09:05:00 2004", small, sizeof small));
     EXPECT_STREQ(small, "");
 }
-
-// The fixture sets the zone to UTC and the clock to 2004-03-02 09:05:00.
-TEST_F(LogbookTest, PresentTimeComesFromTheClockInEnglish) {
-    char out[kMadeAtSize];
-    std::setlocale(LC_ALL, "C.UTF-8");
-    ASSERT_TRUE(FormatEntryTime(out, sizeof out));
-    EXPECT_STREQ(out, "9:05 AM on Tuesday, March 2, 2004");
-    std::setlocale(LC_ALL, "C");
-}

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The keyboard across the program's screens: the focus ring's round, Enter as a click, the
-// screens' own keys kept in range, and the files F12 and Ctrl+E write.
+// The keyboard across the program's screens: the focus ring's round, F11, and the files F12
+// and Ctrl+E write. (Enter on the NavBar and the arrow keys: the shell_keys replays.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -25,8 +23,6 @@
 #include "widgets/keyboard.h"
 
 namespace {
-
-int FocusId() { return gKeyboard.focus ? gKeyboard.focus->id : -1000; }
 
 struct KeyboardTest : ScreenTest {
     void SetUp() override {
@@ -107,71 +103,6 @@ TEST_F(KeyboardTest, TabVisitsEachEnabledButtonOnceARound) {
             }
         }
         EXPECT_EQ(stops.back(), kNavAbout);
-    }
-}
-
-// Enter on a NavBar button leads where its click does.
-TEST_F(KeyboardTest, EnterOnANavBarButtonLeadsWhereItsClickDoes) {
-    const int ids[][2] = {{kNavChangeTilt, 2}, {kNavChangeShape, 5}, {kNavSelectLatitudes, 8},
-                          {kNavOpenLogbook, 15}, {kNavExit, 2001}};
-    for (const auto& id : ids) {
-        bool pressed = false;
-        const int result = DriveScreen(RunMainScreen, [&](long) {
-            if (pressed) return false;
-            if (FocusId() == id[0]) {
-                PostKey(KeyEnter);
-                pressed = true;
-            } else {
-                PostKey(KeyTab);
-            }
-            return true;
-        });
-        EXPECT_EQ(result, id[1]) << id[0];
-    }
-}
-
-// At both display sizes the arrow keys sweep the shown tilt a whole degree a key from Earth
-// Normal up to 90 and down to -90, stopping at the ends; the shape keys stop at 0 and 0.50.
-TEST_F(KeyboardTest, ArrowKeysSweepTheTiltAndKeepTheShapeInRange) {
-    for (const int size : {1024, 800}) {
-        SCOPED_TRACE(size);
-        TearDown();
-        Start(Record(size));
-        // 68 presses towards 90 (two beyond it), then 182 towards -90 (two beyond).
-        int n = 0, wrong = 0;
-        DriveScreen(RunChangeTiltScreen, [&](long) {
-            if (n > 0) {
-                const double want = n <= 68 ? std::min(23 + n, 90) : std::max(90 - (n - 68), -90);
-                char text[16];
-                std::snprintf(text, sizeof text, "%.1f", want);
-                const bool right = -Settings().axisTilt == want &&
-                                   std::string(gChangeTilt.tiltText->label) == text;
-                if (!right && ++wrong < 5)
-                    ADD_FAILURE() << "press " << n << ": shown " << gChangeTilt.tiltText->label
-                                  << ", tilt " << Settings().axisTilt << ", want " << want;
-            }
-            if (n == 68 + 182) return false;
-            const int key = n < 68 ? (n % 2 ? KeyUp : KeyLeft) : (n % 2 ? KeyDown : KeyRight);
-            PostKey(key);
-            ++n;
-            return true;
-        });
-        EXPECT_EQ(n, 68 + 182);
-        EXPECT_EQ(wrong, 0);
-    }
-    const int shapeKeys[] = {KeyUp, KeyDown};
-    for (const int key : shapeKeys) {
-        Restart();
-        int n = 0;
-        DriveScreen(RunChangeShapeScreen, [&](long) {
-            const ModelSettings& s = Settings();
-            EXPECT_GE(s.orbitShape, 0);
-            EXPECT_LE(s.orbitShape, 0.5);
-            if (n++ >= 15) return false;
-            PostKey(key);
-            return true;
-        });
-        EXPECT_EQ(Settings().orbitShape, key == KeyUp ? 0.5 : 0.0);
     }
 }
 

@@ -76,12 +76,14 @@ inline bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     return std::fclose(f) == 0 && ok;
 }
 
-// Expects the tool to refuse `args`: status 2, nothing on stdout, one line on stderr.
-inline void ExpectRefused(const std::string& exe, const std::vector<std::string>& args) {
+// Expects the tool to refuse `args`: that status (2: bad arguments), nothing on stdout, one
+// line on stderr.
+inline void ExpectRefused(const std::string& exe, const std::vector<std::string>& args,
+                          int status = 2) {
     std::string shown;
     for (const auto& a : args) shown += "[" + a + "] ";
     ToolResult r = RunTool(exe, args);
-    EXPECT_EQ(r.status, 2) << shown;
+    EXPECT_EQ(r.status, status) << shown;
     EXPECT_EQ(r.out, "") << shown;
     EXPECT_EQ(SplitLines(r.err).size(), 1u) << shown << r.err;
 }
