@@ -73,6 +73,16 @@ struct DrawTest : ::testing::Test {
         return b;
     }
     static std::array<int, 4> Box(const DeviceRect& d) { return {d.left, d.top, d.right, d.bottom}; }
+    // Each listed pixel {x, y, index} of the canvas holds its index.
+    void ExpectPixels(std::initializer_list<std::array<int, 3>> pixels) const {
+        for (const auto& p : pixels)
+            EXPECT_EQ(canvas.At(p[0], p[1]), p[2]) << "at " << p[0] << "," << p[1];
+    }
+    // A fresh canvas of w x h and a plain pen of `colour`.
+    void Fresh(int w, int h, int colour) {
+        SetUpCanvas(w, h);
+        SetPenColour(colour);
+    }
     // The canvas as text, '.' for 0 and a letter per other index, for failure messages.
     std::string Dump() const {
         std::string s;

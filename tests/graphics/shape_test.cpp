@@ -15,7 +15,7 @@ using ShapeTest = DrawTest;
 
 PointRange Range(int first, int last) { return PointRange{int16_t(first), int16_t(last)}; }
 
-TEST_F(ShapeTest, PolygonPatternFillLeavesRightAndBottomOut) {
+TEST_F(ShapeTest, PolygonFillsLeaveRightAndBottomOutAndMeetTheirOutlines) {
     SetPenColour(3);
     const auto sq = Points({{2, 2}, {10, 2}, {10, 6}, {2, 6}});
     FillPolygonPattern(Range(0, 3), sq.data());
@@ -25,9 +25,6 @@ TEST_F(ShapeTest, PolygonPatternFillLeavesRightAndBottomOut) {
     SetBrushColour(5);
     FillPolygon(Range(0, 3), sq.data());
     EXPECT_EQ(Count(5), 9 * 5);
-}
-
-TEST_F(ShapeTest, FilledPolygonMeetsItsOutlineWithoutGaps) {
     // A convex polygon filled in one colour is one run of pixels on every row it covers.
     for (auto tri : {Points({{0, 0}, {20, 4}, {4, 20}}), Points({{30, 2}, {3, 9}, {25, 29}}),
                      Points({{5, 1}, {28, 30}, {2, 17}, {9, 3}})}) {
@@ -36,28 +33,29 @@ TEST_F(ShapeTest, FilledPolygonMeetsItsOutlineWithoutGaps) {
         FillPolygon(Range(0, int(tri.size()) - 1), tri.data());
         for (int y = 0; y < 32; ++y) {
             int runs = 0;
-            for (int x = 0; x < 32; ++x) runs += canvas.At(x, y) == 5 && (x == 0 || canvas.At(x - 1, y) != 5);
+            for (int x = 0; x < 32; ++x)
+                runs += canvas.At(x, y) == 5 && (x == 0 || canvas.At(x - 1, y) != 5);
             EXPECT_LE(runs, 1) << "row " << y << "\n" << Dump();
         }
     }
 }
 
-TEST_F(ShapeTest, EvenOddPolygonLeavesItsHole) {
+TEST_F(ShapeTest, PolygonOutlinesCloseEvenOddFillsLeaveHolesBadRangesDrawNothing) {
+    SetPenColour(2);
+    DrawPolygon(Range(0, 2), Points({{2, 2}, {12, 2}, {2, 12}}).data());
+    ExpectPixels({{2, 2, 2}, {12, 2, 2}, {2, 12, 2}, {2, 7, 2}, {5, 5, 0}});  // 2,7: closing
     // A square drawn twice round, outer then inner: the inner square is a hole.
+    Fresh(32, 32, 4);
     const auto ring = Points({{0, 0}, {20, 0}, {20, 20}, {0, 20}, {0, 0},
                               {5, 5}, {15, 5}, {15, 15}, {5, 15}, {5, 5}});
-    SetPenColour(4);
     FillPolygonPattern(Range(0, 9), ring.data());
-    EXPECT_EQ(canvas.At(2, 10), 4);
-    EXPECT_EQ(canvas.At(10, 10), 0);
-    EXPECT_EQ(canvas.At(17, 17), 4);  // a star's empty centre: see the region tests
-}
+    ExpectPixels({{2, 10, 4}, {10, 10, 0}, {17, 17, 4}});
 
-TEST_F(ShapeTest, PolygonRangesOutsideTheLimitDrawNothing) {
     std::vector<Point> many(600);
-    for (size_t i = 0; i < many.size(); ++i) MakePoint(many[i], int(i % 2 ? 30 : 1), int(i % 3 ? 1 : 30));
+    for (size_t i = 0; i < many.size(); ++i)
+        MakePoint(many[i], int(i % 2 ? 30 : 1), int(i % 3 ? 1 : 30));
+    Fresh(32, 32, 1);
     SetBrushColour(1);
-    SetPenColour(1);
     FillPolygon(Range(0, 500), many.data());  // 501 points
     DrawPolygon(Range(0, 500), many.data());
     FillPolygonPattern(Range(0, 500), many.data());
@@ -67,14 +65,6 @@ TEST_F(ShapeTest, PolygonRangesOutsideTheLimitDrawNothing) {
     EXPECT_EQ(Count(1), 0);
     FillPolygon(Range(0, 499), many.data());  // 500 points draw
     EXPECT_GT(Count(1), 0);
-}
-
-TEST_F(ShapeTest, DrawPolygonClosesThePath) {
-    SetPenColour(2);
-    const auto tri = Points({{2, 2}, {12, 2}, {2, 12}});
-    DrawPolygon(Range(0, 2), tri.data());
-    for (auto [x, y] : {std::pair{2, 2}, {12, 2}, {2, 12}, {2, 7}}) EXPECT_EQ(canvas.At(x, y), 2) << x;  // 2,7: closing edge
-    EXPECT_EQ(canvas.At(5, 5), 0);
 }
 
 bool MirrorSymmetric(const Surface& s, const DeviceRect& box) {
@@ -105,12 +95,11 @@ TEST_F(ShapeTest, EllipsesAreSymmetricAndStayInTheirBox) {
 }
 
 TEST_F(ShapeTest, EllipseOutlineIsClosedAndPatternFillStaysInside) {
-    SetPenColour(2);
     SetBrushColour(6);
     SetBrushPattern(3);
     SetPenColour(2);  // plain outline pen
     FillEllipsePattern(R(2, 2, 30, 24));
-    // Every row and column that crosses the ellipse starts and ends with the outline.
+    // Every row that crosses the ellipse starts and ends with the outline.
     for (int y = 2; y < 24; ++y) {
         int first = -1, last = -1;
         for (int x = 0; x < 32; ++x)
@@ -130,8 +119,7 @@ TEST_F(ShapeTest, DashedAndDottedOutlinesAreGappedSubsetsOfTheSolidOne) {
     DrawEllipse(R(1, 1, 31, 31));
     const Surface solid = canvas;
     for (int style : {3, 4}) {
-        SetUpCanvas(32, 32);
-        SetPenColour(1);
+        Fresh(32, 32, 1);
         SetPenStyle(style);
         DrawEllipse(R(1, 1, 31, 31));
         int on = 0;
@@ -149,12 +137,10 @@ TEST_F(ShapeTest, ArcWithNegativeSweepEqualsTheMirroredStart) {
     DrawArc(R(2, 2, 30, 30), 450, -900);
     const Surface first = canvas;
     EXPECT_GT(Count(1), 5);
-    SetUpCanvas(32, 32);
-    SetPenColour(1);
+    Fresh(32, 32, 1);
     DrawArc(R(2, 2, 30, 30), -450, 900);
     EXPECT_EQ(first.pixels, canvas.pixels);
-    // From -45 to +45 degrees: only the right-hand side of the circle.
-    EXPECT_GE(Ink().left, 16);
+    EXPECT_GE(Ink().left, 16);  // from -45 to +45 degrees: only the right-hand side
     DrawArc(R(2, 2, 30, 30), 900, 0);  // a zero sweep draws nothing
     EXPECT_EQ(first.pixels, canvas.pixels);
 }
@@ -184,17 +170,13 @@ TEST_F(ShapeTest, PiesCoverTheirQuadrants) {
     SetBrushColour(1);
     FillPie(R(0, 0, 32, 32), 300, 3600);
     EXPECT_EQ(ellipse.pixels, canvas.pixels);
-}
 
-TEST_F(ShapeTest, PatternPieUsesThePattern) {
-    SetPenColour(4);
+    // A pattern pie: row 8 of pattern 3 is FF, row 9 AA; the lower half stays untouched.
+    Fresh(32, 32, 4);
     SetBrushColour(9);
-    SetBrushPattern(3);  // row 0 all ones
+    SetBrushPattern(3);
     FillPiePattern(R(0, 0, 32, 32), 0, 1800);
-    EXPECT_EQ(canvas.At(16, 8), 9);   // row 8: FF
-    EXPECT_EQ(canvas.At(16, 9), 9);   // row 9: AA, x 16 has bit 1
-    EXPECT_EQ(canvas.At(17, 9), 4);
-    EXPECT_EQ(canvas.At(16, 20), 0);  // lower half untouched
+    ExpectPixels({{16, 8, 9}, {16, 9, 9}, {17, 9, 4}, {16, 20, 0}});
 }
 
 TEST_F(ShapeTest, ExtremeShapesStayCheap) {
