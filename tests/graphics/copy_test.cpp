@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Buffers, copies, saved areas, bitmaps and sprites.
+// Buffers, copies, saved areas, bitmaps, sprites and their PNG files.
 #include "graphics/copy.h"
 
 #include <string>
+#include <vector>
 
 #include "graphics/bitmap.h"
 #include "graphics/png.h"
@@ -53,13 +54,10 @@ TEST_F(CopyTest, StraightCopyMovesPixelsAndSkipsTheKeyColour) {
     // Slot 23 is the key: the canvas pixel (2, 2) holds 23, and it is not copied back.
     ResizeSurface(canvas, 32, 32, 200);
     ASSERT_TRUE(CopyRect(&b, nullptr, R(0, 0, 4, 3), R(10, 10, 14, 13), true));
-    EXPECT_EQ(canvas.At(10, 10), 13);
     EXPECT_EQ(b.surface->At(0, 1), 23);
-    EXPECT_EQ(canvas.At(10, 11), 200);  // left out
-    EXPECT_EQ(canvas.At(11, 11), 24);
+    ExpectPixels({{10, 10, 13}, {10, 11, 200}, {11, 11, 24}});  // (10, 11) left out
     ASSERT_TRUE(CopyRect(&b, nullptr, R(0, 0, 4, 3), R(10, 10, 14, 13), false));
-    EXPECT_EQ(canvas.At(10, 11), 23);
-    EXPECT_EQ(canvas.At(14, 11), 200);  // right edge exclusive
+    ExpectPixels({{10, 11, 23}, {14, 11, 200}});  // right edge exclusive
 }
 
 TEST_F(CopyTest, StretchCopiesScale) {
@@ -159,14 +157,51 @@ TEST_F(CopyTest, BitmapsLoadAndSpritesDraw) {
     Sprite sp;
     MakeSprite(sp, &sheet, 2, 1, 2, 2);
     ResizeSurface(canvas, 32, 32, 26);
-    DrawSprite(R(10, 10, 12, 12), sp, true);
-    EXPECT_EQ(canvas.At(10, 10), 5);
-    EXPECT_EQ(canvas.At(11, 10), 26);  // key colour 19 left out
-    EXPECT_EQ(canvas.At(11, 11), 7);
+    DrawSprite(R(10, 10, 12, 12), sp, true);  // key colour 19 left out
     DrawSprite(R(20, 20, 24, 24), sp, false);  // stretched to twice the size
-    EXPECT_EQ(canvas.At(21, 21), 5);
-    EXPECT_EQ(canvas.At(22, 21), 19);
+    ExpectPixels({{10, 10, 5}, {11, 10, 26}, {11, 11, 7}, {21, 21, 5}, {22, 21, 19}});
     ResetBitmapResources();
+}
+
+TEST(Png, RoundTripKeepsIndicesPaletteAndTransparency) {
+    Surface s;
+    ResizeSurface(s, 7, 5, 26);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) s.Row(y)[x] = uint8_t(x * 37 + y * 11);
+    s.transparentIndex = 19;
+    PlatformColour palette[256];
+    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
+    ASSERT_TRUE(WriteSurfacePng("round_trip.png", s, palette));
+    Surface back;
+    PlatformColour read[256];
+    ASSERT_TRUE(ReadSurfacePng("round_trip.png", back, read));
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.pixels, s.pixels);
+    EXPECT_EQ(back.transparentIndex, 19);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_TRUE(read[i].r == palette[i].r && read[i].g == palette[i].g &&
+                    read[i].b == palette[i].b) << i;
+}
+
+TEST(Png, BadInputIsRefusedWithoutACrash) {
+    Surface empty, s, back;
+    PlatformColour palette[256] = {};
+    EXPECT_FALSE(WriteSurfacePng("empty.png", empty, palette));
+    ResizeSurface(s, 64, 64, 3);
+    EXPECT_FALSE(WriteSurfacePng("no/such/folder/x.png", s, palette));
+    EXPECT_FALSE(WriteSurfacePng("x.png", s, nullptr));
+    EXPECT_FALSE(ReadSurfacePng("missing.png", back, nullptr));
+    ASSERT_TRUE(WriteSurfacePng("whole.png", s, palette));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadFileBytes("whole.png", bytes));
+    // Every cut-short file fails and leaves the surface empty; scrambled ones never crash.
+    for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+        ResizeSurface(back, 2, 2);
+        EXPECT_FALSE(DecodeIndexedPng(bytes.data(), cut, back, palette)) << cut;
+        EXPECT_EQ(back.width, 0);
+    }
+    for (size_t i = 40; i < bytes.size(); i += 5) bytes[i] ^= 0x5A;
+    DecodeIndexedPng(bytes.data(), bytes.size(), back, palette);
 }
 
 }  // namespace

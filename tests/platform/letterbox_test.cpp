@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 #include "platform/platform.h"
 
 namespace {
@@ -25,22 +28,17 @@ TEST(Letterbox, FitsCentresAndMapsBothWays) {
     for (const Case& c : cases) {
         const WindowRect b = LetterboxFor(c.w, c.h, 1024, 768);
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h);
-        EXPECT_EQ(b.x, c.box.x);
-        EXPECT_EQ(b.y, c.box.y);
-        EXPECT_EQ(b.w, c.box.w);
-        EXPECT_EQ(b.h, c.box.h);
+        EXPECT_EQ((std::array{b.x, b.y, b.w, b.h}),
+                  (std::array{c.box.x, c.box.y, c.box.w, c.box.h}));
         // The corners of the box show the canvas's corners (as nearly as a shrunken picture
         // can: a window pixel's centre decides), and points far outside stay on the canvas.
         int x = -1, y = -1;
         WindowToCanvas(b, 1024, 768, b.x, b.y, x, y);
-        EXPECT_LE(x, 512 / b.w);
-        EXPECT_LE(y, 384 / b.h);
+        EXPECT_TRUE(x <= 512 / b.w && y <= 384 / b.h) << x << "," << y;
         WindowToCanvas(b, 1024, 768, b.x + b.w - 1, b.y + b.h - 1, x, y);
-        EXPECT_GE(x, 1023 - 1024 / b.w);
-        EXPECT_GE(y, 767 - 768 / b.h);
+        EXPECT_TRUE(x >= 1023 - 1024 / b.w && y >= 767 - 768 / b.h) << x << "," << y;
         WindowToCanvas(b, 1024, 768, -1000000, 2000000000, x, y);
-        EXPECT_EQ(x, 0);
-        EXPECT_EQ(y, 767);
+        EXPECT_EQ(std::pair(x, y), std::pair(0, 767));
         // Where the window is at least as large as the canvas, every canvas pixel can be
         // pointed at: its first window pixel maps back onto it.
         if (b.w >= 1024)
@@ -51,8 +49,7 @@ TEST(Letterbox, FitsCentresAndMapsBothWays) {
                 ASSERT_EQ(x, cx);
             }
         CanvasToWindow(b, 1024, 768, 1024, 768, x, y);
-        EXPECT_EQ(x, b.x + b.w);
-        EXPECT_EQ(y, b.y + b.h);
+        EXPECT_EQ(std::pair(x, y), std::pair(b.x + b.w, b.y + b.h));
     }
 }
 
@@ -72,16 +69,15 @@ protected:
     }
     void TearDown() override { PlatformReset(); }
 
-    // Where a click at window pixel (wx, wy) reaches the program.
-    static void ClickLandsAt(int wx, int wy, int& x, int& y) {
+    // A click at window pixel (wx, wy) reaches the program at canvas pixel (x, y).
+    static void ExpectClick(int wx, int wy, int x, int y) {
         Message m;
         m.kind = MessageKind::LeftDown;
         m.x = wx;
         m.y = wy;
         HeadlessPushWindowMessage(m);
         ASSERT_TRUE(PlatformPollMessage(m));
-        x = m.x;
-        y = m.y;
+        EXPECT_EQ(std::pair(m.x, m.y), std::pair(x, y)) << "from " << wx << "," << wy;
     }
 
     std::vector<uint8_t> canvas;
@@ -109,10 +105,8 @@ TEST(WindowSize, LargestFourByThreeThatFitsWithTheFrame) {
     for (const auto& c : cases) {
         int w = 0, h = 0;
         ChooseWindowSize(c.usableW, c.usableH, c.frameW, c.frameH, w, h);
-        SCOPED_TRACE(testing::Message() << c.usableW << "x" << c.usableH << " frame " << c.frameW
-                                        << "," << c.frameH);
-        EXPECT_EQ(w, c.w);
-        EXPECT_EQ(h, c.h);
+        EXPECT_EQ(std::pair(w, h), std::pair(c.w, c.h))
+            << c.usableW << "x" << c.usableH << " frame " << c.frameW << "," << c.frameH;
     }
 }
 
@@ -127,10 +121,7 @@ TEST_F(HeadlessWindow, ResizeAndF11TwiceKeepThePictureAndPointerInStep) {
     Message m;
     EXPECT_FALSE(PlatformPollMessage(m));  // screens get no message; the picture is shown again
     EXPECT_EQ(gPlatform.presentCount, before + 1);
-    int x = 0, y = 0;
-    ClickLandsAt(300, 350, x, y);
-    EXPECT_EQ(x, 512);
-    EXPECT_EQ(y, 384);
+    ExpectClick(300, 350, 512, 384);
     EXPECT_EQ(HeadlessWindowPixel(10, 10), 0xFF000000u);      // a bar
     EXPECT_EQ(HeadlessWindowPixel(599, 574), 0xFFC86432u);    // the canvas's last pixel
     EXPECT_EQ(HeadlessWindowPixel(599, 575), 0xFF000000u);    // the bar under it
@@ -140,9 +131,7 @@ TEST_F(HeadlessWindow, ResizeAndF11TwiceKeepThePictureAndPointerInStep) {
     EXPECT_TRUE(PlatformIsFullscreen());
     PlatformFlush();
     EXPECT_EQ(gPlatform.presentedWindowWidth, 1920);
-    ClickLandsAt(240, 0, x, y);
-    EXPECT_EQ(x, 0);
-    EXPECT_EQ(y, 0);
+    ExpectClick(240, 0, 0, 0);
     EXPECT_EQ(HeadlessWindowPixel(1679, 1079), 0xFFC86432u);
     EXPECT_EQ(HeadlessWindowPixel(1680, 1079), 0xFF000000u);
     EXPECT_FALSE(HeadlessResizeWindow(800, 800));  // the whole screen is not dragged
@@ -152,9 +141,7 @@ TEST_F(HeadlessWindow, ResizeAndF11TwiceKeepThePictureAndPointerInStep) {
     PlatformFlush();
     EXPECT_EQ(gPlatform.presentedWindowWidth, 600);
     EXPECT_EQ(gPlatform.presentedWindowHeight, 700);
-    ClickLandsAt(300, 350, x, y);
-    EXPECT_EQ(x, 512);
-    EXPECT_EQ(y, 384);
+    ExpectClick(300, 350, 512, 384);
 
     // A lost display after all this is still reported, once.
     HeadlessLoseDisplay();

@@ -32,37 +32,27 @@ protected:
     PlatformColour palette[256];
 };
 
-TEST_F(Headless, ClockMovesOnlyWhenSleepingOrWaiting) {
+TEST_F(Headless, ClockMovesOnlyWhenWaitingAndScriptedMessagesComeOutInOrderAndStamped) {
     const uint64_t t0 = PlatformTicks();
-    EXPECT_EQ(PlatformTicks(), t0);
     PlatformSleep(50);
-    EXPECT_EQ(PlatformTicks(), t0 + 50);
+    PlatformSleep(-5);  // a negative delay is no delay
     Message m;
     EXPECT_FALSE(PlatformWaitMessage(m, 7));
     EXPECT_EQ(PlatformTicks(), t0 + 57);
-    PlatformSleep(-5);  // a negative delay is no delay
-    EXPECT_EQ(PlatformTicks(), t0 + 57);
-}
 
-TEST_F(Headless, ScriptedMessagesComeOutInOrderAndStamped) {
     HeadlessPushMessage(Make(MessageKind::MouseMove, 5, 6));
     HeadlessAdvanceClock(20);
     Message key = Make(MessageKind::KeyDown);
     key.key = KeyEnter;
     HeadlessPushMessage(key);
-    Message m;
     ASSERT_TRUE(PlatformPollMessage(m));
     EXPECT_EQ(m.kind, MessageKind::MouseMove);
-    EXPECT_EQ(m.x, 5);
-    EXPECT_EQ(m.y, 6);
+    EXPECT_EQ(std::pair(m.x, m.y), std::pair(5, 6));
     EXPECT_EQ(m.time, PlatformTicks());
     ASSERT_TRUE(PlatformPollMessage(m));
     EXPECT_EQ(m.key, KeyEnter);
     EXPECT_FALSE(PlatformPollMessage(m));
-}
-
-TEST_F(Headless, UnlimitedWaitOnAnEmptyScriptEndsWithQuit) {
-    Message m;
+    // An unlimited wait on an empty script ends with a quit.
     ASSERT_TRUE(PlatformWaitMessage(m, -1));
     EXPECT_EQ(m.kind, MessageKind::Quit);
 }
@@ -102,15 +92,19 @@ TEST_F(Headless, DirtyCanvasIsShownWhenTheQueueRunsDry) {
     EXPECT_EQ(gPlatform.presentCount, before + 1);  // nothing new to show
 }
 
-TEST_F(Headless, ARestoreShowsThePictureAgainAndLosesNothing) {
-    PlatformMinimise();
+// Polls one message and expects its kind.
+void ExpectNext(MessageKind kind) {
     Message m;
     ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::SysMinimise);
+    EXPECT_EQ(m.kind, kind);
+}
+
+TEST_F(Headless, ARestoreShowsThePictureAgainLosesNothingAndACloseQuits) {
+    PlatformMinimise();
+    ExpectNext(MessageKind::SysMinimise);
     EXPECT_TRUE(gPlatform.minimised);
     PlatformRestore();
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::SysRestore);
+    ExpectNext(MessageKind::SysRestore);
     EXPECT_FALSE(gPlatform.minimised);
     EXPECT_TRUE(gPlatform.dirty);  // presented again
     EXPECT_FALSE(PlatformTakeDisplayLost());
@@ -118,15 +112,20 @@ TEST_F(Headless, ARestoreShowsThePictureAgainAndLosesNothing) {
     gPlatform.displayLost = true;
     EXPECT_TRUE(PlatformTakeDisplayLost());
     EXPECT_FALSE(PlatformTakeDisplayLost());
+
+    PlatformDefaultHandling(Make(MessageKind::CloseRequest));
+    ExpectNext(MessageKind::Destroy);
+    ExpectNext(MessageKind::Quit);
 }
 
-TEST_F(Headless, CloseRequestDestroysTheWindowThenQuits) {
-    PlatformDefaultHandling(Make(MessageKind::CloseRequest));
-    Message m;
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::Destroy);
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::Quit);
+// Polls one message per target and expects it there (a child's with the child's id, 7).
+void ExpectTargets(std::initializer_list<MessageTarget> targets) {
+    for (MessageTarget t : targets) {
+        Message m;
+        ASSERT_TRUE(PlatformPollMessage(m));
+        EXPECT_EQ(m.target, t);
+        EXPECT_TRUE(t != MessageTarget::EditBox || m.childId == 7) << m.childId;
+    }
 }
 
 TEST_F(Headless, ChildWindowsGetTheirMouseAndFocusedKeys) {
@@ -134,23 +133,14 @@ TEST_F(Headless, ChildWindowsGetTheirMouseAndFocusedKeys) {
     HeadlessPushMessage(Make(MessageKind::LeftDown, 15, 15));
     HeadlessPushMessage(Make(MessageKind::LeftDown, 20, 15));  // right edge is outside
     HeadlessPushMessage(Make(MessageKind::Character));
-    Message m;
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.target, MessageTarget::EditBox);
-    EXPECT_EQ(m.childId, 7);
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.target, MessageTarget::MainWindow);
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.target, MessageTarget::MainWindow);  // the main window has the focus
-
+    // The key goes to the main window, which has the focus.
+    ExpectTargets({MessageTarget::EditBox, MessageTarget::MainWindow, MessageTarget::MainWindow});
     PlatformSetKeyboardFocus(7);
     PlatformCaptureMouse(true);
     HeadlessPushMessage(Make(MessageKind::KeyDown));
     HeadlessPushMessage(Make(MessageKind::LeftDown, 15, 15));
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.childId, 7);
-    ASSERT_TRUE(PlatformPollMessage(m));
-    EXPECT_EQ(m.target, MessageTarget::MainWindow);  // captured by the main window
+    // The key goes to the focused child; the click is captured by the main window.
+    ExpectTargets({MessageTarget::EditBox, MessageTarget::MainWindow});
 
     PlatformSetKeyboardFocus(99);  // no such child: the focus stays
     EXPECT_EQ(PlatformKeyboardFocus(), 7);

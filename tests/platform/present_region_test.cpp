@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -24,13 +26,10 @@ TEST(ChangedRegion, BoundsTheChangedPixels) {
         std::vector<uint8_t> now(8 * 5, 0), shown(8 * 5, 0);
         for (auto [x, y] : c.changes) now[size_t(y * 8 + x)] = 7;
         const PresentRegion r = ChangedRegion(now.data(), 8, 5, shown);
-        if (c.want.Empty()) {
-            EXPECT_TRUE(r.Empty());
-        } else {
-            EXPECT_EQ(r.left, c.want.left);
-            EXPECT_EQ(r.top, c.want.top);
-            EXPECT_EQ(r.right, c.want.right);
-            EXPECT_EQ(r.bottom, c.want.bottom);
+        EXPECT_EQ(r.Empty(), c.want.Empty());
+        if (!c.want.Empty()) {
+            EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
+                      (std::array{c.want.left, c.want.top, c.want.right, c.want.bottom}));
         }
         EXPECT_EQ(shown, now);  // the next compare starts from this picture
         EXPECT_TRUE(ChangedRegion(now.data(), 8, 5, shown).Empty());
@@ -38,8 +37,7 @@ TEST(ChangedRegion, BoundsTheChangedPixels) {
     // A copy of another size (the first present, a new canvas) counts as all changed.
     std::vector<uint8_t> now(6, 1), shown;
     const PresentRegion r = ChangedRegion(now.data(), 3, 2, shown);
-    EXPECT_EQ(r.right - r.left, 3);
-    EXPECT_EQ(r.bottom - r.top, 2);
+    EXPECT_EQ(std::pair(r.right - r.left, r.bottom - r.top), std::pair(3, 2));
     EXPECT_TRUE(ChangedRegion(nullptr, 3, 2, shown).Empty());
 }
 
