@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Controls: the state each kind leaves after a drawing, labels, round-button captions, greyed
-// buttons, panels and their text items.
+// buttons, panels and their text items; the explanation card's wrapping and style cycle.
+#include <array>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "widgets/control.h"
 #include "widgets/interaction.h"
+#include "widgets/text_block.h"
 #include "widgets_fixture.h"
 
 namespace {
@@ -62,8 +65,7 @@ TEST_F(Controls, ActiveButtonFaceBevelsOutlineAndShadow) {
     DrawControl(panel);
     Control* b = Own(CreateButton(5, 1, -2, R(50, 50, 150, 100), "Go", "", nullptr, panel, 16,
                                   gUi.labelFont));
-    EXPECT_EQ(b->rect.left, 100);  // placed on its panel
-    EXPECT_EQ(b->rect.top, 100);
+    EXPECT_EQ(XY(b->rect.left, b->rect.top), XY(100, 100));  // on its panel
     DrawControl(b);
     EXPECT_EQ(b->state, 2);
     // A black outline; bevels palest to darkest from the left (101..103) and on the right
@@ -72,20 +74,17 @@ TEST_F(Controls, ActiveButtonFaceBevelsOutlineAndShadow) {
                   {110, 110, 19}, {200, 120, 24}, {201, 120, 25}, {201, 101, 26}});
 
     // Selected faces: yellow, or slot 12 for the alternate selection.
-    b->selected = 1;
-    b->state = -2;
-    DrawControl(b);
-    EXPECT_EQ(At(110, 110), 14);
-    b->selected = 2;
-    b->state = -2;
-    DrawControl(b);
-    EXPECT_EQ(At(110, 110), 12);
+    for (auto [selected, face] : {std::pair{1, 14}, {2, 12}}) {
+        b->selected = selected;
+        b->state = -2;
+        DrawControl(b);
+        EXPECT_EQ(At(110, 110), face);
+    }
 
     // A positive state redraws only the frame: the face keeps what lies there.
     Fill(R(110, 110, 120, 120), 40);
     DrawControl(b);
-    EXPECT_EQ(At(112, 112), 40);
-    EXPECT_EQ(At(100, 100), 0);
+    ExpectPixels({{112, 112, 40}, {100, 100, 0}});
 }
 
 TEST_F(Controls, LabelLinesSitAtTheirFractionsOfTheHeight) {
@@ -115,7 +114,7 @@ TEST_F(Controls, LabelLinesSitAtTheirFractionsOfTheHeight) {
     }
 }
 
-TEST_F(Controls, LabelsAreCutToTheirBuffers) {
+TEST_F(Controls, LabelsAreCutToTheirBuffersAndIconBoxesWithoutRoomGetATinyLabelBox) {
     std::string longText(300, 'W');
     Control* b = Own(CreateButton(5, 1, -2, R(300, 100, 500, 220), longText.c_str(),
                                   longText.c_str(), nullptr, nullptr, 16, gUi.labelFont));
@@ -123,12 +122,17 @@ TEST_F(Controls, LabelsAreCutToTheirBuffers) {
     EXPECT_EQ(std::strlen(b->help), size_t(kLabelSize - 1));
     DrawControl(b);  // one 127-character line is cut to 40 and drawn, clipped by nothing else
     EXPECT_EQ(b->state, 2);
-    std::string many;
-    for (int i = 0; i < 70; ++i) many += "@";
-    SetControlLabel(b, many.c_str());
+    SetControlLabel(b, std::string(70, '@').c_str());
     b->state = -2;
     DrawControl(b);  // 128 empty lines: nothing to draw, nothing out of bounds
     EXPECT_EQ(b->state, 2);
+
+    Control* box = Own(CreateButton(810, 1, -2, R(990, 10, 1010, 30), "", "",
+                                    UiSprite(kSpriteClose), nullptr, 23, gUi.labelFont));
+    EXPECT_EQ((std::array<int, 3>{box->labelRect.left, box->labelRect.right, box->labelRect.bottom}),
+              (std::array{991, 992, 12}));
+    DrawControl(box);
+    EXPECT_EQ(box->state, 2);
 }
 
 TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
@@ -159,16 +163,6 @@ TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
     EXPECT_LT(Count(R(694, 17, 726, 49), 19), 32 * 32);
     EXPECT_GT(Count(b->labelRect, 0), 20);
     EXPECT_EQ(HitTestControls(750, 30, 2, list), b);
-}
-
-TEST_F(Controls, IconBoxesWithoutRoomGetATinyLabelBox) {
-    Control* box = Own(CreateButton(810, 1, -2, R(990, 10, 1010, 30), "", "", UiSprite(kSpriteClose),
-                                    nullptr, 23, gUi.labelFont));
-    EXPECT_EQ(box->labelRect.left, 991);
-    EXPECT_EQ(box->labelRect.right, 992);
-    EXPECT_EQ(box->labelRect.bottom, 12);
-    DrawControl(box);
-    EXPECT_EQ(box->state, 2);
 }
 
 // Expects the round button's caption, in its colour (white unless selected), to span what
@@ -230,12 +224,11 @@ TEST_F(Controls, BangLabelShowsBothLinesTwentyTwoApart) {
     EXPECT_EQ(InkRows(b->labelRect, 0).size(), 2u);
 }
 
-TEST_F(Controls, PanelTextItemsAndValuePanels) {
+TEST_F(Controls, PanelTextItemsValuePanelsAndTextBars) {
     Control* panel = Own(CreatePanel(0, R(100, 100, 400, 300), "", nullptr, 30));
     const TextItem* item = AddPanelText(panel, 10, 20, R(0, 0, 0, 0), 0, 0, "Tilt", gUi.labelFont,
                                         0, 33);
-    EXPECT_EQ(item->x, 110);  // stored absolute
-    EXPECT_EQ(item->y, 120);
+    EXPECT_EQ(XY(item->x, item->y), XY(110, 120));  // stored absolute
     DrawControl(panel);
     EXPECT_EQ(At(300, 250), 33);  // face colour+3
     EXPECT_GT(Count(R(110, 120, 160, 145), 0), 10);
@@ -257,13 +250,10 @@ TEST_F(Controls, PanelTextItemsAndValuePanels) {
     EXPECT_STREQ(v1->text, "66.5");
     SetValueText(v1, "");  // an empty text keeps the old one and redraws it
     EXPECT_STREQ(v1->text, "66.5");
-}
 
-TEST_F(Controls, TextBarShowsItsTextInItsColours) {
+    // A text bar shows its text in its pen colour; an empty text clears it.
     Control* bar = Own(CreateTextBar(1, R(120, 742, 1024, 764), "", nullptr, gUi.labelFont, 26, 0,
                                      "This tells you"));
-    EXPECT_EQ(bar->id, 26);
-    EXPECT_EQ(bar->selected, 0);
     DrawControl(bar);
     EXPECT_EQ(bar->state, 2);
     EXPECT_GT(Count(bar->rect, 0), 20);
@@ -323,6 +313,61 @@ TEST_F(Controls, MessageBoxRequestsCycleTheirFillAndARequestWithoutTextsDrawsNot
     EXPECT_EQ(fills, (std::vector<int>{1, 3, 5, 2, 4, 1}));
     EXPECT_EQ(At(113, 400), 1);  // the last box stays
     EXPECT_EQ(counter, 5);       // yet the empty request moved the counter on
+}
+
+struct TextBlockTest : WidgetTest {
+    TextBlockFonts fonts;
+    void SetUp() override {
+        WidgetTest::SetUp();
+        ASSERT_TRUE(CreateTextBlockFonts(fonts));
+    }
+    void TearDown() override {
+        ReleaseTextBlockFonts(fonts);
+        WidgetTest::TearDown();
+    }
+};
+
+TEST_F(TextBlockTest, RowsBreakAtTheLastBlankThatFits) {
+    SelectTextFont(fonts.body);
+    const int word = TextWidth("alpha");
+    const int two = TextWidth("alpha beta");
+    struct Case {
+        const char* text;
+        int width, rows, secondStart;  // -1: one row only
+    } cases[] = {
+        {"", 100, 1, -1},
+        {"alpha beta", two, 1, -1},
+        {"alpha beta", two - 1, 2, 6},
+        {"alpha   beta", word + 2, 2, 8},  // the blanks between rows are dropped
+        {"alpha beta gamma", two + 2, 2, 11},
+        {"alphabetagamma", word, 1, -1},   // a word too long for the row keeps its row
+    };
+    for (const Case& c : cases) {
+        int starts[4] = {-1, -1, -1, -1};
+        EXPECT_EQ(WrapTextRows(c.text, c.width, fonts.body, starts, 4), c.rows) << c.text;
+        EXPECT_EQ(starts[0], 0) << c.text;
+        EXPECT_EQ(starts[1], c.secondStart) << c.text;
+    }
+    EXPECT_EQ(WrapTextRows(nullptr, 100, fonts.body, nullptr, 0), 0);
+}
+
+TEST_F(TextBlockTest, StylesCycleThroughFiveAccentsAndANewCardCoversTheOld) {
+    int style = 1;
+    for (int next : {3, 5, 2, 4, 1}) EXPECT_EQ(style = NextTextBlockStyle(style), next);
+    EXPECT_EQ(NextTextBlockStyle(0), 3);  // out of range counts as 1
+
+    const ScreenRect card = R(40, 100, 552, 100 + TextBlockHeight(fonts, 2));
+    const char* longLines[] = {"a first line that is long enough", "and a second"};
+    const char* shortLines[] = {"x", ""};
+    BeginDrawing();
+    EXPECT_EQ(DrawTextBlock(card, 255, 16, 1, fonts, "Heading:", longLines, 2), 3);
+    EXPECT_EQ(DrawTextBlock(card, 255, 16, 3, fonts, "H", shortLines, 2), 3);
+    EndDrawing();
+    // The frame lies outside the card.
+    ExpectPixels({{42, 110, TextBlockAccentSlot(3)}, {card.left - 1, card.top - 1, 255},
+                  {card.right, card.bottom, 0}});
+    // Only the short texts' ink is left: nothing of the long line shows right of them.
+    EXPECT_EQ(Count(R(120, card.top, card.right, card.bottom), 255), 0);
 }
 
 }  // namespace

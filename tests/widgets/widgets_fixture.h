@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "graphics/display.h"
@@ -65,6 +66,7 @@ struct WidgetTest : ::testing::Test {
         EndDrawing();
     }
     static int At(int x, int y) { return gDisplay.canvas.At(x, y); }
+    static std::pair<int, int> XY(int x, int y) { return {x, y}; }
     // Each listed pixel {x, y, slot} holds its slot.
     static void ExpectPixels(std::initializer_list<std::array<int, 3>> pixels) {
         for (const auto& p : pixels)
