@@ -50,8 +50,7 @@ TEST_F(Events, MinimisedWindowWaitsForRestoreOrClose) {
     DispatchMessage(m);
     EXPECT_EQ(ClassifyMessage(m), kEventRestored);
     EXPECT_EQ(IsDisplayLost(), 0);  // the picture is only shown again: nothing was lost
-    ASSERT_TRUE(PollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::MouseMove);
+    ExpectNext(MessageKind::MouseMove);
 
     HeadlessPushMessage(Of(MessageKind::SysMinimise));
     HeadlessPushMessage(Of(MessageKind::SysClose));
@@ -63,8 +62,7 @@ TEST_F(Events, MinimisedWindowWaitsForRestoreOrClose) {
     HeadlessPushMessage(Of(MessageKind::SysMinimise));
     ASSERT_TRUE(PollMessage(m));
     EXPECT_EQ(ClassifyMessage(m), kEventOther);
-    ASSERT_TRUE(PollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::Quit);
+    ExpectNext(MessageKind::Quit);
 }
 
 std::vector<MessageKind> gHandled;
@@ -85,9 +83,7 @@ TEST_F(Events, DispatchHandsMessagesToTheWindowProcedure) {
     DispatchMessage(Mouse(MessageKind::MouseMove, 1, 1));
     EXPECT_EQ(gPlatform.cursorSlot, 2);
     DispatchMessage(Of(MessageKind::CloseRequest));
-    Message m;
-    ASSERT_TRUE(PollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::Destroy);
+    ExpectNext(MessageKind::Destroy);
 
     // Messages for an edit box go to the box, not to the window.
     gHandled.clear();
@@ -113,14 +109,15 @@ TEST_F(Events, HitTestPrefersTheHigherLayerThenTheEarlierControl) {
     Control* minus1 = Own(CreateHotspot(-1, R(0, 0, 50, 50), "minus one", nullptr));
     Control* list[] = {low, twin, high, deep, minus1};
     for (Control* c : list) c->state = kStateActive;
-    EXPECT_EQ(HitTestControls(250, 250, 5, list), twin);  // layer 2, first in the array
-    EXPECT_EQ(HitTestControls(150, 150, 5, list), low);
-    EXPECT_EQ(HitTestControls(350, 350, 5, list), twin);
-    EXPECT_EQ(HitTestControls(10, 10, 5, list), minus1);
-    EXPECT_EQ(HitTestControls(600, 600, 5, list), nullptr);  // layer -2 never wins
-    // Left and top edges belong to the control, right and bottom do not.
-    EXPECT_EQ(HitTestControls(100, 100, 1, list), low);
-    EXPECT_EQ(HitTestControls(300, 150, 1, list), nullptr);
+    // Layer 2 first in the array wins; layer -2 never; left and top edges belong to the
+    // control, right and bottom do not.
+    const struct {
+        int x, y, count;
+        Control* hit;
+    } cases[] = {{250, 250, 5, twin}, {150, 150, 5, low},     {350, 350, 5, twin},
+                 {10, 10, 5, minus1}, {600, 600, 5, nullptr}, {100, 100, 1, low},
+                 {300, 150, 1, nullptr}};
+    for (const auto& c : cases) EXPECT_EQ(HitTestControls(c.x, c.y, c.count, list), c.hit) << c.x;
     // Only active controls are hit: not inactive, hidden or draw requests.
     twin->state = kStateInactive;
     high->state = kStateRedrawActive;
@@ -241,14 +238,10 @@ TEST_F(LoopTest, ClicksPressOnlyActiveUnselectedPushButtons) {
 
 TEST_F(LoopTest, ClosingAndTheEndOfTheScript) {
     EXPECT_EQ(Step(Of(MessageKind::CloseRequest)).code, kScreenClosing);
-    // The close was handed on: the window is being destroyed.
-    Message m;
-    ASSERT_TRUE(PollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::Destroy);
+    ExpectNext(MessageKind::Destroy);  // the close was handed on
     // A quit ends the screen too, and stays queued for the program's last loop.
     EXPECT_EQ(NextScreenEvent(loop).code, kScreenClosing);
-    ASSERT_TRUE(PollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::Quit);
+    ExpectNext(MessageKind::Quit);
 }
 
 TEST_F(LoopTest, SharedControlsAreDrawnButNotFreed) {
@@ -278,9 +271,7 @@ TEST_F(Events, SharedIdsMeanTheSameOnEveryScreen) {
     EXPECT_STREQ(gLogbookFile.fileName, "logbook.bin");
     // Minimising posts the request and the screen stays.
     EXPECT_EQ(SharedClickResult(809, 4), kNavStay);
-    Message m;
-    ASSERT_TRUE(PollMessage(m));
-    EXPECT_EQ(m.kind, MessageKind::SysMinimise);
+    ExpectNext(MessageKind::SysMinimise);
     // Without an About panel there is nothing to open.
     EXPECT_EQ(SharedClickResult(1, 4), kNavStay);
 }
@@ -299,18 +290,16 @@ TEST_F(Events, DestroyingScreenControlsFreesEveryLayer) {
 }
 
 TEST_F(Events, CursorConfinementFocusAndIdleClock) {
-    SetCursorShape(3);
-    SetCursorShape(21);  // ignored
-    SetCursorShape(-1);
-    EXPECT_EQ(CurrentCursorShape(), 3);
-    EXPECT_EQ(gPlatform.cursorSlot, 3);
+    for (int shape : {3, 21, -1}) SetCursorShape(shape);  // the last two are ignored
+    EXPECT_EQ(XY(CurrentCursorShape(), gPlatform.cursorSlot), XY(3, 3));
 
     ConfinePointer(362, 186, 662, 586);
     EXPECT_TRUE(gPlatform.confined);
     EXPECT_EQ(gPlatform.confineLeft, 362);
     ConfinePointer(0, 0, 1024, 768);  // the whole screen: free
     EXPECT_FALSE(gPlatform.confined);
-    ConfinePointer(-1, 0, 0, 0);
+    ConfinePointer(362, 186, 662, 586);
+    ConfinePointer(-1, 0, 0, 0);  // let go
     EXPECT_FALSE(gPlatform.confined);
 
     PlatformAddChild(ChildArea{7, 0, 0, 10, 10});

@@ -19,6 +19,7 @@
 #include "platform/platform.h"
 #include "config/config.h"
 #include "widgets/control.h"
+#include "widgets/events.h"
 #include "widgets/ui_resources.h"
 #include "widgets/widget_state.h"
 
@@ -134,6 +135,12 @@ struct WidgetTest : ::testing::Test {
         Message m;
         m.kind = kind;
         return m;
+    }
+    // The next queued message is of this kind.
+    static void ExpectNext(MessageKind kind) {
+        Message m;
+        ASSERT_TRUE(PollMessage(m));
+        EXPECT_EQ(m.kind, kind);
     }
 };
 
