@@ -1,15 +1,112 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The rasteriser on tiny surfaces: rectangles, frames, pattern brushes and raster modes; lines,
-// pens and pixels; polygons, ellipses, arcs and pies.
+// Drawing on tiny surfaces of palette indices: rectangles, frames, pattern brushes and raster
+// modes; lines, pens and pixels; polygons, ellipses, arcs and pies; regions and clipping;
+// buffers, copies, saved areas, bitmaps, sprites and their PNG files.
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <array>
+#include <random>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "graphics/bitmap.h"
+#include "graphics/copy.h"
+#include "graphics/draw.h"
 #include "graphics/line.h"
+#include "graphics/png.h"
 #include "graphics/rect.h"
+#include "graphics/region.h"
+#include "graphics/scale.h"
 #include "graphics/shape.h"
-#include "tests/graphics/draw_fixture.h"
 
 namespace {
+
+struct DrawTest : ::testing::Test {
+    Surface canvas;
+
+    void SetUpCanvas(int w, int h, uint8_t fill = 0) {
+        ResetDrawState();
+        gDisplayScale = DisplayScale{};
+        ResizeSurface(canvas, w, h, fill);
+        SetPrimarySurface(&canvas);
+        SetDrawTarget(nullptr);
+    }
+    void SetUp() override { SetUpCanvas(32, 32); }
+    void TearDown() override {
+        ResetDrawState();
+        gDisplayScale = DisplayScale{};
+    }
+
+    static ScreenRect R(int l, int t, int r, int b) {
+        ScreenRect rect;
+        MakeRect(rect, l, t, r, b);
+        return rect;
+    }
+    static Point P(int x, int y) {
+        Point p;
+        MakePoint(p, x, y);
+        return p;
+    }
+    static std::vector<Point> Points(std::initializer_list<std::pair<int, int>> xy) {
+        std::vector<Point> pts;
+        for (auto [x, y] : xy) pts.push_back(P(x, y));
+        return pts;
+    }
+    // Pixels of `index` in row y, or in column x.
+    int InRow(int y, uint8_t index) const {
+        int n = 0;
+        for (int x = 0; x < canvas.width; ++x) n += canvas.At(x, y) == index;
+        return n;
+    }
+    int InColumn(int x, uint8_t index) const {
+        int n = 0;
+        for (int y = 0; y < canvas.height; ++y) n += canvas.At(x, y) == index;
+        return n;
+    }
+    int Count(uint8_t index) const {
+        int n = 0;
+        for (uint8_t v : canvas.pixels) n += v == index;
+        return n;
+    }
+    // The bounding box of pixels that differ from `background`.
+    DeviceRect Ink(uint8_t background = 0) const {
+        DeviceRect b{canvas.width, canvas.height, 0, 0};
+        for (int y = 0; y < canvas.height; ++y)
+            for (int x = 0; x < canvas.width; ++x)
+                if (canvas.At(x, y) != background) {
+                    b.left = std::min(b.left, x);
+                    b.top = std::min(b.top, y);
+                    b.right = std::max(b.right, x + 1);
+                    b.bottom = std::max(b.bottom, y + 1);
+                }
+        return b;
+    }
+    static std::array<int, 4> Box(const DeviceRect& d) { return {d.left, d.top, d.right, d.bottom}; }
+    // Each listed pixel {x, y, index} of the canvas holds its index.
+    void ExpectPixels(std::initializer_list<std::array<int, 3>> pixels) const {
+        for (const auto& p : pixels)
+            EXPECT_EQ(canvas.At(p[0], p[1]), p[2]) << "at " << p[0] << "," << p[1];
+    }
+    // A fresh canvas of w x h and a plain pen of `colour`.
+    void Fresh(int w, int h, int colour) {
+        SetUpCanvas(w, h);
+        SetPenColour(colour);
+    }
+    // The canvas as text, '.' for 0 and a letter per other index, for failure messages.
+    std::string Dump() const {
+        std::string s;
+        for (int y = 0; y < canvas.height; ++y) {
+            for (int x = 0; x < canvas.width; ++x) {
+                const uint8_t v = canvas.At(x, y);
+                s += v == 0 ? '.' : char('A' + v % 26);
+            }
+            s += '\n';
+        }
+        return s;
+    }
+};
 
 using RectTest = DrawTest;
 using LineTest = DrawTest;
@@ -434,6 +531,365 @@ TEST_F(ShapeTest, XorTwiceRestoresThePicture) {
     EXPECT_NE(before.pixels, canvas.pixels);
     drawAll();
     EXPECT_EQ(before.pixels, canvas.pixels);
+}
+
+using RegionTest = DrawTest;
+
+// The pixels a region fill paints on a fresh canvas.
+Surface Painted(const Region* r, int w = 32, int h = 32) {
+    Surface s;
+    ResizeSurface(s, w, h, 0);
+    SetDrawTarget(&s);
+    SetBrushColour(1);
+    FillRegion(r);
+    SetDrawTarget(nullptr);
+    return s;
+}
+
+TEST_F(RegionTest, SetOperationsMatchPixelLogic) {
+    Region* a = RectRegion(R(2, 2, 20, 20));
+    Region* b = EllipseRegion(R(10, 10, 30, 30));
+    Region* both = IntersectRegions(a, b);
+    Region* aOnly = SubtractRegions(a, b);
+    Region* either = UnionRegions(a, b);
+    ASSERT_TRUE(a && b && both && aOnly && either);
+    const Surface pa = Painted(a), pb = Painted(b);
+    const Surface pBoth = Painted(both), pOnly = Painted(aOnly), pEither = Painted(either);
+    for (size_t i = 0; i < pa.pixels.size(); ++i) {
+        const bool ia = pa.pixels[i], ib = pb.pixels[i];
+        ASSERT_EQ(bool(pBoth.pixels[i]), ia && ib) << i;
+        ASSERT_EQ(bool(pOnly.pixels[i]), ia && !ib) << i;
+        ASSERT_EQ(bool(pEither.pixels[i]), ia || ib) << i;
+    }
+    // A region minus itself is empty; empty intersected with anything is empty.
+    Region* none = SubtractRegions(b, b);
+    Region* empty = EmptyRegion();
+    Region* stillNone = IntersectRegions(empty, a);
+    for (Region* r : {none, empty, stillNone}) EXPECT_TRUE(r->spans.empty());
+    for (Region* r : {a, b, both, aOnly, either, none, empty, stillNone}) DeleteRegion(r);
+}
+
+TEST_F(RegionTest, RegionShapesMatchTheDrawnShapes) {
+    SetBrushColour(1);
+    SetPenColour(1);
+    FillEllipse(R(3, 4, 29, 22));
+    Region* e = EllipseRegion(R(3, 4, 29, 22));
+    EXPECT_EQ(Painted(e).pixels, canvas.pixels);
+    SetUpCanvas(32, 32);
+    SetPenColour(1);
+    const std::vector<Point> star = Points({{16, 1}, {25, 29}, {1, 11}, {31, 11}, {7, 29}});
+    FillPolygonPattern(PointRange{0, 4}, star.data());
+    Region* p = PolygonRegion(5, star.data());
+    EXPECT_EQ(Painted(p).pixels, canvas.pixels);
+    EXPECT_FALSE(PointInRegion(P(16, 16), p, 0, 0));  // the even-odd hole
+    DeleteRegion(e);
+    DeleteRegion(p);
+}
+
+TEST_F(RegionTest, BadInputMakesNoRegionAndNullIsHarmless) {
+    std::vector<Point> pts(1001);
+    for (size_t i = 0; i < pts.size(); ++i) MakePoint(pts[i], int(i % 7) * 4, int(i % 5) * 6);
+    EXPECT_EQ(PolygonRegion(1001, pts.data()), nullptr);
+    EXPECT_EQ(PolygonRegion(-3, pts.data()), nullptr);
+    EXPECT_EQ(PolygonRegion(3, nullptr), nullptr);
+    Region* ok = PolygonRegion(1000, pts.data());
+    EXPECT_NE(ok, nullptr);
+    EXPECT_EQ(IntersectRegions(ok, nullptr), nullptr);
+    EXPECT_EQ(SubtractRegions(nullptr, ok), nullptr);
+    FillRegion(nullptr);
+    FillRegionPattern(nullptr);
+    DeleteRegion(nullptr);
+    EXPECT_FALSE(PointInRegion(P(1, 1), nullptr, 0, 0));
+    SetClipRegion(nullptr);
+    EXPECT_FALSE(gDraw.hasClip);
+    // Huge shapes are cut to the region limits instead of taking all memory.
+    Region* huge = EllipseRegion(R(-32768, -32768, 32767, 32767));
+    ASSERT_NE(huge, nullptr);
+    EXPECT_LE(huge->spans.size(), size_t(2 * 32768));
+    DeleteRegion(huge);
+    DeleteRegion(ok);
+}
+
+TEST_F(RegionTest, PointInRegionAgreesWithTheFill) {
+    Region* a = EllipseRegion(R(1, 1, 31, 25));
+    Region* hole = EllipseRegion(R(10, 8, 22, 18));
+    Region* ring = SubtractRegions(a, hole);
+    const Surface painted = Painted(ring);
+    for (int y = 0; y < 34; ++y)
+        for (int x = 0; x < 34; ++x) {
+            const bool in = x < 32 && y < 32 && painted.At(x, y);
+            ASSERT_EQ(PointInRegion(P(x, y), ring, 1, 1), in) << x << "," << y;
+            // A box test is true exactly when some painted pixel lies in the box.
+            bool near = false;
+            for (int by = y - 2; by < y + 2; ++by)
+                for (int bx = x - 1; bx < x + 1; ++bx)
+                    near = near || (bx >= 0 && by >= 0 && bx < 32 && by < 32 && painted.At(bx, by));
+            ASSERT_EQ(PointInRegion(P(x, y), ring, 1, 4), near) << x << "," << y;
+        }
+    for (Region* r : {a, hole, ring}) DeleteRegion(r);
+}
+
+TEST_F(RegionTest, PatternFillFollowsThePenColour) {
+    Region* r = RectRegion(R(0, 0, 8, 8));
+    SetPenColour(21);
+    SetBrushColour(0);
+    SetBrushPattern(1);
+    FillRegionPattern(r);
+    EXPECT_EQ(Count(21), 64);
+    DeleteRegion(r);
+}
+
+// Random shapes under a random clip: nothing may change outside the clip.
+TEST_F(RegionTest, NothingIsWrittenOutsideTheClip) {
+    std::mt19937 rng(12345);
+    auto coord = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (int round = 0; round < 300; ++round) {
+        SetUpCanvas(40, 40);
+        Region* clip = nullptr;
+        ScreenRect clipRect = R(coord(-5, 30), coord(-5, 30), coord(0, 45), coord(0, 45));
+        if (round % 2) {
+            Region* e = EllipseRegion(R(coord(-10, 20), coord(-10, 20), coord(10, 50), coord(10, 50)));
+            Region* b = RectRegion(R(coord(0, 30), coord(0, 30), coord(0, 40), coord(0, 40)));
+            clip = SubtractRegions(e, b);
+            DeleteRegion(e);
+            DeleteRegion(b);
+            SetClipRegion(clip);
+        } else {
+            SetClipRect(&clipRect);
+        }
+        Region* allowed = clip ? UnionRegions(clip, clip) : RectRegion(clipRect);
+        SetPenColour(coord(1, 255));
+        SetBrushColour(coord(1, 255));
+        SetRasterMode(coord(0, 2));
+        SetBrushPattern(coord(1, 10));
+        if (coord(0, 1)) SetPenColour(coord(1, 255));
+        SetPenWidth(coord(1, 9), 1);
+        const ScreenRect r = R(coord(-20, 50), coord(-20, 50), coord(-20, 60), coord(-20, 60));
+        std::vector<Point> pts(size_t(coord(1, 8)));
+        for (Point& p : pts) MakePoint(p, coord(-20, 60), coord(-20, 60));
+        const PointRange range{0, int16_t(pts.size() - 1)};
+        switch (round % 11) {
+            case 0: FillScreenRect(r); FillScreenRectPattern(r); FrameScreenRect(r); break;
+            case 1: MoveTo(coord(-50, 90), coord(-50, 90)); LineTo(coord(-50, 90), coord(-50, 90)); break;
+            case 2: DrawPolygon(range, pts.data()); break;
+            case 3: FillPolygon(range, pts.data()); break;
+            case 4: FillPolygonPattern(range, pts.data()); break;
+            case 5: DrawEllipse(r); FillEllipse(r); break;
+            case 6: FillEllipsePattern(r); break;
+            case 7: DrawArc(r, coord(-3600, 3600), coord(-3600, 3600)); break;
+            case 8: FillPie(r, coord(-3600, 3600), coord(-3600, 3600)); break;
+            case 9: FillPiePattern(r, coord(-3600, 3600), coord(-3600, 3600)); break;
+            case 10: {
+                Region* fill = PolygonRegion(int(pts.size()), pts.data());
+                FillRegion(fill);
+                FillRegionPattern(fill);
+                DeleteRegion(fill);
+                PutPixel(coord(-5, 45), coord(-5, 45));
+                break;
+            }
+        }
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (canvas.At(x, y) != 0) {
+                    ASSERT_TRUE(PointInRegion(P(x, y), allowed, 0, 0))
+                        << "round " << round << " pixel " << x << "," << y;
+                }
+        SetClipRegion(nullptr);
+        DeleteRegion(clip);
+        DeleteRegion(allowed);
+    }
+}
+
+using CopyTest = DrawTest;
+
+void Paint(Surface& s) {
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) s.Row(y)[x] = uint8_t(1 + x + 10 * y);
+}
+
+TEST_F(CopyTest, BuffersHaveTheDeviceSizeAndFailCleanly) {
+    gDisplayScale = DisplayScale{0.78125, 0.78125};
+    OffscreenBuffer b;
+    ASSERT_TRUE(CreateBuffer(R(0, 0, 32, 64), 19, b));
+    EXPECT_EQ(b.surface->width, 25);
+    EXPECT_EQ(b.surface->height, 50);
+    EXPECT_EQ(b.rect.right32, 32);
+    EXPECT_EQ(b.surface->transparentIndex, 19);
+    OffscreenBuffer d;
+    ASSERT_TRUE(CreateBufferDevice(R(0, 0, 9, 4), 0, d));
+    EXPECT_EQ(d.surface->width, 10);
+    EXPECT_EQ(d.rect.right32, 9);
+    OffscreenBuffer bad;
+    EXPECT_FALSE(CreateBuffer(R(0, 0, 0, 10), 0, bad));
+    EXPECT_FALSE(CreateBuffer(R(10, 0, 0, 10), 0, bad));
+    EXPECT_FALSE(CreateBufferSize(100000, 100000, 0, bad));
+    EXPECT_EQ(bad.surface, nullptr);
+    // Releasing the buffer being drawn on sends drawing back to the canvas.
+    SetDrawTarget(&b);
+    ReleaseBuffer(b);
+    EXPECT_EQ(b.surface, nullptr);
+    EXPECT_EQ(gDraw.target, &canvas);
+    ReleaseBuffer(b);
+}
+
+TEST_F(CopyTest, StraightCopyMovesPixelsAndSkipsTheKeyColour) {
+    Paint(canvas);
+    OffscreenBuffer b;
+    ASSERT_TRUE(CreateBuffer(R(0, 0, 4, 3), 23, b));
+    ASSERT_TRUE(CopyRect(nullptr, &b, R(2, 1, 6, 4), R(0, 0, 4, 3), false));
+    EXPECT_EQ(b.surface->At(0, 0), canvas.At(2, 1));
+    EXPECT_EQ(b.surface->At(3, 2), canvas.At(5, 3));
+    // Slot 23 is the key: the canvas pixel (2, 2) holds 23, and it is not copied back.
+    ResizeSurface(canvas, 32, 32, 200);
+    ASSERT_TRUE(CopyRect(&b, nullptr, R(0, 0, 4, 3), R(10, 10, 14, 13), true));
+    EXPECT_EQ(b.surface->At(0, 1), 23);
+    ExpectPixels({{10, 10, 13}, {10, 11, 200}, {11, 11, 24}});  // (10, 11) left out
+    ASSERT_TRUE(CopyRect(&b, nullptr, R(0, 0, 4, 3), R(10, 10, 14, 13), false));
+    ExpectPixels({{10, 11, 23}, {14, 11, 200}});  // right edge exclusive
+}
+
+TEST_F(CopyTest, StretchCopiesScale) {
+    Surface src;
+    ResizeSurface(src, 2, 2, 0);
+    src.Row(0)[0] = 1, src.Row(0)[1] = 2, src.Row(1)[0] = 3, src.Row(1)[1] = 4;
+    ASSERT_TRUE(CopySurfaceRect(src, canvas, DeviceRect{0, 0, 2, 2}, DeviceRect{4, 4, 12, 8}, false));
+    for (int y = 4; y < 8; ++y)
+        for (int x = 4; x < 12; ++x)
+            ASSERT_EQ(canvas.At(x, y), (y < 6 ? 1 : 3) + (x < 8 ? 0 : 1)) << x << "," << y;
+    EXPECT_EQ(Count(0), 32 * 32 - 32);
+    // Shrinking by two keeps every other pixel.
+    Surface big;
+    ResizeSurface(big, 8, 8, 0);
+    Paint(big);
+    Surface small;
+    ResizeSurface(small, 4, 4, 0);
+    ASSERT_TRUE(CopySurfaceRect(big, small, DeviceRect{0, 0, 8, 8}, DeviceRect{0, 0, 4, 4}, false));
+    EXPECT_EQ(small.At(1, 1), big.At(3, 3));
+    EXPECT_EQ(small.At(3, 0), big.At(7, 1));
+}
+
+TEST_F(CopyTest, CopiesOffTheEdgeOrDegenerateAreSafe) {
+    Paint(canvas);
+    const Surface before = canvas;
+    OffscreenBuffer b;
+    ASSERT_TRUE(CreateBuffer(R(0, 0, 8, 8), 0, b));
+    EXPECT_FALSE(CopyRect(nullptr, &b, R(0, 0, 0, 8), R(0, 0, 8, 8), false));
+    EXPECT_FALSE(CopyRect(nullptr, &b, R(0, 0, 8, 8), R(8, 0, 0, 8), false));
+    EXPECT_TRUE(CopyRect(&b, nullptr, R(-100, -100, 100, 100), R(-32768, -32768, 32767, 32767), false));
+    ReleaseBuffer(b);
+    EXPECT_FALSE(CopyRect(&b, nullptr, R(0, 0, 8, 8), R(0, 0, 8, 8), false));
+    EXPECT_FALSE(CopySurfaceRect(before, canvas, DeviceRect{0, 0, 1, 1},
+                                 DeviceRect{-2000000000, 0, 2000000000, 1}, false));
+}
+
+TEST_F(CopyTest, SavedAreasComeBackAndShiftsHandleOverlap) {
+    Paint(canvas);
+    const Surface before = canvas;
+    SavedArea saved;
+    ASSERT_TRUE(SaveScreenArea(R(4, 4, 12, 10), 0, saved));
+    EXPECT_TRUE(saved.valid);
+    SetBrushColour(99);
+    FillScreenRect(R(0, 0, 32, 32));
+    RestoreScreenArea(R(4, 4, 12, 10), saved, false);
+    for (int y = 4; y < 10; ++y)
+        for (int x = 4; x < 12; ++x) ASSERT_EQ(canvas.At(x, y), before.At(x, y));
+    EXPECT_EQ(canvas.At(12, 4), 99);
+    FreeScreenArea(saved);
+    EXPECT_FALSE(saved.valid);
+    RestoreScreenArea(R(0, 0, 32, 32), saved, false);  // nothing to restore
+    EXPECT_EQ(canvas.At(4, 4), before.At(4, 4));
+    FreeScreenArea(saved);
+
+    canvas = before;
+    ShiftScreenArea(R(0, 0, 10, 10), R(3, 2, 13, 12));
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(canvas.At(x + 3, y + 2), before.At(x, y));
+
+    // A shift works in the drawing context: a round button's press slides only what lies
+    // inside its ellipse clip.
+    canvas = before;
+    Region* round = EllipseRegion(R(5, 5, 25, 25));
+    SetClipRegion(round);
+    ShiftScreenArea(R(4, 4, 26, 26), R(6, 6, 28, 28));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const bool inside = x >= 6 && y >= 6 && PointInRegion(P(x, y), round, 0, 0);
+            ASSERT_EQ(canvas.At(x, y), inside ? before.At(x - 2, y - 2) : before.At(x, y)) << x << "," << y;
+        }
+    SetClipRegion(nullptr);
+    DeleteRegion(round);
+}
+
+TEST_F(CopyTest, BitmapsLoadAndSpritesDraw) {
+    Surface art;
+    ResizeSurface(art, 6, 4, 19);
+    art.Row(1)[2] = 5;
+    art.Row(2)[3] = 7;
+    PlatformColour palette[256] = {};
+    const std::string path = ::testing::TempDir() + "copy_test_sheet.png";
+    ASSERT_TRUE(WriteSurfacePng(path.c_str(), art, palette));
+
+    ResetBitmapResources();
+    OffscreenBuffer sheet;
+    EXPECT_FALSE(LoadBitmapResource(104, 6, 4, 19, sheet));
+    ASSERT_TRUE(RegisterBitmapResourceFile(104, path));
+    ASSERT_TRUE(LoadBitmapResource(104, -6, 4, 19, sheet));
+    EXPECT_EQ(sheet.surface->width, 6);
+    EXPECT_EQ(sheet.surface->height, 4);
+    EXPECT_EQ(sheet.surface->pixels, art.pixels);
+    OffscreenBuffer stretched;
+    ASSERT_TRUE(LoadBitmapResource(104, 12, -8, 19, stretched));
+    EXPECT_EQ(stretched.surface->At(4, 2), 5);
+    EXPECT_EQ(stretched.surface->At(5, 3), 5);
+
+    Sprite sp;
+    MakeSprite(sp, &sheet, 2, 1, 2, 2);
+    ResizeSurface(canvas, 32, 32, 26);
+    DrawSprite(R(10, 10, 12, 12), sp, true);  // key colour 19 left out
+    DrawSprite(R(20, 20, 24, 24), sp, false);  // stretched to twice the size
+    ExpectPixels({{10, 10, 5}, {11, 10, 26}, {11, 11, 7}, {21, 21, 5}, {22, 21, 19}});
+    ResetBitmapResources();
+}
+
+TEST(Png, RoundTripKeepsIndicesPaletteAndTransparency) {
+    Surface s;
+    ResizeSurface(s, 7, 5, 26);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) s.Row(y)[x] = uint8_t(x * 37 + y * 11);
+    s.transparentIndex = 19;
+    PlatformColour palette[256];
+    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
+    ASSERT_TRUE(WriteSurfacePng("round_trip.png", s, palette));
+    Surface back;
+    PlatformColour read[256];
+    ASSERT_TRUE(ReadSurfacePng("round_trip.png", back, read));
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.pixels, s.pixels);
+    EXPECT_EQ(back.transparentIndex, 19);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_TRUE(read[i].r == palette[i].r && read[i].g == palette[i].g &&
+                    read[i].b == palette[i].b) << i;
+}
+
+TEST(Png, BadInputIsRefusedWithoutACrash) {
+    Surface empty, s, back;
+    PlatformColour palette[256] = {};
+    EXPECT_FALSE(WriteSurfacePng("empty.png", empty, palette));
+    ResizeSurface(s, 64, 64, 3);
+    EXPECT_FALSE(WriteSurfacePng("no/such/folder/x.png", s, palette));
+    EXPECT_FALSE(WriteSurfacePng("x.png", s, nullptr));
+    EXPECT_FALSE(ReadSurfacePng("missing.png", back, nullptr));
+    ASSERT_TRUE(WriteSurfacePng("whole.png", s, palette));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadFileBytes("whole.png", bytes));
+    // Every cut-short file fails and leaves the surface empty; scrambled ones never crash.
+    for (size_t cut = 0; cut < bytes.size(); cut += 7) {
+        ResizeSurface(back, 2, 2);
+        EXPECT_FALSE(DecodeIndexedPng(bytes.data(), cut, back, palette)) << cut;
+        EXPECT_EQ(back.width, 0);
+    }
+    for (size_t i = 40; i < bytes.size(); i += 5) bytes[i] ^= 0x5A;
+    DecodeIndexedPng(bytes.data(), bytes.size(), back, palette);
 }
 
 }  // namespace
