@@ -897,8 +897,9 @@ TEST_F(Popup, PanelsLargerThanTheSharedBufferAreRestoredWhole) {
 
 TEST_F(Popup, VersionTextsAndOneAboutPanel) {
     char text[64];
-    for (auto [version, want] : {std::pair<const char*, const char*>{"1.1h", "Version 1.1h"},
-                                 {"0.9", "Version 0.9 (beta)"}, {"X3", "Version X3 (alpha)"}, {nullptr, "Version "}}) {
+    for (auto [version, want] :
+         {std::pair<const char*, const char*>{"1.1h", "Version 1.1h"}, {"0.9", "Version 0.9 (beta)"},
+          {"X3", "Version X3 (alpha)"}, {nullptr, "Version "}}) {
         FormatVersionText(version, text, sizeof text);
         EXPECT_STREQ(text, want);
     }
@@ -926,26 +927,19 @@ TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
     ShowNotice(box, nullptr, nullptr, 0);  // nothing to take away
 }
 
-TEST(SmallDisplay, UsesTheSmallSheetAndItsOwnSpriteTable) {
+TEST_F(WidgetTest, SmallDisplayUsesTheSmallSheetAndItsOwnSpriteTable) {
+    ReleaseUiResources();
     ResetDisplayState();
     PlatformReset();
     PlatformSelectBackend(PlatformBackend::Headless);
-    ResetWidgetState();
     ASSERT_EQ(CreateMainDisplay("Heliora", 0, 800), 1);
     EXPECT_EQ(gPlatform.windowIconWidth, 0);
     ASSERT_TRUE(CreateUiResources());
     EXPECT_EQ(gPlatform.windowIconWidth, 32);  // the window shows the program's icon
     ASSERT_NE(gUi.spriteSheet.surface, nullptr);
-    EXPECT_EQ(WidgetTest::XY(gUi.spriteSheet.surface->width, gUi.spriteSheet.surface->height),
-              WidgetTest::XY(144, 126));
-    EXPECT_EQ(WidgetTest::XY(UiSprite(kSpriteDone)->width, UiSprite(kSpriteRounder)->x),
-              WidgetTest::XY(28, 117));
+    EXPECT_EQ(XY(gUi.spriteSheet.surface->width, gUi.spriteSheet.surface->height), XY(144, 126));
+    EXPECT_EQ(XY(UiSprite(kSpriteDone)->width, UiSprite(kSpriteRounder)->x), XY(28, 117));
     EXPECT_EQ(UiSprite(SpriteId(kSpriteCount)), nullptr);
-    ResetWidgetState();
-    ReleaseUiResources();
-    ResetTextState();
-    ResetDisplayState();
-    PlatformReset();
 }
 
 }  // namespace
