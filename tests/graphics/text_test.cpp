@@ -34,6 +34,7 @@ struct CanvasTest : ::testing::Test {
         ASSERT_NE(label, nullptr);
     }
     void TearDown() override {
+        ResetEditBoxes();
         DeleteGraphicObject(label);
         ResetDisplayState();
         ResetTextState();
@@ -248,17 +249,6 @@ TEST_F(Text, WidthsAreLogicalFollowTheFontAndScaleAtTheSmallDisplay) {
 }
 
 struct Edit : CanvasTest {
-    TextFont* font = nullptr;
-
-    void SetUp() override {
-        CanvasTest::SetUp();
-        font = label;
-    }
-    void TearDown() override {
-        ResetEditBoxes();
-        CanvasTest::TearDown();
-    }
-
     // Sends the messages through the queue, as the screen loop would, and returns the last
     // non-zero answer of the boxes.
     int Run() {
@@ -330,7 +320,7 @@ TEST_F(Edit, TypingCaretKeysAndSelections) {
         EditBox box;
         ASSERT_EQ(CreateEditBox(box, c.flags, R(100, 100, 400, 300)), 1);
         EXPECT_EQ(PlatformKeyboardFocus(), int(box.childId));
-        SetEditFont(box, font);
+        SetEditFont(box, label);
         SetEditText(box, c.start);
         for (const Step& step : c.steps) {
             if (step.text) Type(step.text);
@@ -391,17 +381,17 @@ TEST_F(Edit, EnterEndsAOneLineBoxAndBreaksAMultiLineOne) {
 TEST_F(Edit, PasswordsAreHidden) {
     EditBox box;
     ASSERT_EQ(CreateEditBox(box, kEditPassword, R(100, 100, 400, 130)), 1);
-    SetEditFont(box, font);
+    SetEditFont(box, label);
     Type("secret");
     Run();
     EXPECT_EQ(Text(box), "secret");
     // What is drawn is six stars: compare with a box that shows "******".
     EditBox stars;
     ASSERT_EQ(CreateEditBox(stars, 0, R(100, 200, 400, 230)), 1);
-    SetEditFont(stars, font);
+    SetEditFont(stars, label);
     SetEditText(stars, "******");
     // The focus went to the new box, so the old one no longer shows its caret.
-    const int caretX = box.rect.left + 3 + TextWidthDevice(font, "******", 6);
+    const int caretX = box.rect.left + 3 + TextWidthDevice(label, "******", 6);
     for (int y = box.rect.top + 2; y < box.rect.bottom - 2; ++y)
         EXPECT_EQ(gDisplay.canvas.At(caretX, y), 255) << y;
     FocusEditBox(0);  // neither box shows a caret now
@@ -414,7 +404,7 @@ TEST_F(Edit, PasswordsAreHidden) {
 TEST_F(Edit, LongTextWrapsAndScrolls) {
     EditBox box;
     ASSERT_EQ(CreateEditBox(box, kEditMultiScroll, R(100, 100, 300, 200)), 1);
-    SetEditFont(box, font);
+    SetEditFont(box, label);
     SetEditLimit(box, 1028);
     Type("The Sun stands higher in summer, so each square metre of ground receives more "
          "energy, and the days are longer too. In winter the opposite holds.");
