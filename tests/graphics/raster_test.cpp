@@ -89,10 +89,11 @@ struct DrawTest : ::testing::Test {
         for (const auto& p : pixels)
             EXPECT_EQ(canvas.At(p[0], p[1]), p[2]) << "at " << p[0] << "," << p[1];
     }
-    // A fresh canvas of w x h and a plain pen of `colour`.
-    void Fresh(int w, int h, int colour) {
+    // A fresh canvas of w x h, a plain pen of colour `pen` and a brush of `brush` (-1: as reset).
+    void Fresh(int w, int h, int pen, int brush = -1) {
         SetUpCanvas(w, h);
-        SetPenColour(colour);
+        if (pen >= 0) SetPenColour(pen);
+        if (brush >= 0) SetBrushColour(brush);
     }
     // The canvas as text, '.' for 0 and a letter per other index, for failure messages.
     std::string Dump() const {
@@ -332,15 +333,13 @@ TEST_F(ShapeTest, PolygonFillsLeaveRightAndBottomOutAndMeetTheirOutlines) {
     FillPolygonPattern(Range(0, 3), sq.data());
     EXPECT_EQ(Count(3), 8 * 4);
     // With the fill outline pen the outline covers the far edges too.
-    SetUpCanvas(32, 32);
-    SetBrushColour(5);
+    Fresh(32, 32, -1, 5);
     FillPolygon(Range(0, 3), sq.data());
     EXPECT_EQ(Count(5), 9 * 5);
     // A convex polygon filled in one colour is one run of pixels on every row it covers.
     for (auto tri : {Points({{0, 0}, {20, 4}, {4, 20}}), Points({{30, 2}, {3, 9}, {25, 29}}),
                      Points({{5, 1}, {28, 30}, {2, 17}, {9, 3}})}) {
-        SetUpCanvas(32, 32);
-        SetBrushColour(5);
+        Fresh(32, 32, -1, 5);
         FillPolygon(Range(0, int(tri.size()) - 1), tri.data());
         for (int y = 0; y < 32; ++y) {
             int runs = 0;
@@ -365,8 +364,7 @@ TEST_F(ShapeTest, PolygonOutlinesCloseEvenOddFillsLeaveHolesBadRangesDrawNothing
     std::vector<Point> many(600);
     for (size_t i = 0; i < many.size(); ++i)
         MakePoint(many[i], int(i % 2 ? 30 : 1), int(i % 3 ? 1 : 30));
-    Fresh(32, 32, 1);
-    SetBrushColour(1);
+    Fresh(32, 32, 1, 1);
     FillPolygon(Range(0, 500), many.data());  // 501 points
     DrawPolygon(Range(0, 500), many.data());
     FillPolygonPattern(Range(0, 500), many.data());
@@ -391,9 +389,7 @@ bool MirrorSymmetric(const Surface& s, const DeviceRect& box) {
 TEST_F(ShapeTest, EllipsesAreSymmetricAndStayInTheirBox) {
     for (auto [w, h] : {std::pair{1, 1}, {2, 3}, {7, 7}, {12, 5}, {25, 30}, {31, 2}}) {
         for (int kind = 0; kind < 3; ++kind) {
-            SetUpCanvas(32, 32);
-            SetPenColour(3);
-            SetBrushColour(3);
+            Fresh(32, 32, 3, 3);
             SetPenWidth(kind == 2 ? 3 : 1, 1);
             const ScreenRect r = R(1, 1, 1 + w, 1 + h);
             if (kind == 0) FillEllipse(r);
@@ -461,30 +457,25 @@ TEST_F(ShapeTest, PiesCoverTheirQuadrants) {
     for (Case c : {Case{0, 900, true, true}, Case{900, 900, false, true},
                    Case{1800, 900, false, false}, Case{2700, 900, true, false},
                    Case{-900, 900, true, false}, Case{900, -900, true, true}}) {
-        SetUpCanvas(32, 32);
-        SetBrushColour(7);
+        Fresh(32, 32, -1, 7);
         FillPie(R(0, 0, 32, 32), c.start, c.sweep);
         const int l = c.right ? 16 : 0, t = c.top ? 0 : 16;
         EXPECT_EQ(Box(Ink()), (std::array<int, 4>{l, t, l + 16, t + 16})) << c.start << " " << c.sweep;
     }
     // Four quarter pies make the whole ellipse, each pixel once, and so does a full turn.
-    SetUpCanvas(32, 32);
-    SetBrushColour(1);
+    Fresh(32, 32, -1, 1);
     FillEllipse(R(0, 0, 32, 32));
     const Surface ellipse = canvas;
-    SetUpCanvas(32, 32);
-    SetBrushColour(1);
+    Fresh(32, 32, -1, 1);
     SetRasterMode(2);
     for (int q = 0; q < 4; ++q) FillPie(R(0, 0, 32, 32), q * 900, 900);
     EXPECT_EQ(ellipse.pixels, canvas.pixels);
-    SetUpCanvas(32, 32);
-    SetBrushColour(1);
+    Fresh(32, 32, -1, 1);
     FillPie(R(0, 0, 32, 32), 300, 3600);
     EXPECT_EQ(ellipse.pixels, canvas.pixels);
 
     // A pattern pie: row 8 of pattern 3 is FF, row 9 AA; the lower half stays untouched.
-    Fresh(32, 32, 4);
-    SetBrushColour(9);
+    Fresh(32, 32, 4, 9);
     SetBrushPattern(3);
     FillPiePattern(R(0, 0, 32, 32), 0, 1800);
     ExpectPixels({{16, 8, 9}, {16, 9, 9}, {17, 9, 4}, {16, 20, 0}});
@@ -578,8 +569,7 @@ TEST_F(RegionTest, RegionShapesMatchTheDrawnShapes) {
     FillEllipse(R(3, 4, 29, 22));
     Region* e = EllipseRegion(R(3, 4, 29, 22));
     EXPECT_EQ(Painted(e).pixels, canvas.pixels);
-    SetUpCanvas(32, 32);
-    SetPenColour(1);
+    Fresh(32, 32, 1);
     const std::vector<Point> star = Points({{16, 1}, {25, 29}, {1, 11}, {31, 11}, {7, 29}});
     FillPolygonPattern(PointRange{0, 4}, star.data());
     Region* p = PolygonRegion(5, star.data());
