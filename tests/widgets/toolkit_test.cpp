@@ -255,8 +255,7 @@ TEST_F(Controls, LabelLinesSitAtTheirFractionsOfTheHeight) {
         ASSERT_EQ(runs.size(), k.lines.size()) << k.label;
         for (size_t i = 0; i < runs.size(); ++i) {
             const DeviceRect ref = ReferenceInk(gUi.labelFont, k.lines[i], 400, k.ys[i]);
-            EXPECT_EQ(runs[i].first, ref.top) << k.label << " line " << i;
-            EXPECT_EQ(runs[i].second, ref.bottom) << k.label << " line " << i;
+            EXPECT_EQ(runs[i], XY(ref.top, ref.bottom)) << k.label << " line " << i;
         }
     }
 }
@@ -317,8 +316,7 @@ TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
 void ExpectCaption(const Control* b, const char* text) {
     const DeviceRect ink = WidgetTest::Ink(b->labelRect, b->selected ? 0 : 255);
     const DeviceRect ref = WidgetTest::ReferenceInk(gUi.labelFont, text, 180, 180);
-    EXPECT_EQ(ink.left, ref.left) << text;
-    EXPECT_EQ(ink.right, ref.right) << text;
+    EXPECT_EQ(WidgetTest::XY(ink.left, ink.right), WidgetTest::XY(ref.left, ref.right)) << text;
 }
 
 TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
@@ -326,8 +324,7 @@ TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
     DrawControl(panel);
     Control* b = Own(CreateRoundButton(120, 1, -2, R(100, 100, 260, 260), "Pause@Resume", "",
                                        nullptr, nullptr, 44, 37, gUi.labelFont));
-    EXPECT_EQ(b->hitRect.left, 105);
-    EXPECT_EQ(b->labelRect.left, 120);
+    EXPECT_EQ(XY(b->hitRect.left, b->labelRect.left), XY(105, 120));
     EXPECT_EQ(b->colour, 44 + 100 * 37);
     DrawControl(b);
     ExpectCaption(b, "Pause");
@@ -708,25 +705,20 @@ TEST_F(LoopTest, ClicksPressOnlyActiveUnselectedPushButtons) {
     const int roundBefore = At(330, 330);
     PressFeedback(round);
     EXPECT_EQ(At(330, 330), roundBefore);
-    ScreenEvent e = Step(Mouse(MessageKind::LeftDown, 150, 130));
-    EXPECT_EQ(e.code, kEventLeftDown);
-    EXPECT_EQ(e.pressed, go);
+    // A click at (x, y) hits `hit` and presses `pressed`.
+    auto click = [&](int x, int y, Control* hit, Control* pressed) {
+        const ScreenEvent e = Step(Mouse(MessageKind::LeftDown, x, y));
+        EXPECT_EQ(e.code, kEventLeftDown);
+        EXPECT_TRUE(e.hit == hit && e.pressed == pressed) << x << "," << y;
+    };
+    click(150, 130, go, go);
     EXPECT_EQ(At(150, 110), before);  // the press animation leaves the picture as it was
     EXPECT_EQ(At(100, 100), 0);
-
     ToggleControl(stay);  // selected, as a screen marks its own NavBar button
-    e = Step(Mouse(MessageKind::LeftDown, 450, 130));
-    EXPECT_EQ(e.hit, stay);
-    EXPECT_EQ(e.pressed, nullptr);
-
-    e = Step(Mouse(MessageKind::LeftDown, 800, 130));
-    EXPECT_EQ(e.hit, help);
-    EXPECT_EQ(e.pressed, nullptr);
-
+    click(450, 130, stay, nullptr);
+    click(800, 130, help, nullptr);
     go->state = kStateInactive;
-    e = Step(Mouse(MessageKind::LeftDown, 150, 130));
-    EXPECT_EQ(e.hit, panel);
-    EXPECT_EQ(e.pressed, nullptr);
+    click(150, 130, panel, nullptr);
 }
 
 TEST_F(LoopTest, SharedControlsAreDrawnButNotFreed) {
