@@ -100,9 +100,8 @@ TEST_F(Text, FacesResolveToTheMetricCompatibleFamilies) {
     DeleteGraphicObject(styled);
 
     testing::internal::CaptureStderr();
-    EXPECT_EQ(CreateTextFont("Qzx Nonexistent Sans", 18, 0, 0), nullptr);
-    EXPECT_EQ(CreateTextFont("", 18, 0, 0), nullptr);
-    EXPECT_EQ(CreateTextFont(nullptr, 18, 0, 0), nullptr);
+    for (const char* face : {"Qzx Nonexistent Sans", "", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(CreateTextFont(face, 18, 0, 0), nullptr);
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("Qzx Nonexistent Sans"), std::string::npos);
 }
