@@ -430,7 +430,7 @@ TEST_F(Controls, SliderOpenFrameAndSunkenBox) {
     ExpectPixels({{100, 125, 30}, {199, 125, 36}, {150, 125, 32}});  // dark left, pale right, pen
 }
 
-TEST_F(Controls, BevelAndMessageBox) {
+TEST_F(Controls, BevelAndMessageBoxesWhoseRequestsCycleTheirFill) {
     BeginDrawing();
     DrawBevel(R(10, 10, 20, 20), 1, 5, 6);
     ExpectPixels({{11, 15, 5}, {15, 11, 5}, {18, 15, 6}, {15, 18, 6}, {10, 15, 26}});
@@ -440,12 +440,10 @@ TEST_F(Controls, BevelAndMessageBox) {
     // Filled, with a frame one pixel outside: white on the left, black on the right.
     ExpectPixels({{113, 400, 14}, {111, 400, 255}, {912, 400, 0}, {110, 400, 26}});
     EXPECT_GT(Count(R(132, 360, 200, 380), 0), 5);  // first line at left + 20
-}
 
-TEST_F(Controls, MessageBoxRequestsCycleTheirFillAndARequestWithoutTextsDrawsNothing) {
+    // Requests cycle their fill; a request without texts draws nothing.
     int counter = 1;
     std::vector<int> fills;
-    SelectTextFont(gUi.labelFont);
     BeginDrawing();
     for (int i = 0; i < 6; ++i) {
         fills.push_back(counter);
@@ -665,16 +663,13 @@ struct LoopTest : WidgetTest {
     }
 };
 
-TEST_F(LoopTest, ControlsAreDrawnLayerByLayerAndBecomeActive) {
+// The highlight, and that moving within a button draws nothing, are checked by a replay.
+TEST_F(LoopTest, ControlsAreDrawnLayerByLayerAndHoverMovesTheCursorAndHelpLine) {
     EXPECT_EQ(loop.layers, 2);
     for (Control* c : {panel, go, stay, help}) EXPECT_EQ(c->state, kStateActive);
     EXPECT_EQ(At(110, 150), 19);  // go's face, drawn over the panel
     EXPECT_EQ(CurrentCursorShape(), 1);
     EXPECT_EQ(NextScreenEvent(loop).code, kScreenIdle);
-}
-
-// The highlight, and that moving within a button draws nothing, are checked by a replay.
-TEST_F(LoopTest, HoverMovesTheCursorAndHelpLine) {
     // The first control reached only takes the help line: there is nothing to un-highlight.
     Step(Mouse(MessageKind::MouseMove, 50, 400));
     EXPECT_STREQ(HelpLine()->label, "the panel");
