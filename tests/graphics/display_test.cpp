@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 #include "graphics/draw.h"
 #include "graphics/palette.h"
 #include "graphics/present.h"
@@ -12,11 +15,9 @@
 
 namespace {
 
-class Display : public ::testing::Test {
-protected:
+struct Display : ::testing::Test {
     void SetUp() override {
-        ResetDisplayState();
-        PlatformReset();
+        TearDown();
         PlatformSelectBackend(PlatformBackend::Headless);
     }
     void TearDown() override {
@@ -28,8 +29,7 @@ protected:
 TEST_F(Display, AutomaticModeFollowsTheScreen) {
     HeadlessSetScreenSize(1280, 1024);
     ASSERT_EQ(CreateMainDisplay("Heliora", 1, 0), 1);
-    EXPECT_EQ(DisplayWidth(), 1024);
-    EXPECT_EQ(DisplayHeight(), 768);
+    EXPECT_EQ(std::pair(DisplayWidth(), DisplayHeight()), std::pair(1024, 768));
     EXPECT_DOUBLE_EQ(gDisplayScale.sx, 1.0);
     TearDownDisplay();
 
@@ -39,14 +39,22 @@ TEST_F(Display, AutomaticModeFollowsTheScreen) {
     EXPECT_EQ(DisplayWidth(), 800);
     EXPECT_DOUBLE_EQ(gDisplayScale.sx, 0.78125);
     EXPECT_DOUBLE_EQ(gDisplayScale.sy, 0.78125);
-    EXPECT_EQ(gDisplay.canvas.width, 800);
-    EXPECT_EQ(gDisplay.canvas.height, 600);
+    EXPECT_EQ(std::pair(gDisplay.canvas.width, gDisplay.canvas.height), std::pair(800, 600));
     // Drawing starts as a fresh context: on the canvas, white pen, black fill, pattern 1.
     EXPECT_EQ(gDraw.target, &gDisplay.canvas);
     EXPECT_EQ(gPlatform.canvas, gDisplay.canvas.pixels.data());
-    EXPECT_EQ(gDraw.penColour, 255);
-    EXPECT_EQ(gDraw.fillColour, 0);
-    EXPECT_EQ(gDraw.patternNumber, 1);
+    EXPECT_EQ((std::array<int, 3>{gDraw.penColour, gDraw.fillColour, gDraw.patternNumber}),
+              (std::array{255, 0, 1}));
+
+    // Conversions at the small mode truncate toward zero; a width is scaled as a width.
+    EXPECT_EQ(ToDeviceX(32), 25);  // 25.5
+    EXPECT_EQ(ToDeviceX(-1), 0);   // -0.28125
+    ScreenRect r;
+    MakeRect(r, 10, 10, 42, 42);
+    const DeviceRect d = ToDeviceRect(r);
+    EXPECT_EQ(std::pair(d.left, d.right - d.left), std::pair(8, 25));
+    SetDisplaySize(0, 600);  // ignored: a zero scale would break every conversion
+    EXPECT_EQ(DisplayWidth(), 800);
 }
 
 TEST_F(Display, UnsupportedModesFailAndTearDownIsSafe) {
@@ -60,19 +68,6 @@ TEST_F(Display, UnsupportedModesFailAndTearDownIsSafe) {
     TearDownDisplay();
     EXPECT_FALSE(gPlatform.windowOpen);
     EXPECT_EQ(gDraw.target, nullptr);
-}
-
-TEST_F(Display, ConversionsAtTheSmallMode) {
-    SetDisplaySize(800, 600);
-    EXPECT_EQ(ToDeviceX(32), 25);  // 25.5 truncated
-    EXPECT_EQ(ToDeviceX(-1), 0);   // -0.28125 truncated toward zero
-    ScreenRect r;
-    MakeRect(r, 10, 10, 42, 42);
-    const DeviceRect d = ToDeviceRect(r);
-    EXPECT_EQ(d.left, 8);
-    EXPECT_EQ(d.right - d.left, 25);  // a width is scaled as a width
-    SetDisplaySize(0, 600);  // ignored: a zero scale would break every conversion
-    EXPECT_EQ(DisplayWidth(), 800);
 }
 
 TEST_F(Display, PaletteChangesShowWhenSentAndBlackAndWhiteNeverChange) {
@@ -91,18 +86,17 @@ TEST_F(Display, PaletteChangesShowWhenSentAndBlackAndWhiteNeverChange) {
         SetPaletteEntryNow(slot, 9, 9, 9);
     }
     ApplyPalette(-10, 1000);
-    EXPECT_EQ(gDisplay.paletteCopy[0].r, 0);
-    EXPECT_EQ(gDisplay.paletteCopy[255].r, 0);
-    EXPECT_EQ(gDisplay.shown[0].g, 0);
-    EXPECT_EQ(gDisplay.shown[255].g, 255);
+    EXPECT_EQ((std::array{gDisplay.paletteCopy[0].r, gDisplay.paletteCopy[255].r,
+                          gDisplay.shown[0].g, gDisplay.shown[255].g}),
+              (std::array<uint8_t, 4>{0, 0, 0, 255}));
 }
 
 TEST_F(Display, FixedPaletteIsShownAndFreeColourAvoidsEveryEntry) {
     ASSERT_EQ(CreateMainDisplay("Heliora", 1, 1024), 1);
     SetUpFixedPalette();
-    EXPECT_EQ(gDisplay.shown[26].r, 192);  // shown at once, black and white at the ends
-    EXPECT_EQ(gDisplay.shown[0].r, 0);
-    EXPECT_EQ(gDisplay.shown[255].b, 255);
+    // Shown at once, black and white at the ends.
+    EXPECT_EQ((std::array{gDisplay.shown[26].r, gDisplay.shown[0].r, gDisplay.shown[255].b}),
+              (std::array<uint8_t, 3>{192, 0, 255}));
     for (int i = 1; i < 255; ++i) EXPECT_EQ(gDisplay.paletteCopy[i].flags, kPaletteNoCollapse);
     // The fixed colours replaced (1,1,1)..(1,1,50); slot 70 takes the first of them back.
     SetPaletteEntry(70, 1, 1, 1);
@@ -138,7 +132,7 @@ TEST_F(Display, LostDisplayIsReportedOnceForTheCanvas) {
     EXPECT_EQ(IsDisplayLost(), 0);  // a buffer keeps its contents
     SetDrawTarget(nullptr);
     EXPECT_EQ(IsDisplayLost(), 1);
-    EXPECT_EQ(IsDisplayLost(), 0);
+    EXPECT_EQ(IsDisplayLost(), 0);  // reported once
 }
 
 }  // namespace
