@@ -33,12 +33,6 @@ struct ZonesTest : ScreenTest {
     static double ZoneMiddle(int zone, double tilt) {
         return (ZoneEdge(zone, tilt) + ZoneEdge(zone + 1, tilt)) / 2;
     }
-    static bool AllFreed() {
-        bool freed = !gZones.globeRegion && !gZones.coastPoints && !gZones.coastSegments &&
-                     !gZones.fonts.heading && !gZones.fonts.body && !gZones.panel;
-        for (Region* r : gZones.zoneRegions) freed = freed && !r;
-        return freed;
-    }
 };
 
 TEST_F(ZonesTest, CurvesFollowTheirTablesAtEveryTilt) {
@@ -250,39 +244,6 @@ TEST_F(ZonesTest, HoverOverAZoneNamesItWithTheClickableCursor) {
         return n < 4;
     });
     EXPECT_EQ(result, 2000);
-}
-
-TEST_F(ZonesTest, EveryWayOutFreesTheRegionsBuffersAndFonts) {
-    Start();
-    struct Exit {
-        const char* name;
-        std::function<void()> act;
-        int result;
-    } exits[] = {
-        {"return button", [] { ClickControl(gZones.returnButton); }, 8},
-        {"Change Tilt", [] { ClickControl(gNavBar.changeTiltButton); }, 2},
-        {"Select Latitudes", [] { ClickControl(gNavBar.selectLatitudesButton); }, 8},
-        {"Exit", [] { ClickControl(gNavBar.exitButton); }, 2001},
-        {"display lost",
-         [] {
-             gPlatform.displayLost = true;
-             Move(700, 700);
-         },
-         -kLatitudeZonesScreenId},
-        {"window closed", nullptr, 2000},  // last: a closed window ends every later run
-    };
-    for (const Exit& e : exits) {
-        bool heldWhileRunning = false;
-        const int result = RunZones([&](long n) {
-            if (n > 0 || !e.act) return false;
-            heldWhileRunning = gZones.globeRegion && gZones.coastSegments && gZones.panel;
-            e.act();
-            return true;
-        });
-        EXPECT_EQ(result, e.result) << e.name;
-        EXPECT_TRUE(heldWhileRunning || !e.act) << e.name;
-        EXPECT_TRUE(AllFreed()) << e.name;
-    }
 }
 
 }  // namespace

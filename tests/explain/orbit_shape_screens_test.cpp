@@ -19,51 +19,6 @@ using OrbitShapeScreens = ExplainTest;
 using OrbitEnergy = ExplainTest;
 using SeasonLength = ExplainTest;
 
-TEST_F(OrbitShapeScreens, EachWayOutReturnsItsScreen) {
-    Start();
-    struct Way {
-        const char* name;
-        Control* (*button)(const ShapeScreen&);
-        int result;  // 0: the screen's own id negated
-    };
-    const Way ways[] = {
-        {"return", [](const ShapeScreen& s) { return s.controls->returnButton; }, 5},
-        {"tilt", [](const ShapeScreen&) { return gNavBar.changeTiltButton; }, 2},
-        {"shape", [](const ShapeScreen&) { return gNavBar.changeShapeButton; }, 5},
-        {"latitudes", [](const ShapeScreen&) { return gNavBar.selectLatitudesButton; }, 8},
-        {"exit", [](const ShapeScreen&) { return gNavBar.exitButton; }, 2001},
-        {"display lost", nullptr, 0},
-    };
-    for (const ShapeScreen& s : kShapeScreens)
-        for (const Way& w : ways) {
-            const int result = DriveScreen(s.run, [&](long n) {
-                if (n == 2 && w.button) ClickControl(w.button(s));
-                if (n == 2 && !w.button) {
-                    gPlatform.displayLost = true;
-                    PostInput(MessageKind::MouseMove, 1, 1);
-                }
-                return n < 3;
-            });
-            EXPECT_EQ(result, w.result ? w.result : -s.id) << s.name << ", " << w.name;
-            EXPECT_EQ(s.controls->panel, nullptr) << s.name;  // the controls were freed
-        }
-}
-
-TEST_F(OrbitShapeScreens, SingleCycleModeEndsAfterOneOrbit) {
-    ConfigRecord r = Record();
-    r.singleCycleMode = 1;
-    Start(r);
-    for (const ShapeScreen& s : kShapeScreens) {
-        long feeds = 0;
-        const int result = DriveScreen(s.run, [&](long n) {
-            feeds = n;
-            return true;
-        });
-        EXPECT_EQ(result, 360) << s.name;
-        EXPECT_EQ(feeds, 359) << s.name;
-    }
-}
-
 // The shape is the screen's own: Earth Normal at every entry, the model's shape untouched. A
 // click on the selected shape does nothing; every box drawn takes the screen's next colour.
 TEST_F(OrbitShapeScreens, ShapeButtonsAndMessageBoxCounters) {

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr double kDeg = 0.0174533;
-constexpr int kEarthLeft = 20, kPictureTop = 234;
 
 struct SunAngleTest : ScreenTest {
     void SetUp() override { Start(); }
@@ -28,10 +27,8 @@ struct SunAngleTest : ScreenTest {
     static void ClickAt(int x, int y, int times = 1) {
         for (int i = 0; i < times; ++i) Click(x, y);
     }
-    static void ClickAhead(int times = 1) { ClickAt(140, 185, times); }
     static void ClickNorth(int times = 1) { ClickAt(225, 188, times); }
     static void ClickSouth(int times = 1) { ClickAt(225, 215, times); }
-    static void ClickShowAngles() { ClickAt(425, 200); }
 
     // One picture drawn alone into a 480 x 480 buffer (the display is 1024 wide, so the
     // buffer's pixels are logical units).
@@ -232,38 +229,7 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
     }
 }
 
-TEST_F(SunAngleTest, MonthLatitudeAndAnglesSurviveLeavingTheScreen) {
-    int result = Drive([&](long n) {
-        if (n == 0) {
-            EXPECT_EQ(gSunAngle.month, 11);
-            EXPECT_EQ(gSunAngle.latitudeIndex, 27);
-            ClickShowAngles();
-            ClickAhead(7);  // through January to July
-            ClickSouth(3);  // 30 N
-        } else {
-            Click(120, 109);  // "Return to@Tilt Screen"
-        }
-        return true;
-    });
-    EXPECT_EQ(result, 2);
-
-    int monthInk = 0, pie = -1;
-    result = Drive([&](long) {
-        monthInk = Count(R(20, 199, 180, 231), 14);
-        // July: the Sun's angle from the equator, -20 degrees, at the Earth's centre.
-        int x = 0, y = 0;
-        Polar(kEarthLeft + 160, kPictureTop + 240, -10, 30, x, y);
-        pie = AtLogical(x, y);
-        return false;
-    });
-    EXPECT_EQ(result, 2000);
-    EXPECT_EQ(gSunAngle.month, 6);
-    EXPECT_EQ(gSunAngle.latitudeIndex, 24);
-    EXPECT_TRUE(gSunAngle.showAngles);
-    EXPECT_GT(monthInk, 50);  // the month's name is shown
-    EXPECT_EQ(pie, 12);
-}
-
+// Month, latitude and angles surviving a visit elsewhere: the sun_angle replay.
 TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
     // After each step: latitude index, North's state, South's state.
     std::vector<std::array<int, 3>> seen;
@@ -295,28 +261,6 @@ TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
         return false;
     });
     EXPECT_EQ(north, kStateInactive);
-}
-
-TEST_F(SunAngleTest, EveryWayOutReturnsItsScreen) {
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        int result;
-    } exits[] = {
-        {"return button", [] { Click(120, 109); }, 2},
-        {"Change Shape", [] { ClickControl(gNavBar.changeShapeButton); }, 5},
-        {"Exit", [] { ClickControl(gNavBar.exitButton); }, 2001},
-        {"lost display", [] { HeadlessLoseDisplay(); }, -13},
-        {"closed window", [] { PostInput(MessageKind::CloseRequest); }, 2000},
-    };
-    for (const auto& e : exits) {
-        const int result = Drive([&](long n) {
-            if (n == 0) e.act();
-            return n == 0;
-        });
-        EXPECT_EQ(result, e.result) << e.what;
-        EXPECT_EQ(gSunAngle.buffer.surface, nullptr) << e.what;
-    }
 }
 
 }  // namespace

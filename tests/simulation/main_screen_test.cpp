@@ -237,8 +237,11 @@ TEST_F(MainScreenTest, SingleCycleModeEndsAfterOneYear) {
 TEST_F(MainScreenTest, PicturesShowTheLegendTitleSunsAndChartWhereTheyBelong) {
     Start();
     int cells[49] = {}, frameTop = 0, titleRight = 0, titleInk = 0, earthSun = 0, diagramSun = 0;
-    int chartSlot = 0, chartK = 0, panelTitle = 0;
+    int chartSlot = 0, chartK = 0, panelTitle = 0, tiltInk = 0, orbitInk = 0, axisNorth = -1;
     RunFrames(1, [&] {
+        tiltInk = Count(R(331, 423, 493, 474), 255);
+        orbitInk = Count(R(22, 424, 320, 446), 255);
+        axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
         for (int i = 0; i < 49; ++i) cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
         frameTop = AtLogical(700, 84);
         // The view title ends 5 units left of the legend.
@@ -266,6 +269,14 @@ TEST_F(MainScreenTest, PicturesShowTheLegendTitleSunsAndChartWhereTheyBelong) {
     EXPECT_EQ(diagramSun, 14);
     EXPECT_NEAR(chartSlot, TemperatureSlot(chartK), 2);
     EXPECT_GT(panelTitle, 50);  // " Earth Views "
+    EXPECT_EQ(tiltInk, ReferenceInk("Axis Tilt =", "23.5 degrees", gUi.labelFont));
+    EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
+    // The tilt diagram takes the picture's whole width, centred under the two text lines.
+    const ScreenRect& d = gSim.tiltDiagram;
+    EXPECT_EQ((std::vector<int>{d.left, d.top, d.right, d.bottom}),
+              (std::vector<int>{329, 509, 495, 675}));
+    EXPECT_EQ(gSim.tiltGlobe.right - gSim.tiltGlobe.left, 118);
+    EXPECT_EQ(axisNorth, 7);
 }
 
 TEST_F(MainScreenTest, UntiltedEarthAndCircularOrbitSayTheirNames) {
@@ -280,23 +291,6 @@ TEST_F(MainScreenTest, UntiltedEarthAndCircularOrbitSayTheirNames) {
     EXPECT_EQ(tiltInk, ReferenceInk("Earth not", "Tilted", gUi.labelFont));
     EXPECT_EQ(orbitInk, ReferenceInk("Circular Orbit (0.00)", nullptr, gUi.smallLabelFont));
     EXPECT_EQ(gSim.earthSunX, 612);  // a circle's Sun sits in its middle
-
-    Settings().axisTilt = EarthNormalTilt;
-    Settings().orbitShape = EarthNormalShape;
-    int axisNorth = -1;
-    RunFrames(1, [&] {
-        tiltInk = Count(R(331, 423, 493, 474), 255);
-        orbitInk = Count(R(22, 424, 320, 446), 255);
-        axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
-    });
-    EXPECT_EQ(tiltInk, ReferenceInk("Axis Tilt =", "23.5 degrees", gUi.labelFont));
-    // The diagram takes the picture's whole width, centred under the two text lines.
-    const ScreenRect& d = gSim.tiltDiagram;
-    EXPECT_EQ((std::vector<int>{d.left, d.top, d.right, d.bottom}),
-              (std::vector<int>{329, 509, 495, 675}));
-    EXPECT_EQ(gSim.tiltGlobe.right - gSim.tiltGlobe.left, 118);
-    EXPECT_EQ(axisNorth, 7);
-    EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
 }
 
 // At both sizes the Sun is drawn where the screen says, the globe scaled (100 device pixels
