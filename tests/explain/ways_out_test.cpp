@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every explanation screen left every way there is: its own return button, the NavBar's
 // buttons, a lost display and the closed window each give their result, and what the screen
-// holds while it runs is let go. The animated screens end after one cycle in single-cycle mode.
+// holds while it runs is let go; the three tilt screens stand on one panel. The animated
+// screens end after one cycle in single-cycle mode.
+#include <set>
+#include <vector>
+
 #include "explain/latitude_zones_screen.h"
 #include "explain/sun_angle_screen.h"
 #include "explain/tilt_day_length_screen.h"
@@ -18,6 +22,7 @@ struct ExplainScreen {
     bool (*freed)();      // what the screen held is let go (null: nothing to look at)
     int cycle;            // frames of one cycle in single-cycle mode (0: none)
 };
+bool TiltSibling(const ExplainScreen& s) { return s.parent == 2; }
 
 bool ZonesFreed() {
     bool freed = !gZones.globeRegion && !gZones.coastPoints && !gZones.coastSegments &&
@@ -60,6 +65,9 @@ TEST_F(ExplainTest, EveryWayOutGivesItsResultAndLetsGoOfWhatTheScreenHeld) {
         // Last: a closed window ends every later run of this program.
         {"window closed", [](const ExplainScreen&) { PostInput(MessageKind::CloseRequest); }, 2000},
     };
+    // The tilt screens' panels: the same tiles and bevel at the lower left corner.
+    const DeviceRect corner = ToDeviceRect(R(0, 690, 20, 738));
+    std::vector<std::vector<int>> panels;
     for (const ExplainScreen& s : kScreens) {
         Start();
         for (const Way& w : ways) {
@@ -67,6 +75,12 @@ TEST_F(ExplainTest, EveryWayOutGivesItsResultAndLetsGoOfWhatTheScreenHeld) {
             bool heldWhileRunning = false;
             const int result = DriveScreen(s.run, [&](long n) {
                 if (n == 1) {
+                    if (TiltSibling(s) && &w == ways) {
+                        panels.emplace_back();
+                        for (int y = corner.top; y < corner.bottom; ++y)
+                            for (int x = corner.left; x < corner.right; ++x)
+                                panels.back().push_back(At(x, y));
+                    }
                     heldWhileRunning = !s.freed || !s.freed();
                     w.act(s);
                 }
@@ -79,6 +93,10 @@ TEST_F(ExplainTest, EveryWayOutGivesItsResultAndLetsGoOfWhatTheScreenHeld) {
         TearDown();
         folder.clear();
     }
+    ASSERT_EQ(panels.size(), 3u);
+    EXPECT_GT(std::set<int>(panels[0].begin(), panels[0].end()).size(), 2u);
+    EXPECT_EQ(panels[0], panels[1]);
+    EXPECT_EQ(panels[0], panels[2]);
 }
 
 TEST_F(ExplainTest, SingleCycleModeEndsTheAnimatedScreensAfterOneCycle) {
