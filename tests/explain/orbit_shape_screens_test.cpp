@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two orbit-shape screens: what they share, checked on both (where each button leads, the
-// end of a single-cycle run, the shape buttons and the message boxes' colour counters); the
-// solar energy screen's orbit, glow, readout, chart and cross-hair that never leaves a trace;
-// the season length screen's turning points, dates, season lengths, speeds and picture.
+// The two orbit-shape screens: what they share, checked on both (the shape buttons and the
+// message boxes' colour counters); the solar energy screen's orbit, glow, chart and cross-hair
+// that never leaves a trace; the season length screen's turning points, dates, season
+// lengths, speeds and picture. Their ways out are in ways_out_test.cpp.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -68,40 +68,21 @@ TEST_F(OrbitShapeScreens, ShapeButtonsAndMessageBoxCounters) {
 const ScreenRect kPictureArea = ScreenTest::R(250, 284, 530, 594);
 const ScreenRect kChartArea = ScreenTest::R(590, 264, 970, 614);
 
-std::string Readout(double dist) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%3.0f", dist * 149.6);
-    return text;
-}
-
-TEST_F(OrbitEnergy, EachShapeHasItsOrbitReadoutAndGlow) {
+// The distance readout's range and the comparison orbit beside each shape: the orbit_energy
+// replay.
+TEST_F(OrbitEnergy, EachShapeHasItsOrbitAndGlow) {
     Start();
-    struct Case {
+    const struct {
         double shape;
-        const char* nearest;   // the readout at perihelion ...
-        const char* farthest;  // ... and at aphelion
-        RGB glow;              // the Earth's colour at perihelion
-        bool earthNormalShown;
-    };
-    const Case cases[] = {
-        {0, "150", "150", {223, 111, 55}, false},
-        {EarthNormalShape, "147", "153", {232, 116, 58}, false},
-        {0.25, "112", "187", {255, 198, 99}, true},
-        {0.5, " 75", "224", {255, 255, 223}, true},
-    };
+        RGB glow;  // the Earth's colour at perihelion
+    } cases[] = {{0, {223, 111, 55}},
+                 {EarthNormalShape, {232, 116, 58}},
+                 {0.25, {255, 198, 99}},
+                 {0.5, {255, 255, 223}}};
     OrbitEnergyState& s = gOrbitEnergy;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         s.shape = c.shape;
         DrawOrbitEnergyPicture();
-        std::string low = Readout(s.dist[0]), high = low;
-        for (double d : s.dist) {
-            low = std::min(low, Readout(d));
-            high = std::max(high, Readout(d));
-        }
-        EXPECT_EQ(low, c.nearest) << c.shape;
-        EXPECT_EQ(high, c.farthest) << c.shape;
-        EXPECT_EQ(Count(kPictureArea, 3) > 0, c.earthNormalShown) << c.shape;
-
         RunOrbitEnergyFrame();  // step 0: perihelion
         EXPECT_EQ(Rgb(PaletteColour(kGlowSlot)), c.glow) << c.shape;
         EXPECT_EQ(AtLogical(s.track.trackX[0], s.track.trackY[0]), kGlowSlot) << c.shape;
