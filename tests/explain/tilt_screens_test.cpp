@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two tilt screens, sunlight intensity and day length: their figures and boxes for every
-// choice, each picture drawn alone, and each screen run through its loop on the headless
-// backend.
+// The two tilt screens, sunlight intensity and day length: each picture drawn alone, and the
+// beams cycling as the screen runs. Their figures, boxes and choices are checked by the
+// tilt_intensity and tilt_day_length replays, their ways out in ways_out_test.cpp.
 #include <cmath>
-#include <cstring>
-#include <utility>
 #include <vector>
 
-#include "explain/explain_screen.h"
 #include "explain/tilt_day_length_screen.h"
 #include "explain/tilt_intensity_screen.h"
 #include "graphics/palette.h"
@@ -83,49 +80,7 @@ TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
     EXPECT_EQ(AtLogical(542, 250), 255);
 }
 
-// Checked as the screen runs, one step per idle turn.
-TEST_F(TiltIntensityTest, ChoicesRedrawWithTheNextBoxColourAndRepeatsChangeNothing) {
-    Start();
-    std::vector<int> before;
-    const ScreenRect diagram = R(250, 184, 1004, 718);
-    const int result = Run([&](long n) {
-        TiltIntensityState& s = gTiltIntensity;
-        switch (n) {
-        case 0:  // Normal tilt and winter to start with, in the first box colour
-            EXPECT_TRUE(s.tiltButtons[0]->selected && s.seasonButtons[0]->selected);
-            EXPECT_EQ(AtLogical(45, 80), 1);
-            ClickControl(s.seasonButtons[1]);
-            break;
-        case 1:
-            EXPECT_EQ(AtLogical(45, 80), 3);
-            before = Pixels(diagram);
-            ClickControl(s.seasonButtons[1]);  // already on
-            break;
-        case 2:
-            EXPECT_TRUE(before == Pixels(diagram));
-            EXPECT_EQ(s.box.slot, 5);
-            EXPECT_EQ(s.seasonButtons[1]->selected, 1);
-            ClickControl(s.seasonButtons[0]);
-            break;
-        case 3:
-            EXPECT_EQ(AtLogical(45, 80), 5);
-            ClickControl(s.tiltButtons[0]);
-            break;
-        case 4: ClickControl(gNavBar.changeShapeButton); break;
-        }
-        return n < 5;
-    });
-    EXPECT_EQ(result, 5);
-    EXPECT_EQ(gTiltIntensity.box.slot, 2);  // the colours go on from the last run...
-    Run([&](long n) {
-        if (n == 0) {
-            EXPECT_EQ(AtLogical(45, 80), 2);  // ...into the next
-        }
-        return n < 1;
-    });
-    EXPECT_EQ(gTiltIntensity.screenTilt, -23.5);
-}
-
+// The choices, the box's colours and repeats that change nothing: the tilt_intensity replay.
 TEST_F(TiltIntensityTest, IdleStepsCycleTheBeams) {
     Start();
     PlatformColour beams[kBeamSlots];
@@ -149,9 +104,6 @@ TEST_F(TiltIntensityTest, IdleStepsCycleTheBeams) {
 // The day length screen.
 
 struct TiltDayLengthTest : ScreenTest {
-    static int Run(std::function<bool(long)> drive) {
-        return DriveScreen(RunTiltDayLengthScreen, std::move(drive));
-    }
     // A picture's pixel at a point of its own 320 x 320 square.
     static int PoleAt(int x, int y) { return AtLogical(270 + x, 244 + y); }
     static int ClockAt(int x, int y) { return AtLogical(650 + x, 244 + y); }
@@ -231,45 +183,7 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
     ReleaseBuffer(s.buffer);
 }
 
-// Checked as the screen runs, one step per idle turn.
-TEST_F(TiltDayLengthTest, ChoicesRedrawTheBoxAndTheHoursAndRepeatsChangeNothing) {
-    Start();
-    const int result = Run([&](long n) {
-        TiltDayLengthState& s = gTiltDayLength;
-        switch (n) {
-        case 0:  // Normal tilt, winter, 45 N to start with, in the first box colour
-            EXPECT_TRUE(s.tiltButtons[1]->selected && s.seasonButtons[0]->selected &&
-                        s.latitudeButtons[1]->selected);
-            // The round frame just outside the clock: light upper left, dark lower right.
-            for (const auto& [degrees, slot] : {std::pair{315, kExplainPanelColour + 5},
-                                                {135, kExplainPanelColour}}) {
-                int frame = 0;
-                for (int r = 160; r <= 166; ++r) frame += ClockRim(r, degrees) == slot;
-                EXPECT_GE(frame, 2) << degrees;
-            }
-            EXPECT_EQ(AtLogical(205, 80), 1);
-            EXPECT_NEAR(s.daylightHours, 8.56, 0.01);
-            ClickControl(s.latitudeButtons[0]);  // 75 N
-            break;
-        case 1:
-            EXPECT_EQ(AtLogical(205, 80), 3);
-            EXPECT_EQ(s.daylightHours, 0);
-            ClickControl(s.latitudeButtons[0]);  // already on
-            break;
-        case 2:
-            EXPECT_EQ(s.box.slot, 5);
-            ClickControl(s.seasonButtons[2]);  // summer
-            break;
-        case 3:
-            EXPECT_NEAR(s.daylightHours, 24, 1e-5);
-            Click(125, 649);  // "Return to@Tilt Screen"
-            break;
-        }
-        return n < 4;
-    });
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(gTiltDayLength.box.slot, 2);  // the colour goes on into the next run
-    EXPECT_EQ(gTiltDayLength.buffer.surface, nullptr);
-}
+// The choices, the box's colours, the clock's frame and repeats that change nothing: the
+// tilt_day_length replay.
 
 }  // namespace
