@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Sun angle screen: the Sun's noon angle by month and latitude, both pictures drawn alone
-// and checked at chosen pixels, and the screen driven through its buttons on the headless
-// backend.
-#include <array>
+// The Sun angle screen: the Sun's noon angle by month and latitude, and both pictures drawn
+// alone and checked at chosen pixels. The screen run through its buttons is checked by the
+// sun_angle and explain_sun_angle_poles replays, its ways out in ways_out_test.cpp.
 #include <cmath>
 #include <cstdlib>
-#include <vector>
 
 #include "explain/sun_angle_screen.h"
 #include "graphics/palette.h"
@@ -17,15 +15,6 @@ constexpr double kDeg = 0.0174533;
 
 struct SunAngleTest : ScreenTest {
     void SetUp() override { Start(); }
-
-    static int Drive(std::function<bool(long)> drive) {
-        return DriveScreen(RunSunAngleScreen, std::move(drive));
-    }
-    static void ClickAt(int x, int y, int times = 1) {
-        for (int i = 0; i < times; ++i) Click(x, y);
-    }
-    static void ClickNorth(int times = 1) { ClickAt(225, 188, times); }
-    static void ClickSouth(int times = 1) { ClickAt(225, 215, times); }
 
     // One picture drawn alone into a 480 x 480 buffer (the display is 1024 wide, so the
     // buffer's pixels are logical units).
@@ -199,37 +188,7 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
 }
 
 // Month, latitude and angles surviving a visit elsewhere: the sun_angle replay.
-TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
-    // After each step: latitude index, North's state, South's state.
-    std::vector<std::array<int, 3>> seen;
-    const std::function<void()> steps[] = {
-        [] { ClickSouth(27); },  // to 90 S
-        [] { ClickSouth(); },    // disabled: nothing happens
-        [] { ClickNorth(); },    // 85 S
-        [] { ClickNorth(35); },  // to 90 N
-        [] { ClickSouth(); },    // 85 N
-        [] { Click(120, 109); }, // leave for the Change Tilt screen
-    };
-    Drive([&](long n) {
-        if (n > 0)
-            seen.push_back({gSunAngle.latitudeIndex, gSunAngle.northButton->state,
-                            gSunAngle.southButton->state});
-        if (n < 6) steps[n]();
-        return n < 6;
-    });
-    const int on = kStateActive, off = kStateInactive;
-    const std::vector<std::array<int, 3>> expected = {
-        {0, on, off}, {0, on, off}, {1, on, on}, {36, off, on}, {35, on, on}};
-    EXPECT_EQ(seen, expected);
-
-    // Back at the North Pole on the next visit, North starts disabled.
-    gSunAngle.latitudeIndex = 36;
-    int north = 0;
-    Drive([&](long) {
-        north = gSunAngle.northButton->state;
-        return false;
-    });
-    EXPECT_EQ(north, kStateInactive);
-}
+// Month, latitude and angles surviving a visit elsewhere: the sun_angle replay; the latitude
+// buttons at the poles: the explain_sun_angle_poles replay.
 
 }  // namespace
