@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude zones screen: its curves and globe geometry, its chart drawn alone, and the
-// screen run on the headless backend (tilt buttons, zone clicks, hover, every way out).
+// screen run on the headless backend (a zone click and hover); the tilt buttons and hover texts
+// are the latitude_zones replay's, the ways out in ways_out_test.cpp.
 #include "explain/latitude_zones_screen.h"
 
 #include <cmath>
@@ -165,27 +166,7 @@ TEST_F(ZonesTest, PicturesShowTheirCurvesAndLabelsAndStayInsideThemselves) {
     }
 }
 
-TEST_F(ZonesTest, ClickingTheSelectedTiltDoesNothingAndAnotherTiltRedrawsTheGlobe) {
-    Start();
-    std::vector<int> before;
-    const int result = RunZones([&](long n) {
-        if (n == 0) before = Pixels(Globe());
-        if (n == 1) {
-            EXPECT_TRUE(before == Pixels(Globe()));
-        }
-        if (n == 2) {
-            EXPECT_FALSE(before == Pixels(Globe()));
-            for (int i = 0; i < 3; ++i) EXPECT_EQ(gZones.tiltButtons[i]->selected, i == 2) << i;
-        }
-        // Normal (selected from the start), then Large, then back to Select Latitudes.
-        if (n < 3)
-            ClickControl(n == 0 ? gZones.tiltButtons[1] : n == 1 ? gZones.tiltButtons[2]
-                                                                 : gZones.returnButton);
-        return n < 3;
-    });
-    EXPECT_EQ(result, 8);
-    EXPECT_EQ(Settings().axisTilt, EarthNormalTilt);  // the model's tilt is never touched
-}
+// The tilt buttons redrawing the globe (or not): the latitude_zones replay.
 
 TEST_F(ZonesTest, AZoneClickChangesOnlyPaletteSlots240To244AndNotTheGlobeAndHoverNamesIt) {
     Start();

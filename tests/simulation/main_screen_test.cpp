@@ -43,26 +43,6 @@ struct MainScreenTest : SimulationTest {
     }
 };
 
-TEST_F(MainScreenTest, StartsAtDay0WithTheSaveButtonActiveAndLeavesItInactive) {
-    Start();
-    int saveState = 0, pauseState = 0, day = -1;
-    const int result = Run([&](long n) {
-        if (n < 3) return true;
-        saveState = gNavBar.saveInLogbookButton->state;
-        pauseState = gSim.pauseButton->state;
-        day = gSim.day;
-        return false;
-    });
-    EXPECT_EQ(result, 2000);  // the window closed
-    EXPECT_EQ(saveState, kStateActive);
-    EXPECT_EQ(pauseState, kStateActive);
-    EXPECT_EQ(day, 3);
-    EXPECT_EQ(gNavBar.saveInLogbookButton->state, kStateInactive);
-    EXPECT_EQ(gSim.scene.surface, nullptr);  // surfaces and phase buffers are freed
-    EXPECT_EQ(gSim.globeBuffers, nullptr);
-    EXPECT_EQ(gSim.earthPicture, nullptr);
-}
-
 // Faster and Slower stop at speeds 6 and 0 and are shown disabled there, also when the screen
 // is entered at a limit; the speed survives leaving. Each run clicks one button, once more
 // than the limit allows, then leaves.
@@ -188,12 +168,16 @@ TEST_F(MainScreenTest, WithNoLatitudeSelectedTheHomeLatitudeIsUsed) {
     EXPECT_FALSE(gSim.legend[1].shown);
 }
 
+// The screen starts at day 0 with Save in Logbook and Pause active; the save leaves the
+// animation going; leaving frees the pictures and shows the save button inactive.
 TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
     Start();
-    int dayAtSave = -1, dayLater = -1;
+    int dayAtSave = -1, dayLater = -1, saveState = 0, pauseState = 0;
     int result = Run([&](long n) {
         if (n == 5) {
             dayAtSave = gSim.day;
+            saveState = gNavBar.saveInLogbookButton->state;
+            pauseState = gSim.pauseButton->state;
             ClickControl(gNavBar.saveInLogbookButton);
         }
         if (n == 8) dayLater = gSim.day;
@@ -201,7 +185,13 @@ TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
         return n < 10;
     });
     EXPECT_EQ(result, 2);
+    EXPECT_EQ(dayAtSave, 5);
+    EXPECT_EQ(saveState, kStateActive);
+    EXPECT_EQ(pauseState, kStateActive);
     EXPECT_GT(dayLater, dayAtSave);  // the animation went on after the save
+    EXPECT_EQ(gSim.scene.surface, nullptr);  // surfaces and phase buffers are freed
+    EXPECT_EQ(gSim.globeBuffers, nullptr);
+    EXPECT_EQ(gSim.earthPicture, nullptr);
     ASSERT_EQ(FileSize("logbook.bin"), 10160);
 
     const std::vector<LogEntry> saved = logbook_test::ReadRecords("logbook.bin");
