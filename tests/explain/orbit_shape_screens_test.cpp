@@ -209,36 +209,28 @@ TEST(SeasonCalendar, DatesCountFromTheMonthsFirstDays) {
     for (const auto& c : cases) EXPECT_EQ(Date(c.day), c.date) << c.day;
 }
 
-// The circular orbit: the sectors round the Sun at the centre in their colours, the labels,
-// the band below, and the Earth moving round at 30 km/second.
-TEST_F(SeasonLength, PictureShowsTheSeasonsRoundTheSun) {
+// The circular orbit: the Earth moving round at 30 km/second, the figure changing on steps 0,
+// 4, 8, ... and whole in between. The sectors round the Sun, their labels and dates are the
+// season_length replay's.
+TEST_F(SeasonLength, TheEarthMovesRoundAndItsSpeedStaysWhole) {
     Start();
     std::vector<int> speedAt0;
     const ScreenRect speedBox = R(450, 659, 995, 679);
-    const int result = DriveScreen(RunSeasonLengthScreen, [&](long n) {
+    int earth = -1, ink = 0, changed = -1;
+    DriveScreen(RunSeasonLengthScreen, [&](long n) {
         if (n == 0) ClickControl(gSeasonLength.controls.shapeButtons[0]);
         if (n == 2) speedAt0 = Pixels(speedBox);  // after the frame of step 0
         if (n == 4) {
-            // Each sector's middle, 100 units from the Sun: winter to the lower left, then
-            // round through spring, summer and fall.
-            const double middles[4] = {214, 304, 34, 124};
-            for (int i = 0; i < 4; ++i)
-                EXPECT_EQ(AtLogical(int(625 + 100 * std::cos(middles[i] * M_PI / 180)),
-                                    int(434 - 100 * std::sin(middles[i] * M_PI / 180))),
-                          kSeasonFirstSlot + i) << "season " << i;
-            EXPECT_EQ(AtLogical(300, 250), 0);  // outside the orbit
-            EXPECT_EQ(AtLogical(625, 434), 14);  // the Sun
-            EXPECT_EQ(AtLogical(260, 700), 0);  // the band below
             const OrbitTrack& t = gSeasonLength.orbit.track;
-            EXPECT_EQ(AtLogical(t.trackX[3], t.trackY[3]), 11);  // the Earth
-            EXPECT_GT(Count(R(560, 620, 700, 660), 255), 100);  // "Spring Equinox", "March 22"
-            // The figure changes on steps 0, 4, 8, ...; in between it stays whole.
-            EXPECT_GT(Count(speedBox, 255), 50);
-            EXPECT_EQ(Differences(speedAt0, Pixels(speedBox)), 0);
+            earth = AtLogical(t.trackX[3], t.trackY[3]);
+            ink = Count(speedBox, 255);
+            changed = Differences(speedAt0, Pixels(speedBox));
         }
         return n < 4;
     });
-    EXPECT_EQ(result, 2000);
+    EXPECT_EQ(earth, 11);
+    EXPECT_GT(ink, 50);
+    EXPECT_EQ(changed, 0);
 }
 
 }  // namespace

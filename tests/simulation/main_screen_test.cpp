@@ -137,18 +137,6 @@ TEST_F(MainScreenTest, Day359IsFollowedByDay0AndANewTraceInTheOtherColours) {
     EXPECT_EQ(barEnd, 255);
 }
 
-TEST_F(MainScreenTest, WithNoLatitudeSelectedTheHomeLatitudeIsUsed) {
-    Start();
-    Settings().latitude[0] = kNoLatitude;
-    Settings().latitude[1] = kNoLatitude;
-    bool legendShown = false;
-    RunFrames(2, [&] { legendShown = gSim.legend[0].shown; });
-    EXPECT_EQ(Settings().latitude[0], 40);
-    EXPECT_EQ(Settings().latitude[1], kNoLatitude);
-    EXPECT_TRUE(legendShown);
-    EXPECT_FALSE(gSim.legend[1].shown);
-}
-
 // The screen starts at day 0 with Save in Logbook and Pause active; the save leaves the
 // animation going; leaving frees the pictures and shows the save button inactive.
 TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
@@ -369,8 +357,18 @@ TEST_F(MainScreenTest, LatitudeNamesStayInsideTheTiltPictureAtBothSizes) {
     }
 }
 
-TEST_F(MainScreenTest, SettingsTheModelRefusesDoNotBreakTheScreen) {
+// Settings the screen cannot show are mended as it starts: with no latitude selected the home
+// latitude is used; values the model refuses are brought back into range.
+TEST_F(MainScreenTest, SettingsItCannotShowAreMendedAndDoNotBreakIt) {
     Start();
+    Settings().latitude[0] = Settings().latitude[1] = kNoLatitude;
+    bool legendShown = false;
+    RunFrames(2, [&] { legendShown = gSim.legend[0].shown; });
+    EXPECT_EQ(Settings().latitude[0], 40);
+    EXPECT_EQ(Settings().latitude[1], kNoLatitude);
+    EXPECT_TRUE(legendShown);
+    EXPECT_FALSE(gSim.legend[1].shown);
+
     Settings().orbitShape = 1.5;
     Settings().axisTilt = 1e300;
     Settings().latitude[0] = -5000;
