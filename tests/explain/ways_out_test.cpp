@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every explanation screen left every way there is: its own return button, the NavBar's
-// buttons, a lost display and the closed window each give their result, and what the screen
-// holds while it runs is let go; the three tilt screens stand on one panel. The animated
-// screens end after one cycle in single-cycle mode.
+// The screens left every way there is: their own return button, the NavBar's buttons, a lost
+// display and the closed window each give their result, and what the screen holds while it
+// runs is let go; the three tilt screens stand on one panel. The animated screens end after
+// one cycle in single-cycle mode.
 #include <set>
 #include <vector>
 
@@ -10,19 +10,26 @@
 #include "explain/sun_angle_screen.h"
 #include "explain/tilt_day_length_screen.h"
 #include "explain/tilt_intensity_screen.h"
+#include "settings/change_tilt_screen.h"
+#include "simulation/main_screen.h"
+#include "simulation/simulation_state.h"
 #include "tests/explain/explain_fixture.h"
 
 namespace {
 
-struct ExplainScreen {
+// The ways out, in this order; the closed window last, as it ends every later run.
+enum { kBack, kTilt, kShape, kLatitudes, kExit, kLost, kClosed, kWays };
+const char* const kWayNames[kWays] = {"return button", "Change Tilt", "Change Shape",
+                                      "Select Latitudes", "Exit", "display lost", "window closed"};
+
+struct Screen {
     const char* name;
     int (*run)();
-    int id, parent;       // the screen its return button leads back to
-    void (*back)();       // a click on the return button
+    void (*back)();       // a click on the screen's way back
+    int result[kWays];    // what each way out gives (0: not a way out of this screen)
     bool (*freed)();      // what the screen held is let go (null: nothing to look at)
     int cycle;            // frames of one cycle in single-cycle mode (0: none)
 };
-bool TiltSibling(const ExplainScreen& s) { return s.parent == 2; }
 
 bool ZonesFreed() {
     bool freed = !gZones.globeRegion && !gZones.coastPoints && !gZones.coastSegments &&
@@ -31,62 +38,70 @@ bool ZonesFreed() {
     return freed;
 }
 
-const ExplainScreen kScreens[] = {
-    {"latitude zones", RunLatitudeZonesScreen, kLatitudeZonesScreenId, 8,
-     [] { ScreenTest::ClickControl(gZones.returnButton); }, ZonesFreed, 0},
-    {"solar energy", RunOrbitEnergyScreen, kOrbitEnergyScreenId, 5,
+const Screen kScreens[] = {
+    {"latitude zones", RunLatitudeZonesScreen, [] { ScreenTest::ClickControl(gZones.returnButton); },
+     {8, 2, 5, 8, 2001, -kLatitudeZonesScreenId, 2000}, ZonesFreed, 0},
+    {"solar energy", RunOrbitEnergyScreen,
      [] { ScreenTest::ClickControl(gOrbitEnergy.controls.returnButton); },
-     [] { return !gOrbitEnergy.controls.panel; }, 360},
-    {"season length", RunSeasonLengthScreen, kSeasonLengthScreenId, 5,
+     {5, 2, 5, 8, 2001, -kOrbitEnergyScreenId, 2000}, [] { return !gOrbitEnergy.controls.panel; },
+     360},
+    {"season length", RunSeasonLengthScreen,
      [] { ScreenTest::ClickControl(gSeasonLength.controls.returnButton); },
+     {5, 2, 5, 8, 2001, -kSeasonLengthScreenId, 2000},
      [] { return !gSeasonLength.controls.panel; }, 360},
-    {"Sun angle", RunSunAngleScreen, kSunAngleScreenId, 2, [] { ScreenTest::Click(120, 109); },
-     [] { return !gSunAngle.buffer.surface; }, 0},
-    {"sunlight intensity", RunTiltIntensityScreen, kTiltIntensityScreenId, 2,
-     [] { ScreenTest::Click(125, 599); }, nullptr, 0},
-    {"day length", RunTiltDayLengthScreen, kTiltDayLengthScreenId, 2,
-     [] { ScreenTest::Click(125, 649); }, [] { return !gTiltDayLength.buffer.surface; }, 48},
+    {"Sun angle", RunSunAngleScreen, [] { ScreenTest::Click(120, 109); },
+     {2, 2, 5, 8, 2001, -kSunAngleScreenId, 2000}, [] { return !gSunAngle.buffer.surface; }, 0},
+    {"sunlight intensity", RunTiltIntensityScreen, [] { ScreenTest::Click(125, 599); },
+     {2, 2, 5, 8, 2001, -kTiltIntensityScreenId, 2000}, nullptr, 0},
+    {"day length", RunTiltDayLengthScreen, [] { ScreenTest::Click(125, 649); },
+     {2, 2, 5, 8, 2001, -kTiltDayLengthScreenId, 2000},
+     [] { return !gTiltDayLength.buffer.surface; }, 48},
+    // Its own NavBar button does nothing; "Watch the Seasons" is its way back.
+    {"Change Tilt", RunChangeTiltScreen, [] { ScreenTest::Click(135, 394); },
+     {1, 0, 5, 8, 2001, -kChangeTiltScreenId, 2000},
+     [] { return !gChangeTilt.tiltArc && !gChangeTilt.globe.surface; }, kGlobeFrameCount},
+    {"main", RunMainScreen, nullptr, {0, 2, 5, 8, 2001, -kMainScreenId, 2000},
+     [] { return !gSim.scene.surface && !gSim.globeBuffers && !gSim.earthPicture; }, 360},
 };
 
+bool TiltSibling(const Screen& s) { return s.result[kBack] == 2 && s.result[kTilt] == 2; }
+
+void TakeWay(const Screen& s, int way) {
+    switch (way) {
+    case kBack: s.back(); break;
+    case kTilt: ScreenTest::ClickControl(gNavBar.changeTiltButton); break;
+    case kShape: ScreenTest::ClickControl(gNavBar.changeShapeButton); break;
+    case kLatitudes: ScreenTest::ClickControl(gNavBar.selectLatitudesButton); break;
+    case kExit: ScreenTest::ClickControl(gNavBar.exitButton); break;
+    case kLost: HeadlessLoseDisplay(); break;
+    default: PostInput(MessageKind::CloseRequest); break;
+    }
+}
+
 TEST_F(ExplainTest, EveryWayOutGivesItsResultAndLetsGoOfWhatTheScreenHeld) {
-    struct Way {
-        const char* name;
-        void (*act)(const ExplainScreen&);
-        int result;  // 0: the screen's parent; -1: its own id negated
-    };
-    const Way ways[] = {
-        {"return button", [](const ExplainScreen& s) { s.back(); }, 0},
-        {"Change Tilt", [](const ExplainScreen&) { ClickControl(gNavBar.changeTiltButton); }, 2},
-        {"Change Shape", [](const ExplainScreen&) { ClickControl(gNavBar.changeShapeButton); }, 5},
-        {"Select Latitudes",
-         [](const ExplainScreen&) { ClickControl(gNavBar.selectLatitudesButton); }, 8},
-        {"Exit", [](const ExplainScreen&) { ClickControl(gNavBar.exitButton); }, 2001},
-        {"display lost", [](const ExplainScreen&) { HeadlessLoseDisplay(); }, -1},
-        // Last: a closed window ends every later run of this program.
-        {"window closed", [](const ExplainScreen&) { PostInput(MessageKind::CloseRequest); }, 2000},
-    };
     // The tilt screens' panels: the same tiles and bevel at the lower left corner.
     const DeviceRect corner = ToDeviceRect(R(0, 690, 20, 738));
     std::vector<std::vector<int>> panels;
-    for (const ExplainScreen& s : kScreens) {
+    for (const Screen& s : kScreens) {
         Start();
-        for (const Way& w : ways) {
-            SCOPED_TRACE(testing::Message() << s.name << ", " << w.name);
+        for (int way = 0; way < kWays; ++way) {
+            if (!s.result[way]) continue;
+            SCOPED_TRACE(testing::Message() << s.name << ", " << kWayNames[way]);
             bool heldWhileRunning = false;
             const int result = DriveScreen(s.run, [&](long n) {
                 if (n == 1) {
-                    if (TiltSibling(s) && &w == ways) {
+                    if (TiltSibling(s) && way == kBack) {
                         panels.emplace_back();
                         for (int y = corner.top; y < corner.bottom; ++y)
                             for (int x = corner.left; x < corner.right; ++x)
                                 panels.back().push_back(At(x, y));
                     }
                     heldWhileRunning = !s.freed || !s.freed();
-                    w.act(s);
+                    TakeWay(s, way);
                 }
                 return n < 2;
             });
-            EXPECT_EQ(result, w.result == 0 ? s.parent : w.result == -1 ? -s.id : w.result);
+            EXPECT_EQ(result, s.result[way]);
             EXPECT_TRUE(heldWhileRunning);
             EXPECT_TRUE(!s.freed || s.freed());
         }
@@ -104,7 +119,7 @@ TEST_F(ExplainTest, SingleCycleModeEndsTheAnimatedScreensAfterOneCycle) {
     r.singleCycleMode = 1;
     r.dayLengthDelay = 60;
     Start(r);
-    for (const ExplainScreen& s : kScreens) {
+    for (const Screen& s : kScreens) {
         if (!s.cycle) continue;
         long feeds = 0;
         const uint64_t before = PlatformTicks();
@@ -114,7 +129,7 @@ TEST_F(ExplainTest, SingleCycleModeEndsTheAnimatedScreensAfterOneCycle) {
         });
         EXPECT_EQ(result, s.cycle) << s.name;
         EXPECT_EQ(feeds, s.cycle - 1) << s.name;
-        if (s.id == kTiltDayLengthScreenId) {
+        if (s.run == RunTiltDayLengthScreen) {
             EXPECT_GE(PlatformTicks() - before, 47u * 60u);  // the configured delay per step
         }
     }

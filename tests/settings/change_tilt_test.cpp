@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Tilt screen: the tilt a pointer position gives, and the whole screen driven on the
-// headless backend (hover and click on the arc, single-cycle mode, the globe with and without a
-// coastline).
+// headless backend (hover and click on the arc, the globe with and without a coastline).
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -55,12 +54,11 @@ TEST(TiltFromPoint, GivesWholeDegreesFromTheArcAtBothDisplaySizes) {
 }
 
 struct ChangeTiltTest : ScreenTest {
-    void Start(int displayMode = 1024, bool coast = true, int singleCycle = 0) {
+    void Start(int displayMode = 1024, bool coast = true) {
         ConfigRecord r;
         r.homeLatitude = 40;
         r.logbookEnabled = 1;
         r.changeTiltDelay = 30;
-        r.singleCycleMode = singleCycle;
         r.displayMode = displayMode;
         StartScreenProgram("change_tilt_test", r, {});
         if (coast) CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
@@ -103,28 +101,8 @@ TEST_F(ChangeTiltTest, HoverAndClickOnTheArc) {
     EXPECT_EQ(gChangeTilt.globe.surface, nullptr);
 }
 
-// Where the buttons lead: the settings_ways_out replay. A lost display ends the screen so that
-// it is run afresh.
-TEST_F(ChangeTiltTest, ALostDisplayRunsTheScreenAfresh) {
-    Start();
-    EXPECT_EQ(Run([](long n) {
-                  if (n == 0) HeadlessLoseDisplay();
-                  return n < 1;
-              }),
-              -2);
-    EXPECT_EQ(gSettingsCommon.table, nullptr);
-}
-
-TEST_F(ChangeTiltTest, SingleCycleModeEndsAfterOneFullTurn) {
-    Start(1024, true, 1);
-    long idleSteps = 0;
-    EXPECT_EQ(Run([&](long n) {
-                  idleSteps = n + 1;
-                  return true;
-              }),
-              96);
-    EXPECT_EQ(idleSteps, 96);
-}
+// Where the buttons lead: the settings_ways_out replay; a lost display, the closed window and
+// single-cycle mode: tests/explain/ways_out_test.cpp.
 
 // The globe: night on the left, day on the right, the coastline in black across both only when
 // the file gives one. The yellow arrow's head meets its shaft at the tip (593, 259), and a full
