@@ -223,26 +223,15 @@ TEST_F(MainScreenTest, PicturesShowTheLegendTitleSunsAndChartWhereTheyBelong) {
     EXPECT_EQ(axisNorth, 7);
 }
 
-TEST_F(MainScreenTest, UntiltedEarthAndCircularOrbitSayTheirNames) {
-    Start();
-    Settings().axisTilt = 0;
-    Settings().orbitShape = 0;
-    int tiltInk = 0, orbitInk = 0;
-    RunFrames(1, [&] {
-        tiltInk = Count(R(331, 423, 493, 474), 255);
-        orbitInk = Count(R(22, 424, 320, 446), 255);
-    });
-    EXPECT_EQ(tiltInk, ReferenceInk("Earth not", "Tilted", gUi.labelFont));
-    EXPECT_EQ(orbitInk, ReferenceInk("Circular Orbit (0.00)", nullptr, gUi.smallLabelFont));
-    EXPECT_EQ(gSim.earthSunX, 612);  // a circle's Sun sits in its middle
-}
-
 // At both sizes the Sun is drawn where the screen says, the globe scaled (100 device pixels
-// at 800 x 600), and the distance row written whole in the small label font.
-TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheDistanceRowWhole) {
+// at 800 x 600), and the distance row written whole in the small label font; an untilted Earth
+// on a circular orbit says so, whole, and the circle's Sun sits in its middle.
+TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheTextsWhole) {
     for (const int size : {1024, 800}) {
         Start(Record(size));
-        int before = 0, after = 0, figure = 0, sun = 0, width = 0;
+        Settings().axisTilt = 0;
+        Settings().orbitShape = 0;
+        int before = 0, after = 0, figure = 0, sun = 0, width = 0, tiltInk = 0, orbitInk = 0;
         ScreenRect box{};
         RunFrames(2, [&] {
             sun = AtLogical(gSim.earthSunX, gSim.earthSunY);
@@ -252,12 +241,18 @@ TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheDistanceRowWhole) 
             before = Count(R(p.left, box.top - 5, box.left, p.bottom), 255);
             after = Count(R(box.right, box.top - 5, p.right, p.bottom), 255);
             figure = Count(box, 255);
+            tiltInk = Count(R(331, 423, 493, 474), 255);
+            orbitInk = Count(R(22, 424, 320, 446), 255);
         });
-        // Every pixel of both labels lies inside the picture, in the font the figure uses.
-        EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont)) << size;
-        EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont)) << size;
-        EXPECT_GT(figure, 0) << size;
-        EXPECT_EQ(sun, 14) << size;
+        SCOPED_TRACE(size);
+        // Every pixel of the labels lies inside its picture, in the font the figure uses.
+        EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont));
+        EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont));
+        EXPECT_EQ(tiltInk, ReferenceInk("Earth not", "Tilted", gUi.labelFont));
+        EXPECT_EQ(orbitInk, ReferenceInk("Circular Orbit (0.00)", nullptr, gUi.smallLabelFont));
+        EXPECT_GT(figure, 0);
+        EXPECT_EQ(sun, 14);
+        EXPECT_EQ(gSim.earthSunX, 612);
         if (size == 800) {
             EXPECT_EQ(width, 100);
         }
