@@ -37,11 +37,7 @@ struct ZonesTest : ScreenTest {
 };
 
 TEST_F(ZonesTest, CurvesFollowTheirTablesAtEveryTilt) {
-    struct Case {
-        double tilt;
-        int zone, day;
-        double value;
-    } cases[] = {
+    struct Case { double tilt; int zone, day; double value; } cases[] = {
         {-15, kZoneNorthPolar, 180, 200},     {-40, kZoneNorthPolar, 180, 580},
         {-23.5, kZoneNorthPolar, 180, 330},   {-15, kZoneSouthPolar, 0, 200},
         {-23.5, kZoneNorthTemperate, 180, 360}, {-40, kZoneSouthTemperate, 180, 20},
@@ -71,10 +67,8 @@ TEST_F(ZonesTest, CurvesFollowTheirTablesAtEveryTilt) {
 
 TEST_F(ZonesTest, ZoneEdgesAndRegionsFollowTheTilt) {
     // The large tilt moves the polar circles to about 107 and the tropics to 90 units.
-    EXPECT_NEAR(ZoneEdge(1, -40), -107.2, 0.1);
-    EXPECT_NEAR(ZoneEdge(4, -40), 107.2, 0.1);
-    EXPECT_NEAR(ZoneEdge(2, -40), -90.0, 0.1);
-    EXPECT_NEAR(ZoneEdge(3, -40), 90.0, 0.1);
+    const double edges[] = {-107.2, -90.0, 90.0, 107.2};  // edges 1 to 4
+    for (int e = 1; e <= 4; ++e) EXPECT_NEAR(ZoneEdge(e, -40), edges[e - 1], 0.1) << e;
     for (double tilt : {-15.0, -23.5, -40.0}) {
         ASSERT_TRUE(BuildZoneRegions(Globe(), tilt));
         for (int zone = 0; zone < kZoneCount; ++zone) {

@@ -196,10 +196,7 @@ TEST(SeasonCalendar, EachShapesTurningPointsDaysAndSeasonLengths) {
 }
 
 TEST(SeasonCalendar, DatesCountFromTheMonthsFirstDays) {
-    const struct {
-        int day;
-        const char* date;
-    } cases[] = {
+    const struct { int day; const char* date; } cases[] = {
         {0, "January 1"},     {30, "January 31"},  {31, "February 1"}, {59, "March 1"},
         {80, "March 22"},     {171, "June 21"},    {263, "September 21"},
         {354, "December 21"}, {364, "December 31"},

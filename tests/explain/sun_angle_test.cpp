@@ -57,11 +57,7 @@ struct SunAngleTest : ScreenTest {
 };
 
 TEST_F(SunAngleTest, TheSunsNoonAngleFollowsMonthAndLatitude) {
-    const struct {
-        int month, latitudeIndex;
-        double offset, zenith;
-        int offsetShown;
-    } cases[] = {
+    const struct { int month, latitudeIndex; double offset, zenith; int offsetShown; } cases[] = {
         {11, 27, 23.5, 68.5, 23},     // 45 N in December: 21.5 degrees above the horizon
         {5, 27, -23.5, 21.5, -23},    // 45 N in June
         {2, 18, 0, 0, 0},             // equinoxes at the equator: the Sun overhead
@@ -133,11 +129,7 @@ TEST_F(SunAngleTest, TheEarthBrightensTowardsTheSunAndShowsThePlaceAndItsRays) {
 }
 
 TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
-    const struct {
-        int month, latitudeIndex;
-        bool show;
-        RGB ground;
-    } cases[] = {
+    const struct { int month, latitudeIndex; bool show; RGB ground; } cases[] = {
         {11, 27, false, {34, 34, 190}},  // low winter Sun: dim ground
         {5, 27, true, {220, 220, 249}},  // high summer Sun: bright ground
         {8, 18, true, {255, 255, 255}},  // the Sun overhead
@@ -173,12 +165,8 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
 
         // Around the person: the sum from overhead, d and the latitude inside it.
         const int dd = SunOffsetDegrees(SunOffset(c.month)), sum = dd + latitude;
-        const struct {
-            double degrees;
-            int r, slot;
-        } pies[] = {{90 - sum / 2.0, 140, 6},
-                    {90 - sum + dd / 2.0, 100, 12},
-                    {90 - latitude / 2.0, 60, 5}};
+        const struct { double degrees; int r, slot; } pies[] = {
+            {90 - sum / 2.0, 140, 6}, {90 - sum + dd / 2.0, 100, 12}, {90 - latitude / 2.0, 60, 5}};
         for (const auto& pie : pies) {
             if (std::abs(int(pie.degrees * 2) - int(2 * (90 - zenith))) < 8) continue;  // the ray
             Polar(240, 400, pie.degrees, pie.r, x, y);

@@ -40,21 +40,15 @@ TEST(TiltIntensityFigures, SkyWordsOutOfRangeStayWords) {
 
 TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
     Start();
-    struct Case {
-        double tilt;
-        int season;
-        int northGrey, southGrey;
-    };
+    struct Case { double tilt; int season; int northGrey, southGrey; };
     const Case cases[] = {{-23.5, kIntensityWinter, 132, 248},
                           {-40, kIntensitySummer, 252, 65},
                           {0, kIntensitySummer, 207, 207}};
     TiltIntensityState& s = gTiltIntensity;
     s.diagram = R(250, 184, 1004, 718);
     s.disc = IntensityDiscRect(s.diagram);
-    EXPECT_EQ(s.disc.left, 350);
-    EXPECT_EQ(s.disc.top, 259);
-    EXPECT_EQ(s.disc.right, 734);
-    EXPECT_EQ(s.disc.bottom, 643);
+    EXPECT_EQ((std::vector<int>{s.disc.left, s.disc.top, s.disc.right, s.disc.bottom}),
+              (std::vector<int>{350, 259, 734, 643}));
     const CoastOutline none{};  // no coastline in the way of the checks
     for (const Case& c : cases) {
         s.screenTilt = c.tilt;

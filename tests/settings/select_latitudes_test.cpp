@@ -14,9 +14,7 @@
 
 namespace {
 
-struct XY {
-    int x, y;
-};
+struct XY { int x, y; };
 // The middle of latitude button k's row, on the map and on the button itself.
 XY OnMap(int k) { return k < 13 ? XY{400, 146 + 33 * k} : XY{400, k == 13 ? 592 : 659}; }
 XY OnButton(int k) { return XY{910, OnMap(k).y}; }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The parts the settings screens share: the orbit icon drawn on the headless canvas.
 #include <cmath>
+#include <vector>
 
 #include "graphics/draw.h"
 #include "settings/settings_common.h"
@@ -24,10 +25,9 @@ TEST_F(SettingsCommonTest, OrbitIconSitsLeftOfTheLabelAndStepsItsPlanetRoundTheS
     BeginScreenLoop(loop, 2);
     AddWatchSeasonsButton(loop, nullptr);
     const ScreenRect& r = gSettingsCommon.orbitIconRect;
-    EXPECT_EQ(r.left, 44);  // label left 20 + 20 + 48 + 4 = 92; the icon starts 48 before it
-    EXPECT_EQ(r.top, 378);
-    EXPECT_EQ(r.right, 108);
-    EXPECT_EQ(r.bottom, 410);
+    // Label left 20 + 20 + 48 + 4 = 92; the icon starts 48 before it.
+    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<int>{44, 378, 108, 410}));
 
     const int ix = 76, iy = 394;
     DrawOrbitIcon(1);
