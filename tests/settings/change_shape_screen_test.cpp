@@ -12,16 +12,7 @@
 namespace {
 
 struct ChangeShapeTest : ScreenTest {
-    void SetUp() override {
-        ResetChangeShapeState();
-        ResetSettingsCommon();
-        StartScreenProgram("change_shape_test", Record(), {"newcoast.txt"});
-    }
-    void TearDown() override {
-        ScreenTest::TearDown();
-        ResetChangeShapeState();
-        ResetSettingsCommon();
-    }
+    void SetUp() override { Start(); }
     static int Run(std::function<bool(long)> drive) {
         return DriveScreen(RunChangeShapeScreen, std::move(drive));
     }
@@ -155,24 +146,6 @@ TEST_F(ChangeShapeTest, ASelectedOrbitTakenOffRestoresWhatLayBeneath) {
     }
 }
 
-// The diagram at 0.50, by palette index: the Sun, the circles and the orbits.
-TEST_F(ChangeShapeTest, DiagramDrawsTheSunAndTheOrbits) {
-    Settings().orbitShape = 0.5;
-    std::vector<int> got;
-    Run([&](long n) {
-        if (n > 0) return false;
-        for (const auto& p : {std::pair{478, 299}, {584, 299}, {402, 299}, {318, 299},
-                              {634, 299}, {425, 299}})
-            got.push_back(AtLogical(p.first, p.second));
-        ClickControl(gNavBar.changeTiltButton);
-        return true;
-    });
-    const ChangeShapeState& st = gChangeShape;
-    EXPECT_EQ(st.a, 105);
-    EXPECT_EQ(st.X0, 478);
-    EXPECT_EQ(st.Y0, 299);
-    // Sun, Earth Normal's right end, Venus's and Mars's left ends, the selected orbit's ends.
-    EXPECT_EQ(got, (std::vector<int>{14, 3, 8, 8, 13, 13}));
-}
+// The diagram at 0.50, by palette index: the change_shape replay.
 
 }  // namespace

@@ -22,22 +22,16 @@ const XY kWatchSeasons{135, 394};
 
 struct SelectLatitudesTest : ScreenTest {
     void Start(int home) {
-        ResetSelectLatitudes();
         ConfigRecord r;
         r.homeLatitude = home;
         r.logbookEnabled = 1;
         r.displayMode = 1024;
         StartScreenProgram("select_latitudes_test", r, {"coast5.bin"});
-        started = true;
     }
     void Stop() {
-        if (!started) return;
-        started = false;
-        ScreenTest::TearDown();
-        ResetSelectLatitudes();
+        TearDown();
+        folder.clear();
     }
-    void TearDown() override { Stop(); }
-    bool started = false;
     static bool IsColour(int slot, int r, int g, int b) {
         const PlatformColour c = PaletteColour(slot);
         return c.r == r && c.g == g && c.b == b;

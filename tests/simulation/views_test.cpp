@@ -15,16 +15,13 @@
 namespace {
 
 struct ViewsTest : ::testing::Test {
-    void SetUp() override {
+    static void Reset() {
         ResetModelState();
         ResetSimulationState();
         ResetDisplayState();
     }
-    void TearDown() override {
-        ResetSimulationState();
-        ResetModelState();
-        ResetDisplayState();
-    }
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
 };
 
 TEST_F(ViewsTest, RampsJoinWhereLaterStepsOverwriteTheEndsOfEarlierOnes) {
