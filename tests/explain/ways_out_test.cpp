@@ -39,7 +39,8 @@ bool ZonesFreed() {
 }
 
 const Screen kScreens[] = {
-    {"latitude zones", RunLatitudeZonesScreen, [] { ScreenTest::ClickControl(gZones.returnButton); },
+    {"latitude zones", RunLatitudeZonesScreen,
+     [] { ScreenTest::ClickControl(gZones.returnButton); },
      {8, 2, 5, 8, 2001, -kLatitudeZonesScreenId, 2000}, ZonesFreed, 0},
     {"solar energy", RunOrbitEnergyScreen,
      [] { ScreenTest::ClickControl(gOrbitEnergy.controls.returnButton); },
