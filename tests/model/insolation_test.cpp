@@ -65,7 +65,9 @@ TEST_F(ModelTest, KernelClampsAndIntegratesLikeWeddlesRule) {
         InsolationKernel(c.decl, std::cos(c.decl), std::sin(c.decl), 1, c.lat, std::cos(c.lat),
                          std::sin(c.lat), kDayLengthFactor, 0.15, &minutes, &energy);
         EXPECT_EQ(minutes, c.minutes) << c.decl;
-        if (c.energy >= 0) EXPECT_EQ(energy, c.energy) << c.decl;
+        if (c.energy >= 0) {
+            EXPECT_EQ(energy, c.energy) << c.decl;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // Chart backgrounds, mappings and labels, drawn on the headless canvas.
 #include "simulation_fixture.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -39,10 +40,8 @@ struct ChartsTest : SimulationTest {
 };
 
 TEST_F(ChartsTest, EnergyAxisReachesAHundredAboveTheLargestValueAndAtLeast600) {
-    EXPECT_EQ(EnergyAxisTop(300), 600);
-    EXPECT_EQ(EnergyAxisTop(499), 600);
-    EXPECT_EQ(EnergyAxisTop(501), 601);
-    EXPECT_EQ(EnergyAxisTop(1150), 1250);
+    for (auto [largest, top] : {std::pair{300, 600}, {499, 600}, {501, 601}, {1150, 1250}})
+        EXPECT_EQ(EnergyAxisTop(largest), top) << largest;
 
     DrawEnergyAxes(wide, 300);
     EXPECT_EQ(ChartY(0), wide.bottom);
