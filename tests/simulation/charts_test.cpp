@@ -39,7 +39,7 @@ struct ChartsTest : SimulationTest {
     }
 };
 
-TEST_F(ChartsTest, EnergyAxisReachesAHundredAboveTheLargestValueAndAtLeast600) {
+TEST_F(ChartsTest, EnergyAxisReachesAHundredAboveTheLargestAndDistancesReach300) {
     for (auto [largest, top] : {std::pair{300, 600}, {499, 600}, {501, 601}, {1150, 1250}})
         EXPECT_EQ(EnergyAxisTop(largest), top) << largest;
 
@@ -61,6 +61,15 @@ TEST_F(ChartsTest, EnergyAxisReachesAHundredAboveTheLargestValueAndAtLeast600) {
     // Nothing is painted outside the chart but the labels.
     EXPECT_EQ(At(700, wide.top - 2), 26);
     EXPECT_EQ(At(700, wide.bottom + 1), 26);
+
+    // Distances span 0 to 300 million km on the energy colours, with a note at the top centre.
+    Fill(R(512, 401, 1024, 738), 26);
+    DrawDistanceAxes(wide);
+    EXPECT_EQ(ChartY(0), wide.bottom);
+    EXPECT_EQ(ChartY(300), wide.top);
+    EXPECT_EQ(At(700, ChartY(145)), 130);
+    EXPECT_EQ(At(700, wide.top + 1), 155);
+    EXPECT_GT(Count(R(wide.left, wide.top + 4, wide.right, wide.top + 44), 0), 100);
 }
 
 TEST_F(ChartsTest, TemperatureBackgroundMatchesTheGlobeColourOfEachValue) {
@@ -134,16 +143,6 @@ TEST_F(ChartsTest, NarrowChartLabelsEveryOtherMonthAndFewerValues) {
     EXPECT_EQ(At(700, wide.bottom - 1), 158);
     EXPECT_EQ(At(700, wide.top + 1), 204);
     EXPECT_EQ(At(700, ChartY(12.5)), 182);
-}
-
-TEST_F(ChartsTest, DistanceChartSpansNoughtTo300MillionKilometres) {
-    DrawDistanceAxes(wide);
-    EXPECT_EQ(ChartY(0), wide.bottom);
-    EXPECT_EQ(ChartY(300), wide.top);
-    EXPECT_EQ(At(700, ChartY(145)), 130);
-    EXPECT_EQ(At(700, wide.top + 1), 155);
-    // The note at the top centre, in slot 0.
-    EXPECT_GT(Count(R(wide.left, wide.top + 4, wide.right, wide.top + 44), 0), 100);
 }
 
 TEST_F(ChartsTest, PointsRunFromTheLeftEdgeOnDay0ToTheRightEdgeOnDay360) {
