@@ -14,9 +14,6 @@
 namespace {
 
 struct TiltIntensityTest : ScreenTest {
-    static int Run(std::function<bool(long)> drive) {
-        return DriveScreen(RunTiltIntensityScreen, std::move(drive));
-    }
     // The middle of a footprint on the screen, a few units above its centre so that the
     // 35-degree line through it does not hide it.
     static void FootprintPoint(const IntensityView& v, int which, int& x, int& y) {
@@ -32,10 +29,13 @@ struct TiltIntensityTest : ScreenTest {
     }
 };
 
-// Each choice's noon figures, sky words and box title: the tilt_intensity replay.
-TEST(TiltIntensityFigures, SkyWordsOutOfRangeStayWords) {
+// Each choice's noon figures, sky words, hours and box: the tilt_intensity and tilt_day_length
+// replays. Here the sky words beyond the range and the hours unrounded.
+TEST(TiltFigures, SkyWordsBeyondTheRangeAndHoursUnrounded) {
     EXPECT_STREQ(SkyWord(-5), "very low in the sky");
     EXPECT_STREQ(SkyWord(5000), "nearly overhead");
+    EXPECT_NEAR(DayLengthFor(-23.5, 45, kDayWinterId), 8.5635, 1e-4);
+    EXPECT_NEAR(DayLengthFor(-40, 45, kDayWinterId), 4.3940, 1e-4);
 }
 
 TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
@@ -79,7 +79,7 @@ TEST_F(TiltIntensityTest, IdleStepsCycleTheBeams) {
     Start();
     PlatformColour beams[kBeamSlots];
     int phase = -1;
-    Run([&](long n) {
+    DriveScreen(RunTiltIntensityScreen, [&](long n) {
         if (n < 3) return true;
         for (int i = 0; i < kBeamSlots; ++i) beams[i] = PaletteColour(kBeamFirstSlot + i);
         phase = gTiltIntensity.beamPhase;
@@ -107,12 +107,6 @@ struct TiltDayLengthTest : ScreenTest {
         return ClockAt(160 + int(radius * std::sin(a)), 160 - int(radius * std::cos(a)));
     }
 };
-
-// Each choice's hours and box: the tilt_day_length replay; here the hours unrounded.
-TEST(TiltDayLengthFigures, HoursAtMiddleLatitudesInWinter) {
-    EXPECT_NEAR(DayLengthFor(-23.5, 45, kDayWinterId), 8.5635, 1e-4);
-    EXPECT_NEAR(DayLengthFor(-40, 45, kDayWinterId), 4.3940, 1e-4);
-}
 
 TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) {
     Start();

@@ -11,11 +11,7 @@
 namespace {
 
 struct SettingsCommonTest : ScreenTest {
-    void SetUp() override {
-        ConfigRecord r;
-        r.displayMode = 1024;
-        StartScreenProgram("settings_common_test", r, {});
-    }
+    void SetUp() override { Start(); }
 };
 
 // The settings table's items, colours and updates: the settings_table replay.
