@@ -22,12 +22,6 @@ struct ChangeShapeTest : ScreenTest {
         return std::string(st.rounder->state == kStateActive ? "R" : "-") +
                (st.stretched->state == kStateActive ? "S" : "-");
     }
-    static std::string TableShape() {
-        for (const TextItem* i = gSettingsCommon.table ? gSettingsCommon.table->items : nullptr; i;
-             i = i->next)
-            if (i->x == 3 && i->y == 3) return i->text;
-        return "";
-    }
     // The diagram's device pixels.
     static std::vector<uint8_t> Diagram() {
         const DeviceRect d = ToDeviceRect(gChangeShape.diagramRect);
@@ -81,7 +75,8 @@ TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
             if (size_t(n) > clicks) return false;  // still here: the window closes
             after = StepButtons();
             bar = st.valueBar->label;
-            table = TableShape();
+            const TextItem* shown = ItemAt(gSettingsCommon.table, 3, 3);
+            table = shown ? shown->text : "";
             ClickControl(gNavBar.changeTiltButton);
             return true;
         });

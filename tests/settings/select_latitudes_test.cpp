@@ -32,10 +32,6 @@ struct SelectLatitudesTest : ScreenTest {
         TearDown();
         folder.clear();
     }
-    static bool IsColour(int slot, int r, int g, int b) {
-        const PlatformColour c = PaletteColour(slot);
-        return c.r == r && c.g == g && c.b == b;
-    }
 };
 
 struct Case {
@@ -92,8 +88,10 @@ TEST_F(SelectLatitudesTest, ClicksOnButtonsAndMapFollowTheSelectionRules) {
             // A selected standard latitude's band shows yellow, every other band dark blue.
             for (int k = 0; k < 13; ++k) {
                 const int slot = 140 - k;
-                EXPECT_TRUE(st.buttons[k]->selected == 1 ? IsColour(slot, 255, 255, 0)
-                                                         : IsColour(slot, 0, 0, 192))
+                const PlatformColour c = PaletteColour(slot);
+                EXPECT_EQ((std::vector<int>{c.r, c.g, c.b}),
+                          st.buttons[k]->selected == 1 ? (std::vector<int>{255, 255, 0})
+                                                       : (std::vector<int>{0, 0, 192}))
                     << "band of button " << k;
             }
             Click(kWatchSeasons.x, kWatchSeasons.y);
