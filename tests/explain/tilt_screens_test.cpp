@@ -116,13 +116,9 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
     s.clockArea = R(650, 244, 970, 564);
     ComputePoleFrames(CoastOutline{});  // no coastline in the way of the checks
     enum { kDay = kDaylightSlot, kNight = kNightSlot };
-    struct Case {
-        double tilt;
-        int latitude;
-        int season;
-        int noon, midnight, evening;  // clock slots at radius 80: bottom, top, 9 pm side
-        int nearPole;                  // the pole view beside the Pole on the day side
-    };
+    // Clock slots at radius 80 (noon at the bottom, midnight at the top, the 9 pm side), and
+    // the pole view beside the Pole on the day side.
+    struct Case { double tilt; int latitude, season, noon, midnight, evening, nearPole; };
     const Case cases[] = {
         {-23.5, 75, kDayWinterId, kNight, kNight, kNight, kNight},
         {-23.5, 75, kDaySummerId, kDay, kDay, kDay, kDay},
@@ -138,11 +134,10 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
         DrawDaylightText();
         DrawPoleView(0);
         DrawDayClock(0);
-        EXPECT_EQ(ClockRim(80, 180), c.noon) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(ClockRim(80, 0), c.midnight) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(ClockRim(80, 300), c.evening) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(ClockRim(100, 22.5), c.midnight) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(PoleAt(200, 100), c.nearPole) << c.tilt << " " << c.latitude;
+        EXPECT_EQ((std::vector<int>{ClockRim(80, 180), ClockRim(80, 0), ClockRim(80, 300),
+                                    ClockRim(100, 22.5), PoleAt(200, 100)}),
+                  (std::vector<int>{c.noon, c.midnight, c.evening, c.midnight, c.nearPole}))
+            << c.tilt << " " << c.latitude << " " << c.season;
         EXPECT_EQ(PoleAt(40, 160), kNight);  // the night half
         EXPECT_EQ(PoleAt(3, 3), 0);          // outside the disc
         EXPECT_EQ(AtLogical(655, 590), kNightSlot);  // behind the daylight text

@@ -151,17 +151,15 @@ TEST_F(ChartsTest, PointsRunFromTheLeftEdgeOnDay0ToTheRightEdgeOnDay360) {
     Series().latDaylightMinutes[0][0] = 720;
     Series().latDaylightMinutes[0][StepOfDay(270)] = 0;
     DrawDaylightAxes(wide);
-    int x = 0, y = 0;
-    ChartPoint(0, 0, x, y);
-    EXPECT_EQ(x, wide.left);
-    EXPECT_EQ(y, ChartY(12));
-    ChartPoint(180, 0, x, y);
-    EXPECT_EQ(x, wide.left + 191);
-    ChartPoint(360, 0, x, y);
-    EXPECT_EQ(x, wide.right);
-    EXPECT_EQ(y, ChartY(12));
-    ChartPoint(270, 0, x, y);
-    EXPECT_EQ(y, wide.bottom);
+    // Day, and the point's x and y (-1: not checked).
+    const int points[][3] = {{0, wide.left, ChartY(12)}, {180, wide.left + 191, -1},
+                             {360, wide.right, ChartY(12)}, {270, -1, wide.bottom}};
+    for (const auto& p : points) {
+        int x = -1, y = -1;
+        ChartPoint(p[0], 0, x, y);
+        EXPECT_EQ(p[1] < 0 ? -1 : x, p[1]) << p[0];
+        EXPECT_EQ(p[2] < 0 ? -1 : y, p[2]) << p[0];
+    }
 }
 
 TEST_F(ChartsTest, YearsAlternateTheirColours) {

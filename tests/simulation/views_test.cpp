@@ -103,11 +103,9 @@ TEST_F(ViewsTest, GlobeChordsRunNorthToSouthAlongTheTiltedAxis) {
     EXPECT_EQ(c[14].latitude, -3);  // the chords are not symmetric
     EXPECT_EQ(c[25].latitude, -66);
     // Untilted: horizontal chords 5 pixels apart, the full width of the globe.
-    EXPECT_EQ(c[0].y0, -63);  // trunc(-64 + 0.5)
-    EXPECT_EQ(c[0].y1, -63);
-    EXPECT_EQ(c[1].y0, -58);
-    EXPECT_EQ(c[0].x0, 64);
-    EXPECT_EQ(c[0].x1, -64);
+    // The first at trunc(-64 + 0.5).
+    EXPECT_EQ((std::vector<int>{c[0].y0, c[0].y1, c[1].y0, c[0].x0, c[0].x1}),
+              (std::vector<int>{-63, -63, -58, 64, -64}));
 
     // Earth Normal: the north end of the axis leans to the left (screen y grows downward).
     MakeGlobeChords(EarthNormalTilt, c);
