@@ -72,13 +72,9 @@ const ScreenRect kChartArea = ScreenTest::R(590, 264, 970, 614);
 // replay.
 TEST_F(OrbitEnergy, EachShapeHasItsOrbitAndGlow) {
     Start();
-    const struct {
-        double shape;
-        RGB glow;  // the Earth's colour at perihelion
-    } cases[] = {{0, {223, 111, 55}},
-                 {EarthNormalShape, {232, 116, 58}},
-                 {0.25, {255, 198, 99}},
-                 {0.5, {255, 255, 223}}};
+    const struct { double shape; RGB glow; } cases[] = {  // glow: the Earth at perihelion
+        {0, {223, 111, 55}}, {EarthNormalShape, {232, 116, 58}}, {0.25, {255, 198, 99}},
+        {0.5, {255, 255, 223}}};
     OrbitEnergyState& s = gOrbitEnergy;
     for (const auto& c : cases) {
         s.shape = c.shape;

@@ -41,8 +41,7 @@ TEST(TiltFigures, SkyWordsBeyondTheRangeAndHoursUnrounded) {
 TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
     Start();
     struct Case { double tilt; int season; int northGrey, southGrey; };
-    const Case cases[] = {{-23.5, kIntensityWinter, 132, 248},
-                          {-40, kIntensitySummer, 252, 65},
+    const Case cases[] = {{-23.5, kIntensityWinter, 132, 248}, {-40, kIntensitySummer, 252, 65},
                           {0, kIntensitySummer, 207, 207}};
     TiltIntensityState& s = gTiltIntensity;
     s.diagram = R(250, 184, 1004, 718);

@@ -35,13 +35,8 @@ struct ChangeShapeTest : ScreenTest {
 // What the step buttons do from the shapes at and near their limits, with the buttons
 // clickable (R, S) at entry and afterwards; the shape is always exactly its hundredths.
 TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
-    struct Case {
-        double start;
-        const char* clicks;  // S Stretched, R Rounder, N Set Shape to Earth Normal
-        double shape;
-        const char* atEntry;
-        const char* after;
-    };
+    // Clicks: S Stretched, R Rounder, N Set Shape to Earth Normal.
+    struct Case { double start; const char* clicks; double shape; const char *atEntry, *after; };
     const Case cases[] = {
         {0.02, "S", 0.05, "RS", "RS"},
         {0.02, "R", 0.00, "RS", "-S"},
