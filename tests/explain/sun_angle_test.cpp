@@ -175,7 +175,6 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
     }
 }
 
-// Month, latitude and angles surviving a visit elsewhere: the sun_angle replay.
 // Month, latitude and angles surviving a visit elsewhere: the sun_angle replay; the latitude
 // buttons at the poles: the explain_sun_angle_poles replay.
 
