@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The latitude zones screen: its curves and globe geometry, its chart drawn alone, and the
-// screen run on the headless backend (tilt buttons, zone clicks, hover, every way out).
+// screen run on the headless backend (a zone click and hover); the tilt buttons and hover texts
+// are the latitude_zones replay's, the ways out in ways_out_test.cpp.
 #include "explain/latitude_zones_screen.h"
 
 #include <cmath>
@@ -16,37 +17,15 @@
 namespace {
 
 struct ZonesTest : ScreenTest {
-    static int RunZones(std::function<bool(long)> drive) {
-        return DriveScreen(RunLatitudeZonesScreen, std::move(drive));
-    }
-
-    // The screen's pictures, absolute (the screen panel starts under the NavBar).
+    // The globe's picture, absolute (the screen panel starts under the NavBar).
     static ScreenRect Globe() { return R(150, 264, 500, 614); }
-    static ScreenRect Chart() { return R(540, 264, 970, 614); }
-
-    // A click on the globe s units along the axis from its centre.
-    static void ClickAxis(double s) {
-        double x = 0, y = 0;
-        ZoneAxisPoint(Globe(), gZones.zoneTilt, s, x, y);
-        Click(int(std::lround(x)), int(std::lround(y)));
-    }
     static double ZoneMiddle(int zone, double tilt) {
         return (ZoneEdge(zone, tilt) + ZoneEdge(zone + 1, tilt)) / 2;
-    }
-    static bool AllFreed() {
-        bool freed = !gZones.globeRegion && !gZones.coastPoints && !gZones.coastSegments &&
-                     !gZones.fonts.heading && !gZones.fonts.body && !gZones.panel;
-        for (Region* r : gZones.zoneRegions) freed = freed && !r;
-        return freed;
     }
 };
 
 TEST_F(ZonesTest, CurvesFollowTheirTablesAtEveryTilt) {
-    struct Case {
-        double tilt;
-        int zone, day;
-        double value;
-    } cases[] = {
+    struct Case { double tilt; int zone, day; double value; } cases[] = {
         {-15, kZoneNorthPolar, 180, 200},     {-40, kZoneNorthPolar, 180, 580},
         {-23.5, kZoneNorthPolar, 180, 330},   {-15, kZoneSouthPolar, 0, 200},
         {-23.5, kZoneNorthTemperate, 180, 360}, {-40, kZoneSouthTemperate, 180, 20},
@@ -76,10 +55,8 @@ TEST_F(ZonesTest, CurvesFollowTheirTablesAtEveryTilt) {
 
 TEST_F(ZonesTest, ZoneEdgesAndRegionsFollowTheTilt) {
     // The large tilt moves the polar circles to about 107 and the tropics to 90 units.
-    EXPECT_NEAR(ZoneEdge(1, -40), -107.2, 0.1);
-    EXPECT_NEAR(ZoneEdge(4, -40), 107.2, 0.1);
-    EXPECT_NEAR(ZoneEdge(2, -40), -90.0, 0.1);
-    EXPECT_NEAR(ZoneEdge(3, -40), 90.0, 0.1);
+    const double edges[] = {-107.2, -90.0, 90.0, 107.2};  // edges 1 to 4
+    for (int e = 1; e <= 4; ++e) EXPECT_NEAR(ZoneEdge(e, -40), edges[e - 1], 0.1) << e;
     for (double tilt : {-15.0, -23.5, -40.0}) {
         ASSERT_TRUE(BuildZoneRegions(Globe(), tilt));
         for (int zone = 0; zone < kZoneCount; ++zone) {
@@ -127,7 +104,7 @@ TEST_F(ZonesTest, PicturesShowTheirCurvesAndLabelsAndStayInsideThemselves) {
     ResetLatitudeZonesState();
     gZones.coastSegments = new GlobeSegments{};
     gZones.coastPoints = new ZoneCoastPoints{};
-    const ScreenRect whole = R(0, 0, 1024, 768), chart = Chart();
+    const ScreenRect whole = R(0, 0, 1024, 768), chart = R(540, 264, 970, 614);
     struct Case {
         double tilt;
         int zone, peakDay;
@@ -171,46 +148,37 @@ TEST_F(ZonesTest, PicturesShowTheirCurvesAndLabelsAndStayInsideThemselves) {
     }
 }
 
-TEST_F(ZonesTest, ClickingTheSelectedTiltDoesNothingAndAnotherTiltRedrawsTheGlobe) {
-    Start();
-    std::vector<int> before;
-    const int result = RunZones([&](long n) {
-        if (n == 0) before = Pixels(Globe());
-        if (n == 1) {
-            EXPECT_TRUE(before == Pixels(Globe()));
-        }
-        if (n == 2) {
-            EXPECT_FALSE(before == Pixels(Globe()));
-            for (int i = 0; i < 3; ++i) EXPECT_EQ(gZones.tiltButtons[i]->selected, i == 2) << i;
-        }
-        // Normal (selected from the start), then Large, then back to Select Latitudes.
-        if (n < 3)
-            ClickControl(n == 0 ? gZones.tiltButtons[1] : n == 1 ? gZones.tiltButtons[2]
-                                                                 : gZones.returnButton);
-        return n < 3;
-    });
-    EXPECT_EQ(result, 8);
-    EXPECT_EQ(Settings().axisTilt, EarthNormalTilt);  // the model's tilt is never touched
-}
+// The tilt buttons redrawing the globe (or not): the latitude_zones replay.
 
-TEST_F(ZonesTest, AZoneClickChangesOnlyPaletteSlots240To244AndNotTheGlobe) {
+TEST_F(ZonesTest, AZoneClickChangesOnlyPaletteSlots240To244AndNotTheGlobeAndHoverNamesIt) {
     Start();
     PaletteEntry before[256], after[256];
     std::vector<int> globeBefore, globeAfter;
-    int style = 0, accent = -1;
-    RunZones([&](long n) {
+    int style = 0, accent = -1, cursorOnZone = 0, cursorOff = 0;
+    std::string help;
+    DriveScreen(RunLatitudeZonesScreen, [&](long n) {
         if (n == 0) {
             std::memcpy(before, gDisplay.paletteCopy, sizeof before);
             globeBefore = Pixels(Globe());
-            ClickAxis(0);  // the Tropical zone
+            Click(325, 439);  // the globe's centre: the Tropical zone
         } else if (n == 1) {
             std::memcpy(after, gDisplay.paletteCopy, sizeof after);
             globeAfter = Pixels(Globe());
             style = gZones.styleCounter;
             accent = AtLogical(42, 64 + 70 + 10);
+            // The zone under the pointer is named, with the clickable cursor; off the disc,
+            // the plain one (the help texts there are the latitude_zones replay's).
+            help = HelpLine()->label;
+            cursorOnZone = CurrentCursorShape();
+            Move(155, 270);
+        } else if (n == 2) {
+            cursorOff = CurrentCursorShape();
         }
-        return n < 2;
+        return n < 3;
     });
+    EXPECT_EQ(help, "Click here to see the solar energy chart for the Tropical zone.");
+    EXPECT_EQ(cursorOnZone, 3);
+    EXPECT_EQ(cursorOff, 1);
     EXPECT_EQ(gZones.selectedZone, kZoneTropical);
     EXPECT_TRUE(globeBefore == globeAfter);
     for (int slot = 0; slot < 256; ++slot) {
@@ -227,62 +195,6 @@ TEST_F(ZonesTest, AZoneClickChangesOnlyPaletteSlots240To244AndNotTheGlobe) {
     // Shown first with style 1, then with 3: the counter stands at 5, the card shows 3.
     EXPECT_EQ(style, 5);
     EXPECT_EQ(accent, TextBlockAccentSlot(3));
-}
-
-TEST_F(ZonesTest, HoverOverAZoneNamesItWithTheClickableCursor) {
-    Start();
-    const int result = RunZones([&](long n) {
-        const std::string help = HelpLine()->label;
-        if (n == 0) Move(325, 439);
-        if (n == 1) {
-            EXPECT_EQ(help, "Click here to see the solar energy chart for the Tropical zone.");
-            EXPECT_EQ(CurrentCursorShape(), 3);
-            Move(155, 270);  // a corner of the picture, off the disc
-        }
-        if (n == 2) {
-            EXPECT_EQ(help, "This shows important latitudes and zones on the Earth.");
-            EXPECT_EQ(CurrentCursorShape(), 1);
-            ClickAxis(ZoneMiddle(kZoneNorthPolar, gZones.zoneTilt));
-        }
-        if (n == 3) {
-            EXPECT_EQ(help, "Click here to see the solar energy chart for the North Polar zone.");
-        }
-        return n < 4;
-    });
-    EXPECT_EQ(result, 2000);
-}
-
-TEST_F(ZonesTest, EveryWayOutFreesTheRegionsBuffersAndFonts) {
-    Start();
-    struct Exit {
-        const char* name;
-        std::function<void()> act;
-        int result;
-    } exits[] = {
-        {"return button", [] { ClickControl(gZones.returnButton); }, 8},
-        {"Change Tilt", [] { ClickControl(gNavBar.changeTiltButton); }, 2},
-        {"Select Latitudes", [] { ClickControl(gNavBar.selectLatitudesButton); }, 8},
-        {"Exit", [] { ClickControl(gNavBar.exitButton); }, 2001},
-        {"display lost",
-         [] {
-             gPlatform.displayLost = true;
-             Move(700, 700);
-         },
-         -kLatitudeZonesScreenId},
-        {"window closed", nullptr, 2000},  // last: a closed window ends every later run
-    };
-    for (const Exit& e : exits) {
-        bool heldWhileRunning = false;
-        const int result = RunZones([&](long n) {
-            if (n > 0 || !e.act) return false;
-            heldWhileRunning = gZones.globeRegion && gZones.coastSegments && gZones.panel;
-            e.act();
-            return true;
-        });
-        EXPECT_EQ(result, e.result) << e.name;
-        EXPECT_TRUE(heldWhileRunning || !e.act) << e.name;
-        EXPECT_TRUE(AllFreed()) << e.name;
-    }
 }
 
 }  // namespace

@@ -1,37 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Sun angle screen: the Sun's noon angle by month and latitude, both pictures drawn alone
-// and checked at chosen pixels, and the screen driven through its buttons on the headless
-// backend.
-#include <array>
+// The Sun angle screen: the Sun's noon angle by month and latitude, and both pictures drawn
+// alone and checked at chosen pixels. The screen run through its buttons is checked by the
+// sun_angle and explain_sun_angle_poles replays, its ways out in ways_out_test.cpp.
 #include <cmath>
 #include <cstdlib>
-#include <set>
-#include <vector>
 
 #include "explain/sun_angle_screen.h"
-#include "explain/tilt_day_length_screen.h"
-#include "explain/tilt_intensity_screen.h"
 #include "graphics/palette.h"
 #include "tests/explain/explain_fixture.h"
 
 namespace {
 
 constexpr double kDeg = 0.0174533;
-constexpr int kEarthLeft = 20, kPictureTop = 234;
 
 struct SunAngleTest : ScreenTest {
     void SetUp() override { Start(); }
-
-    static int Drive(std::function<bool(long)> drive) {
-        return DriveScreen(RunSunAngleScreen, std::move(drive));
-    }
-    static void ClickAt(int x, int y, int times = 1) {
-        for (int i = 0; i < times; ++i) Click(x, y);
-    }
-    static void ClickAhead(int times = 1) { ClickAt(140, 185, times); }
-    static void ClickNorth(int times = 1) { ClickAt(225, 188, times); }
-    static void ClickSouth(int times = 1) { ClickAt(225, 215, times); }
-    static void ClickShowAngles() { ClickAt(425, 200); }
 
     // One picture drawn alone into a 480 x 480 buffer (the display is 1024 wide, so the
     // buffer's pixels are logical units).
@@ -74,11 +57,7 @@ struct SunAngleTest : ScreenTest {
 };
 
 TEST_F(SunAngleTest, TheSunsNoonAngleFollowsMonthAndLatitude) {
-    const struct {
-        int month, latitudeIndex;
-        double offset, zenith;
-        int offsetShown;
-    } cases[] = {
+    const struct { int month, latitudeIndex; double offset, zenith; int offsetShown; } cases[] = {
         {11, 27, 23.5, 68.5, 23},     // 45 N in December: 21.5 degrees above the horizon
         {5, 27, -23.5, 21.5, -23},    // 45 N in June
         {2, 18, 0, 0, 0},             // equinoxes at the equator: the Sun overhead
@@ -101,13 +80,6 @@ TEST_F(SunAngleTest, TheSunsNoonAngleFollowsMonthAndLatitude) {
         EXPECT_EQ(SunOffsetDegrees(d), c.offsetShown);
     }
     EXPECT_NEAR(90 - ZenithAngle(45, SunOffset(11)), 21.5, 1e-6);
-}
-
-TEST_F(SunAngleTest, TheSkyGradientDividesAsRealNumbers) {
-    SetSkyGradient();
-    EXPECT_EQ(Rgb(PaletteColour(140)), (RGB{1, 0, 111}));
-    EXPECT_EQ(Rgb(PaletteColour(150)), (RGB{36, 35, 191}));
-    EXPECT_EQ(Rgb(PaletteColour(167)), (RGB{245, 244, 253}));
 }
 
 TEST_F(SunAngleTest, TheEarthBrightensTowardsTheSunAndShowsThePlaceAndItsRays) {
@@ -137,52 +109,27 @@ TEST_F(SunAngleTest, TheEarthBrightensTowardsTheSunAndShowsThePlaceAndItsRays) {
         Polar(px, py, zenith, 40, ox, oy);
         EXPECT_TRUE(p.Near(ox, oy, 11));
         EXPECT_EQ(p.Count(14) > 0, c.sunUp);
-    }
-}
-
-// "Equator" is written in white alone, with no dark copy under it.
-TEST_F(SunAngleTest, TheEquatorsNameHasNoShadow) {
-    Picture p;
-    Draw(p, true, 11, 27, false);  // December: the equator's east end at (288, 184)
-    int white = 0, black = 0;
-    for (int y = 176; y < 194; ++y)
-        for (int x = 215; x < 280; ++x) {
-            white += p.At(x, y) == 255;
-            black += p.At(x, y) == 0;
+        // "Equator" is written in white alone, with no dark copy under it; in December its
+        // east end is at (288, 184).
+        if (c.month == 11 && c.latitudeIndex == 27) {
+            int white = 0, black = 0;
+            for (int y = 176; y < 194; ++y)
+                for (int x = 215; x < 280; ++x) {
+                    white += p.At(x, y) == 255;
+                    black += p.At(x, y) == 0;
+                }
+            EXPECT_GT(white, 60);
+            EXPECT_EQ(black, 0);
         }
-    EXPECT_GT(white, 60);
-    EXPECT_EQ(black, 0);
-}
-
-// The three tilt explanation screens stand on one panel: the same tiles and bevel at its
-// lower left corner.
-TEST_F(SunAngleTest, ThePanelIsTheOneOfItsSiblings) {
-    const DeviceRect corner = ToDeviceRect(R(0, 690, 20, 738));
-    std::vector<int> seen[3];
-    int (*const screens[3])() = {RunSunAngleScreen, RunTiltIntensityScreen,
-                                 RunTiltDayLengthScreen};
-    for (int i = 0; i < 3; ++i) {
-        if (i > 0) {  // the window closed at the end of the last screen: a new program
-            TearDown();
-            SetUp();
-        }
-        DriveScreen(screens[i], [&](long) {
-            for (int y = corner.top; y < corner.bottom; ++y)
-                for (int x = corner.left; x < corner.right; ++x) seen[i].push_back(At(x, y));
-            return false;
-        });
     }
-    EXPECT_GT(std::set<int>(seen[0].begin(), seen[0].end()).size(), 2u);
-    EXPECT_EQ(seen[0], seen[1]);
-    EXPECT_EQ(seen[0], seen[2]);
+    // The sky's gradient divides as real numbers.
+    EXPECT_EQ(Rgb(PaletteColour(140)), (RGB{1, 0, 111}));
+    EXPECT_EQ(Rgb(PaletteColour(150)), (RGB{36, 35, 191}));
+    EXPECT_EQ(Rgb(PaletteColour(167)), (RGB{245, 244, 253}));
 }
 
 TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
-    const struct {
-        int month, latitudeIndex;
-        bool show;
-        RGB ground;
-    } cases[] = {
+    const struct { int month, latitudeIndex; bool show; RGB ground; } cases[] = {
         {11, 27, false, {34, 34, 190}},  // low winter Sun: dim ground
         {5, 27, true, {220, 220, 249}},  // high summer Sun: bright ground
         {8, 18, true, {255, 255, 255}},  // the Sun overhead
@@ -218,12 +165,8 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
 
         // Around the person: the sum from overhead, d and the latitude inside it.
         const int dd = SunOffsetDegrees(SunOffset(c.month)), sum = dd + latitude;
-        const struct {
-            double degrees;
-            int r, slot;
-        } pies[] = {{90 - sum / 2.0, 140, 6},
-                    {90 - sum + dd / 2.0, 100, 12},
-                    {90 - latitude / 2.0, 60, 5}};
+        const struct { double degrees; int r, slot; } pies[] = {
+            {90 - sum / 2.0, 140, 6}, {90 - sum + dd / 2.0, 100, 12}, {90 - latitude / 2.0, 60, 5}};
         for (const auto& pie : pies) {
             if (std::abs(int(pie.degrees * 2) - int(2 * (90 - zenith))) < 8) continue;  // the ray
             Polar(240, 400, pie.degrees, pie.r, x, y);
@@ -232,91 +175,7 @@ TEST_F(SunAngleTest, ThePersonsGroundRaysAndAnglesFollowTheSun) {
     }
 }
 
-TEST_F(SunAngleTest, MonthLatitudeAndAnglesSurviveLeavingTheScreen) {
-    int result = Drive([&](long n) {
-        if (n == 0) {
-            EXPECT_EQ(gSunAngle.month, 11);
-            EXPECT_EQ(gSunAngle.latitudeIndex, 27);
-            ClickShowAngles();
-            ClickAhead(7);  // through January to July
-            ClickSouth(3);  // 30 N
-        } else {
-            Click(120, 109);  // "Return to@Tilt Screen"
-        }
-        return true;
-    });
-    EXPECT_EQ(result, 2);
-
-    int monthInk = 0, pie = -1;
-    result = Drive([&](long) {
-        monthInk = Count(R(20, 199, 180, 231), 14);
-        // July: the Sun's angle from the equator, -20 degrees, at the Earth's centre.
-        int x = 0, y = 0;
-        Polar(kEarthLeft + 160, kPictureTop + 240, -10, 30, x, y);
-        pie = AtLogical(x, y);
-        return false;
-    });
-    EXPECT_EQ(result, 2000);
-    EXPECT_EQ(gSunAngle.month, 6);
-    EXPECT_EQ(gSunAngle.latitudeIndex, 24);
-    EXPECT_TRUE(gSunAngle.showAngles);
-    EXPECT_GT(monthInk, 50);  // the month's name is shown
-    EXPECT_EQ(pie, 12);
-}
-
-TEST_F(SunAngleTest, TheLatitudeButtonsStopAtThePolesAndComeBackAfterOneStep) {
-    // After each step: latitude index, North's state, South's state.
-    std::vector<std::array<int, 3>> seen;
-    const std::function<void()> steps[] = {
-        [] { ClickSouth(27); },  // to 90 S
-        [] { ClickSouth(); },    // disabled: nothing happens
-        [] { ClickNorth(); },    // 85 S
-        [] { ClickNorth(35); },  // to 90 N
-        [] { ClickSouth(); },    // 85 N
-        [] { Click(120, 109); }, // leave for the Change Tilt screen
-    };
-    Drive([&](long n) {
-        if (n > 0)
-            seen.push_back({gSunAngle.latitudeIndex, gSunAngle.northButton->state,
-                            gSunAngle.southButton->state});
-        if (n < 6) steps[n]();
-        return n < 6;
-    });
-    const int on = kStateActive, off = kStateInactive;
-    const std::vector<std::array<int, 3>> expected = {
-        {0, on, off}, {0, on, off}, {1, on, on}, {36, off, on}, {35, on, on}};
-    EXPECT_EQ(seen, expected);
-
-    // Back at the North Pole on the next visit, North starts disabled.
-    gSunAngle.latitudeIndex = 36;
-    int north = 0;
-    Drive([&](long) {
-        north = gSunAngle.northButton->state;
-        return false;
-    });
-    EXPECT_EQ(north, kStateInactive);
-}
-
-TEST_F(SunAngleTest, EveryWayOutReturnsItsScreen) {
-    const struct {
-        const char* what;
-        std::function<void()> act;
-        int result;
-    } exits[] = {
-        {"return button", [] { Click(120, 109); }, 2},
-        {"Change Shape", [] { ClickControl(gNavBar.changeShapeButton); }, 5},
-        {"Exit", [] { ClickControl(gNavBar.exitButton); }, 2001},
-        {"lost display", [] { HeadlessLoseDisplay(); }, -13},
-        {"closed window", [] { PostInput(MessageKind::CloseRequest); }, 2000},
-    };
-    for (const auto& e : exits) {
-        const int result = Drive([&](long n) {
-            if (n == 0) e.act();
-            return n == 0;
-        });
-        EXPECT_EQ(result, e.result) << e.what;
-        EXPECT_EQ(gSunAngle.buffer.surface, nullptr) << e.what;
-    }
-}
+// Month, latitude and angles surviving a visit elsewhere: the sun_angle replay; the latitude
+// buttons at the poles: the explain_sun_angle_poles replay.
 
 }  // namespace

@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two tilt screens, sunlight intensity and day length: their figures and boxes for every
-// choice, each picture drawn alone, and each screen run through its loop on the headless
-// backend.
+// The two tilt screens, sunlight intensity and day length: each picture drawn alone, and the
+// beams cycling as the screen runs. Their figures, boxes and choices are checked by the
+// tilt_intensity and tilt_day_length replays, their ways out in ways_out_test.cpp.
 #include <cmath>
-#include <cstring>
-#include <utility>
 #include <vector>
 
-#include "explain/explain_screen.h"
 #include "explain/tilt_day_length_screen.h"
 #include "explain/tilt_intensity_screen.h"
 #include "graphics/palette.h"
@@ -17,9 +14,6 @@
 namespace {
 
 struct TiltIntensityTest : ScreenTest {
-    static int Run(std::function<bool(long)> drive) {
-        return DriveScreen(RunTiltIntensityScreen, std::move(drive));
-    }
     // The middle of a footprint on the screen, a few units above its centre so that the
     // 35-degree line through it does not hide it.
     static void FootprintPoint(const IntensityView& v, int which, int& x, int& y) {
@@ -35,59 +29,25 @@ struct TiltIntensityTest : ScreenTest {
     }
 };
 
-TEST(TiltIntensityFigures, NoonWattsSkyWordsAndBoxForEveryChoice) {
-    struct Case {
-        double tilt;
-        int season;
-        int north, south;
-        const char* northWord;
-        const char* southWord;
-        const char* title;
-    };
-    const Case cases[] = {
-        {0, kIntensityWinter, 1146, 1146, "high in the sky", "high in the sky",
-         "Earth Not Tilted:"},
-        {0, kIntensitySummer, 1146, 1146, "high in the sky", "high in the sky",
-         "Earth Not Tilted:"},
-        {-23.5, kIntensityWinter, 731, 1371, "low in the sky", "nearly overhead",
-         "Normal Tilt, Northern Hemisphere Winter:"},
-        {-23.5, kIntensitySummer, 1371, 731, "nearly overhead", "low in the sky",
-         "Normal Tilt, Northern Hemisphere Summer:"},
-        {-40, kIntensityWinter, 362, 1394, "very low in the sky", "nearly overhead",
-         "Large Tilt, Northern Hemisphere Winter:"},
-        {-40, kIntensitySummer, 1394, 362, "nearly overhead", "very low in the sky",
-         "Large Tilt, Northern Hemisphere Summer:"},
-    };
-    for (const Case& c : cases) {
-        int north = 0, south = 0;
-        NoonIntensities(c.tilt, c.season, north, south);
-        EXPECT_EQ(north, c.north) << c.tilt << " " << c.season;
-        EXPECT_EQ(south, c.south) << c.tilt << " " << c.season;
-        EXPECT_STREQ(SkyWord(north), c.northWord);
-        EXPECT_STREQ(SkyWord(south), c.southWord);
-        EXPECT_STREQ(IntensityExplanation(c.tilt, c.season).title, c.title);
-    }
-    EXPECT_STREQ(SkyWord(-5), "very low in the sky");  // out of range stays a word
+// Each choice's noon figures, sky words, hours and box: the tilt_intensity and tilt_day_length
+// replays. Here the sky words beyond the range and the hours unrounded.
+TEST(TiltFigures, SkyWordsBeyondTheRangeAndHoursUnrounded) {
+    EXPECT_STREQ(SkyWord(-5), "very low in the sky");
     EXPECT_STREQ(SkyWord(5000), "nearly overhead");
+    EXPECT_NEAR(DayLengthFor(-23.5, 45, kDayWinterId), 8.5635, 1e-4);
+    EXPECT_NEAR(DayLengthFor(-40, 45, kDayWinterId), 4.3940, 1e-4);
 }
 
 TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
     Start();
-    struct Case {
-        double tilt;
-        int season;
-        int northGrey, southGrey;
-    };
-    const Case cases[] = {{-23.5, kIntensityWinter, 132, 248},
-                          {-40, kIntensitySummer, 252, 65},
+    struct Case { double tilt; int season; int northGrey, southGrey; };
+    const Case cases[] = {{-23.5, kIntensityWinter, 132, 248}, {-40, kIntensitySummer, 252, 65},
                           {0, kIntensitySummer, 207, 207}};
     TiltIntensityState& s = gTiltIntensity;
     s.diagram = R(250, 184, 1004, 718);
     s.disc = IntensityDiscRect(s.diagram);
-    EXPECT_EQ(s.disc.left, 350);
-    EXPECT_EQ(s.disc.top, 259);
-    EXPECT_EQ(s.disc.right, 734);
-    EXPECT_EQ(s.disc.bottom, 643);
+    EXPECT_EQ((std::vector<int>{s.disc.left, s.disc.top, s.disc.right, s.disc.bottom}),
+              (std::vector<int>{350, 259, 734, 643}));
     const CoastOutline none{};  // no coastline in the way of the checks
     for (const Case& c : cases) {
         s.screenTilt = c.tilt;
@@ -113,62 +73,17 @@ TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
     EXPECT_EQ(AtLogical(542, 250), 255);
 }
 
-// Checked as the screen runs, one step per idle turn.
-TEST_F(TiltIntensityTest, ChoicesRedrawWithTheNextBoxColourAndRepeatsChangeNothing) {
-    Start();
-    std::vector<int> before;
-    const ScreenRect diagram = R(250, 184, 1004, 718);
-    const int result = Run([&](long n) {
-        TiltIntensityState& s = gTiltIntensity;
-        switch (n) {
-        case 0:  // Normal tilt and winter to start with, in the first box colour
-            EXPECT_TRUE(s.tiltButtons[0]->selected && s.seasonButtons[0]->selected);
-            EXPECT_EQ(AtLogical(45, 80), 1);
-            ClickControl(s.seasonButtons[1]);
-            break;
-        case 1:
-            EXPECT_EQ(AtLogical(45, 80), 3);
-            before = Pixels(diagram);
-            ClickControl(s.seasonButtons[1]);  // already on
-            break;
-        case 2:
-            EXPECT_TRUE(before == Pixels(diagram));
-            EXPECT_EQ(s.box.slot, 5);
-            EXPECT_EQ(s.seasonButtons[1]->selected, 1);
-            ClickControl(s.seasonButtons[0]);
-            break;
-        case 3:
-            EXPECT_EQ(AtLogical(45, 80), 5);
-            ClickControl(s.tiltButtons[0]);
-            break;
-        case 4: ClickControl(gNavBar.changeShapeButton); break;
-        }
-        return n < 5;
-    });
-    EXPECT_EQ(result, 5);
-    EXPECT_EQ(gTiltIntensity.box.slot, 2);  // the colours go on from the last run...
-    Run([&](long n) {
-        if (n == 0) {
-            EXPECT_EQ(AtLogical(45, 80), 2);  // ...into the next
-        }
-        return n < 1;
-    });
-    EXPECT_EQ(gTiltIntensity.screenTilt, -23.5);
-}
-
-TEST_F(TiltIntensityTest, IdleStepsCycleTheBeamsAndTheScreenLeavesAsAsked) {
+// The choices, the box's colours and repeats that change nothing: the tilt_intensity replay.
+TEST_F(TiltIntensityTest, IdleStepsCycleTheBeams) {
     Start();
     PlatformColour beams[kBeamSlots];
     int phase = -1;
-    int result = Run([&](long n) {
+    DriveScreen(RunTiltIntensityScreen, [&](long n) {
         if (n < 3) return true;
-        if (n > 3) return false;
         for (int i = 0; i < kBeamSlots; ++i) beams[i] = PaletteColour(kBeamFirstSlot + i);
         phase = gTiltIntensity.beamPhase;
-        Click(125, 599);  // "Return to@Tilt Screen"
-        return true;
+        return false;
     });
-    EXPECT_EQ(result, 2);
     EXPECT_EQ(phase, 3);
     for (int i = 0; i < kBeamSlots; ++i) {
         EXPECT_EQ(beams[i].r, beams[i].g);
@@ -177,22 +92,11 @@ TEST_F(TiltIntensityTest, IdleStepsCycleTheBeamsAndTheScreenLeavesAsAsked) {
         EXPECT_LE(beams[i].r, 252);
     }
     EXPECT_EQ(beams[0].r, int(192 + 60 * std::sin(2 * 0.26179916666666664)));
-
-    result = Run([&](long n) {
-        if (n > 0) return false;
-        gPlatform.displayLost = true;
-        PostInput(MessageKind::MouseMove, 10, 400);
-        return true;
-    });
-    EXPECT_EQ(result, -3);
 }
 
 // The day length screen.
 
 struct TiltDayLengthTest : ScreenTest {
-    static int Run(std::function<bool(long)> drive) {
-        return DriveScreen(RunTiltDayLengthScreen, std::move(drive));
-    }
     // A picture's pixel at a point of its own 320 x 320 square.
     static int PoleAt(int x, int y) { return AtLogical(270 + x, 244 + y); }
     static int ClockAt(int x, int y) { return AtLogical(650 + x, 244 + y); }
@@ -203,48 +107,6 @@ struct TiltDayLengthTest : ScreenTest {
     }
 };
 
-TEST(TiltDayLengthFigures, HoursTextAndBoxForTheChoices) {
-    struct Case {
-        double tilt;
-        int latitude;
-        int season;
-        const char* text;
-        const char* title;
-        const char* line2;  // null: not checked
-    };
-    const Case cases[] = {
-        {-23.5, 45, kDayWinterId, "8.6 hours of daylight", "At middle latitudes:",
-         "is strongly affected by both tilt and season."},
-        {-23.5, 75, kDayWinterId, "No Sunshine", "Near the poles:",
-         "there is no sunlight during the winter."},
-        {-23.5, 75, kDaySummerId, "24.0 hours of daylight", "Near the poles:",
-         "the Sun shines all day during the summer."},
-        {-40, 45, kDayWinterId, "4.4 hours of daylight", "At middle latitudes:",
-         "short during winter at middle latitudes."},
-        {-40, 45, kDaySummerId, "19.6 hours of daylight", "At middle latitudes:",
-         "long during summer at middle latitudes."},
-        {-23.5, 30, kDaySummerId, "13.9 hours of daylight", "Near the equator:", nullptr},
-        {-40, 75, kDaySpringId, "12.0 hours of daylight", "Earth at equinox:", nullptr},
-        {-23.5, 45, kDayFallId, "12.0 hours of daylight", "Earth at equinox:", nullptr},
-        {-40, 0, kDayWinterId, "12.0 hours of daylight", "At the equator:", nullptr},
-        {-23.5, 0, kDaySummerId, "12.0 hours of daylight", "At the equator:", nullptr},
-        {0, 75, kDayWinterId, "12.0 hours of daylight", "Earth not tilted:", nullptr},
-        {0, 0, kDaySpringId, "12.0 hours of daylight", "Earth not tilted:", nullptr},
-    };
-    for (const Case& c : cases) {
-        char text[64];
-        DaylightText(DayLengthFor(c.tilt, c.latitude, c.season), text, sizeof text);
-        EXPECT_STREQ(text, c.text) << c.tilt << " " << c.latitude << " " << c.season;
-        const ExplanationText& box = DayLengthExplanation(c.tilt, c.latitude, c.season);
-        EXPECT_STREQ(box.title, c.title) << c.tilt << " " << c.latitude << " " << c.season;
-        if (c.line2) {
-            EXPECT_STREQ(box.line2, c.line2);
-        }
-    }
-    EXPECT_NEAR(DayLengthFor(-23.5, 45, kDayWinterId), 8.5635, 1e-4);
-    EXPECT_NEAR(DayLengthFor(-40, 45, kDayWinterId), 4.3940, 1e-4);
-}
-
 TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) {
     Start();
     TiltDayLengthState& s = gTiltDayLength;
@@ -253,13 +115,9 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
     s.clockArea = R(650, 244, 970, 564);
     ComputePoleFrames(CoastOutline{});  // no coastline in the way of the checks
     enum { kDay = kDaylightSlot, kNight = kNightSlot };
-    struct Case {
-        double tilt;
-        int latitude;
-        int season;
-        int noon, midnight, evening;  // clock slots at radius 80: bottom, top, 9 pm side
-        int nearPole;                  // the pole view beside the Pole on the day side
-    };
+    // Clock slots at radius 80 (noon at the bottom, midnight at the top, the 9 pm side), and
+    // the pole view beside the Pole on the day side.
+    struct Case { double tilt; int latitude, season, noon, midnight, evening, nearPole; };
     const Case cases[] = {
         {-23.5, 75, kDayWinterId, kNight, kNight, kNight, kNight},
         {-23.5, 75, kDaySummerId, kDay, kDay, kDay, kDay},
@@ -275,11 +133,10 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
         DrawDaylightText();
         DrawPoleView(0);
         DrawDayClock(0);
-        EXPECT_EQ(ClockRim(80, 180), c.noon) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(ClockRim(80, 0), c.midnight) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(ClockRim(80, 300), c.evening) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(ClockRim(100, 22.5), c.midnight) << c.tilt << " " << c.latitude;
-        EXPECT_EQ(PoleAt(200, 100), c.nearPole) << c.tilt << " " << c.latitude;
+        EXPECT_EQ((std::vector<int>{ClockRim(80, 180), ClockRim(80, 0), ClockRim(80, 300),
+                                    ClockRim(100, 22.5), PoleAt(200, 100)}),
+                  (std::vector<int>{c.noon, c.midnight, c.evening, c.midnight, c.nearPole}))
+            << c.tilt << " " << c.latitude << " " << c.season;
         EXPECT_EQ(PoleAt(40, 160), kNight);  // the night half
         EXPECT_EQ(PoleAt(3, 3), 0);          // outside the disc
         EXPECT_EQ(AtLogical(655, 590), kNightSlot);  // behind the daylight text
@@ -308,69 +165,7 @@ TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) 
     ReleaseBuffer(s.buffer);
 }
 
-// Checked as the screen runs, one step per idle turn.
-TEST_F(TiltDayLengthTest, ChoicesRedrawTheBoxAndTheHoursAndRepeatsChangeNothing) {
-    Start();
-    const int result = Run([&](long n) {
-        TiltDayLengthState& s = gTiltDayLength;
-        switch (n) {
-        case 0:  // Normal tilt, winter, 45 N to start with, in the first box colour
-            EXPECT_TRUE(s.tiltButtons[1]->selected && s.seasonButtons[0]->selected &&
-                        s.latitudeButtons[1]->selected);
-            // The round frame just outside the clock: light upper left, dark lower right.
-            for (const auto& [degrees, slot] : {std::pair{315, kExplainPanelColour + 5},
-                                                {135, kExplainPanelColour}}) {
-                int frame = 0;
-                for (int r = 160; r <= 166; ++r) frame += ClockRim(r, degrees) == slot;
-                EXPECT_GE(frame, 2) << degrees;
-            }
-            EXPECT_EQ(AtLogical(205, 80), 1);
-            EXPECT_NEAR(s.daylightHours, 8.56, 0.01);
-            ClickControl(s.latitudeButtons[0]);  // 75 N
-            break;
-        case 1:
-            EXPECT_EQ(AtLogical(205, 80), 3);
-            EXPECT_EQ(s.daylightHours, 0);
-            ClickControl(s.latitudeButtons[0]);  // already on
-            break;
-        case 2:
-            EXPECT_EQ(s.box.slot, 5);
-            ClickControl(s.seasonButtons[2]);  // summer
-            break;
-        case 3:
-            EXPECT_NEAR(s.daylightHours, 24, 1e-5);
-            Click(125, 649);  // "Return to@Tilt Screen"
-            break;
-        }
-        return n < 4;
-    });
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(gTiltDayLength.box.slot, 2);  // the colour goes on into the next run
-    EXPECT_EQ(gTiltDayLength.buffer.surface, nullptr);
-
-    const int lost = Run([&](long n) {
-        if (n > 0) return false;
-        gPlatform.displayLost = true;
-        PostInput(MessageKind::MouseMove, 10, 400);
-        return true;
-    });
-    EXPECT_EQ(lost, -4);
-}
-
-TEST_F(TiltDayLengthTest, SingleCycleModeEndsAfterOneDay) {
-    ConfigRecord r = Record();
-    r.singleCycleMode = 1;
-    r.dayLengthDelay = 60;
-    Start(r);
-    long feeds = 0;
-    const uint64_t before = PlatformTicks();
-    const int result = Run([&](long n) {
-        feeds = n;
-        return true;
-    });
-    EXPECT_EQ(result, 48);
-    EXPECT_EQ(feeds, 47);
-    EXPECT_GE(PlatformTicks() - before, 47u * 60u);  // the configured delay between steps
-}
+// The choices, the box's colours, the clock's frame and repeats that change nothing: the
+// tilt_day_length replay.
 
 }  // namespace

@@ -57,18 +57,18 @@ TEST_F(ModelTest, KernelClampsAndIntegratesLikeWeddlesRule) {
         integral += mu * std::pow(0.89, 35 / std::sqrt(1 + 1224 * mu * mu)) * (3.141594 / 2) / n;
     }
     EXPECT_NEAR(energy, 1397 / 3.1415 * 0.88 * integral, 4);
-    // Polar night gives exactly nothing, polar day the full 24 hours.
-    InsolationKernel(-0.4, std::cos(-0.4), std::sin(-0.4), 1, 1.5, std::cos(1.5), std::sin(1.5),
-                     kDayLengthFactor, 0.15, &minutes, &energy);
-    EXPECT_EQ(minutes, 0);
-    EXPECT_EQ(energy, 0);
-    InsolationKernel(0.4, std::cos(0.4), std::sin(0.4), 1, 1.5, std::cos(1.5), std::sin(1.5),
-                     kDayLengthFactor, 0.15, &minutes, &energy);
-    EXPECT_EQ(minutes, 1440);
-    // Declinations beyond the clamp are taken as straight overhead of the pole.
-    InsolationKernel(1.6, std::cos(1.6), std::sin(1.6), 1, 0.5, std::cos(0.5), std::sin(0.5),
-                     kDayLengthFactor, 0.15, &minutes, &energy);
-    EXPECT_EQ(minutes, 1440);
+    // Polar night gives exactly nothing, polar day the full 24 hours; declinations beyond the
+    // clamp are taken as straight overhead of the pole.
+    const struct { double decl, lat; int minutes, energy; } cases[] = {
+        {-0.4, 1.5, 0, 0}, {0.4, 1.5, 1440, -1}, {1.6, 0.5, 1440, -1}};
+    for (const auto& c : cases) {
+        InsolationKernel(c.decl, std::cos(c.decl), std::sin(c.decl), 1, c.lat, std::cos(c.lat),
+                         std::sin(c.lat), kDayLengthFactor, 0.15, &minutes, &energy);
+        EXPECT_EQ(minutes, c.minutes) << c.decl;
+        if (c.energy >= 0) {
+            EXPECT_EQ(energy, c.energy) << c.decl;
+        }
+    }
 }
 
 TEST_F(ModelTest, LossFractionChangesAtFortyFiveDegrees) {

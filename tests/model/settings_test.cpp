@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cstring>
+#include <utility>
 
 #include "model_fixture.h"
 
@@ -22,11 +23,8 @@ TEST_F(ModelTest, EarthNormalTakesTheHomeLatitudeAndOneLatitudeOnlyWhenBothAreNo
 }
 
 TEST_F(ModelTest, StepOfDayFoldsTheSecondHalfYear) {
-    EXPECT_EQ(StepOfDay(0), 0);
-    EXPECT_EQ(StepOfDay(180), 180);
-    EXPECT_EQ(StepOfDay(181), 179);
-    EXPECT_EQ(StepOfDay(359), 1);
-    EXPECT_EQ(StepOfDay(360), 0);
+    for (auto [day, step] : {std::pair{0, 0}, {180, 180}, {181, 179}, {359, 1}, {360, 0}})
+        EXPECT_EQ(StepOfDay(day), step) << day;
     for (int d = 0; d <= 360; ++d) EXPECT_EQ(DayToEnergyStep(d, 0), StepOfDay(d)) << d;
 }
 

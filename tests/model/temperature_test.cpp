@@ -75,9 +75,8 @@ TEST_F(ModelTest, EnergyLeadShrinksWithEccentricity) {
         ASSERT_TRUE(RebuildYearSeries());
         EXPECT_EQ(Series().energyLead, lead) << shape;
     }
-    EXPECT_EQ(DayToEnergyStep(170, 28), 162);
-    EXPECT_EQ(DayToEnergyStep(360, 28), 28);
-    EXPECT_EQ(DayToEnergyStep(200, 28), 132);
+    for (auto [day, step] : {std::pair{170, 162}, {360, 28}, {200, 132}})
+        EXPECT_EQ(DayToEnergyStep(day, 28), step) << day;
     for (int j = 0; j <= 360; ++j) {
         int idx = DayToEnergyStep(j, 30);
         EXPECT_GE(idx, 0);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Shape screen driven on the headless backend: the shape steps and their limits,
-// where its buttons lead, and the diagram whose selected orbit comes off without a trace.
+// and the diagram whose selected orbit comes off without a trace.
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,16 +12,7 @@
 namespace {
 
 struct ChangeShapeTest : ScreenTest {
-    void SetUp() override {
-        ResetChangeShapeState();
-        ResetSettingsCommon();
-        StartScreenProgram("change_shape_test", Record(), {"newcoast.txt"});
-    }
-    void TearDown() override {
-        ScreenTest::TearDown();
-        ResetChangeShapeState();
-        ResetSettingsCommon();
-    }
+    void SetUp() override { Start(); }
     static int Run(std::function<bool(long)> drive) {
         return DriveScreen(RunChangeShapeScreen, std::move(drive));
     }
@@ -30,12 +21,6 @@ struct ChangeShapeTest : ScreenTest {
         const ChangeShapeState& st = gChangeShape;
         return std::string(st.rounder->state == kStateActive ? "R" : "-") +
                (st.stretched->state == kStateActive ? "S" : "-");
-    }
-    static std::string TableShape() {
-        for (const TextItem* i = gSettingsCommon.table ? gSettingsCommon.table->items : nullptr; i;
-             i = i->next)
-            if (i->x == 3 && i->y == 3) return i->text;
-        return "";
     }
     // The diagram's device pixels.
     static std::vector<uint8_t> Diagram() {
@@ -50,13 +35,8 @@ struct ChangeShapeTest : ScreenTest {
 // What the step buttons do from the shapes at and near their limits, with the buttons
 // clickable (R, S) at entry and afterwards; the shape is always exactly its hundredths.
 TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
-    struct Case {
-        double start;
-        const char* clicks;  // S Stretched, R Rounder, N Set Shape to Earth Normal
-        double shape;
-        const char* atEntry;
-        const char* after;
-    };
+    // Clicks: S Stretched, R Rounder, N Set Shape to Earth Normal.
+    struct Case { double start; const char* clicks; double shape; const char *atEntry, *after; };
     const Case cases[] = {
         {0.02, "S", 0.05, "RS", "RS"},
         {0.02, "R", 0.00, "RS", "-S"},
@@ -90,12 +70,14 @@ TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
             if (size_t(n) > clicks) return false;  // still here: the window closes
             after = StepButtons();
             bar = st.valueBar->label;
-            table = TableShape();
+            const TextItem* shown = ItemAt(gSettingsCommon.table, 3, 3);
+            table = shown ? shown->text : "";
             ClickControl(gNavBar.changeTiltButton);
             return true;
         });
         SCOPED_TRACE(testing::Message() << "from " << c.start << " by " << c.clicks);
         EXPECT_EQ(result, 2);
+        EXPECT_EQ(gSettingsCommon.table, nullptr);  // the table went with the screen
         EXPECT_EQ(Settings().orbitShape, c.shape);
         char text[16];
         FormatShape(c.shape, text, sizeof text);
@@ -106,37 +88,7 @@ TEST_F(ChangeShapeTest, StepsGoFromEarthNormalOntoTheGridAndStopAtTheLimits) {
     }
 }
 
-TEST_F(ChangeShapeTest, ButtonsLeadToTheirScreensWhileTheOwnNavBarButtonShowsSelected) {
-    struct Case {
-        int x, y;  // a logical point to click
-        int result;
-    };
-    const Case cases[] = {
-        {135, 394, 1},  // "Watch the Seasons", a round button
-        {863, 346, 6},  {863, 501, 7},
-        {537, 33, 8},   // Select Latitudes
-        {420, 33, 2},   // its own, selected, NavBar button does nothing; then Change Tilt
-        {980, 20, 2},   // minimised and back: the screen carries on, then Change Tilt
-    };
-    for (const Case& c : cases) {
-        int selected = -1;
-        const int result = Run([&](long n) {
-            if (n == 0) {
-                selected = gNavBar.changeShapeButton->selected;
-                Click(c.x, c.y);
-            } else if (n == 1) {
-                if (c.x == 980) PostInput(MessageKind::SysRestore);
-                ClickControl(gNavBar.changeTiltButton);
-            }
-            return n < 2;
-        });
-        EXPECT_EQ(result, c.result) << c.x << "," << c.y;
-        EXPECT_EQ(selected, 1);
-        EXPECT_EQ(gNavBar.changeShapeButton->selected, 0);
-        EXPECT_EQ(gSettingsCommon.table, nullptr);
-    }
-    EXPECT_EQ(Run([](long) { return false; }), 2000);  // the window closes
-}
+// Where the buttons lead, and the NavBar button shown selected: the settings_ways_out replay.
 
 // Each step takes the old orbit off in exclusive-or: going back leaves every pixel of the
 // diagram (stars, Sun, the other orbits and their names) as it was.
@@ -184,24 +136,6 @@ TEST_F(ChangeShapeTest, ASelectedOrbitTakenOffRestoresWhatLayBeneath) {
     }
 }
 
-// The diagram at 0.50, by palette index: the Sun, the circles and the orbits.
-TEST_F(ChangeShapeTest, DiagramDrawsTheSunAndTheOrbits) {
-    Settings().orbitShape = 0.5;
-    std::vector<int> got;
-    Run([&](long n) {
-        if (n > 0) return false;
-        for (const auto& p : {std::pair{478, 299}, {584, 299}, {402, 299}, {318, 299},
-                              {634, 299}, {425, 299}})
-            got.push_back(AtLogical(p.first, p.second));
-        ClickControl(gNavBar.changeTiltButton);
-        return true;
-    });
-    const ChangeShapeState& st = gChangeShape;
-    EXPECT_EQ(st.a, 105);
-    EXPECT_EQ(st.X0, 478);
-    EXPECT_EQ(st.Y0, 299);
-    // Sun, Earth Normal's right end, Venus's and Mars's left ends, the selected orbit's ends.
-    EXPECT_EQ(got, (std::vector<int>{14, 3, 8, 8, 13, 13}));
-}
+// The diagram at 0.50, by palette index: the change_shape replay.
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Change Tilt screen: the tilt a pointer position gives, and the whole screen driven on the
-// headless backend (hover and click on the arc, the buttons, single-cycle mode, no coastline).
+// headless backend (hover and click on the arc, the globe with and without a coastline).
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <utility>
@@ -14,8 +15,6 @@
 namespace {
 
 const ScreenRect kDiagram = ScreenTest::R(268, 124, 668, 544);
-const ScreenRect kArcBox = ScreenTest::R(303, 209, 633, 382);  // holds the whole half-ring
-const char* const kDiagramHelp = "This is what the Earth looks like on December 21.";
 
 TEST(TiltFromPoint, GivesWholeDegreesFromTheArcAtBothDisplaySizes) {
     struct Case {
@@ -55,12 +54,11 @@ TEST(TiltFromPoint, GivesWholeDegreesFromTheArcAtBothDisplaySizes) {
 }
 
 struct ChangeTiltTest : ScreenTest {
-    void Start(int displayMode = 1024, bool coast = true, int singleCycle = 0) {
+    void Start(int displayMode = 1024, bool coast = true) {
         ConfigRecord r;
         r.homeLatitude = 40;
         r.logbookEnabled = 1;
         r.changeTiltDelay = 30;
-        r.singleCycleMode = singleCycle;
         r.displayMode = displayMode;
         StartScreenProgram("change_tilt_test", r, {});
         if (coast) CopyFile(std::string(HELIORA_SOURCE_DIR) + "/data/newcoast.txt", "newcoast.txt");
@@ -69,144 +67,62 @@ struct ChangeTiltTest : ScreenTest {
     static int Run(std::function<bool(long)> drive) {
         return DriveScreen(RunChangeTiltScreen, std::move(drive));
     }
-    static std::string TableTilt() {
-        const TextItem* item = ItemAt(gSettingsCommon.table, 3, 2);
-        return item ? item->text : "";
-    }
-    // What the screen shows of the tilt and the arc, with `highlight` expected.
-    static void ExpectArc(bool highlight, const char* shown) {
-        EXPECT_GT(Count(kArcBox, highlight ? 21 : 19), 1000);
-        EXPECT_EQ(Count(kArcBox, highlight ? 19 : 21), 0);
-        EXPECT_EQ(gChangeTilt.hoverOnArc, highlight);
-        EXPECT_EQ(CurrentCursorShape(), highlight ? 3 : 1);
-        EXPECT_STREQ(gChangeTilt.tiltText->label, shown);
-        EXPECT_EQ(TableTilt(), shown);
-    }
 };
 
-TEST_F(ChangeTiltTest, HoverAndClickOnTheArcAtBothDisplaySizes) {
-    for (const int size : {1024, 800}) {
-        SCOPED_TRACE(size);
-        Start(size);
-        int ownSelected = -1, framesBeforeClick = -1, frameAfterClick = -1;
-        const int result = Run([&](long n) {
-            switch (n) {
-            case 0:
-                ownSelected = gNavBar.changeTiltButton->selected;
-                ExpectArc(false, "23.5");
-                Move(339, 299);  // on the arc, 60 degrees left of straight up
-                return true;
-            case 1:
-                ExpectArc(true, "23.5");
-                EXPECT_STREQ(HelpLine()->label, "Click here to change the Earth's axis tilt.");
-                return true;
-            case 5:
-                framesBeforeClick = gChangeTilt.frameCounter;
-                Click(468, 215);  // straight up, while highlighted
-                return true;
-            case 6:
-                frameAfterClick = gChangeTilt.frameCounter;
-                EXPECT_EQ(Settings().axisTilt, 0);
-                ExpectArc(true, "0.0");
-                Move(468, 140);  // off the arc onto the diagram round it
-                return true;
-            case 7:
-                ExpectArc(false, "0.0");
-                EXPECT_STREQ(HelpLine()->label, kDiagramHelp);
-                return false;
-            default: return true;  // idle steps turn the globe
-            }
-        });
-        EXPECT_EQ(result, 2000);
-        EXPECT_EQ(ownSelected, 1);
-        EXPECT_EQ(framesBeforeClick, 4);
-        EXPECT_EQ(frameAfterClick, 0);  // the globe starts its turn again at the new tilt
-        EXPECT_EQ(gNavBar.changeTiltButton->selected, 0);
-        EXPECT_EQ(gChangeTilt.tiltArc, nullptr);
-        EXPECT_EQ(gChangeTilt.globe.surface, nullptr);
-        TearDown();
-        folder.clear();
-    }
-}
-
-// The buttons lead on; the tilt figure is no button, and the selected "Change@Tilt" ignores a
-// click (the window then closes). A click on the arc and "Set Tilt to Earth Normal" are the
-// change_tilt replay's. A lost display ends the screen so that it is run afresh.
-TEST_F(ChangeTiltTest, ButtonsLeadOnAndALostDisplayRunsTheScreenAfresh) {
+// Hover and click on the arc: the cursor shows it clickable, a click starts the globe's turn
+// again at the new tilt, and leaving lets go of the arc and the globe. What the arc, the
+// figures and the help line show at both display sizes: the change_tilt, settings_tilt_800 and
+// settings_table replays.
+TEST_F(ChangeTiltTest, HoverAndClickOnTheArc) {
     Start();
-    EXPECT_EQ(Run([](long n) {
-                  if (n == 0) {
-                      gPlatform.displayLost = true;
-                      PostInput(MessageKind::Other);
-                  }
-                  return n < 1;
-              }),
-              -2);
-    // 105, 107, 106, 801 and the NavBar's own button
-    const int cases[][3] = {
-        {863, 306, 3}, {863, 406, 13}, {863, 506, 4}, {135, 394, 1}, {305, 33, 2000}};
-    for (const auto& c : cases) {
-        const int result = Run([&](long n) {
-            if (n == 0) {
-                ClickControl(gChangeTilt.tiltText);
-                Click(c[0], c[1]);
-            }
-            return n < 1;
-        });
-        EXPECT_EQ(result, c[2]) << c[0];
-        EXPECT_EQ(Settings().axisTilt, -23.5);
-        EXPECT_EQ(gNavBar.changeTiltButton->selected, 0);
-    }
+    int cursorOn = 0, cursorOff = 0, framesBeforeClick = -1, frameAfterClick = -1;
+    const int result = Run([&](long n) {
+        if (n == 0) Move(339, 299);  // on the arc, 60 degrees left of straight up
+        if (n == 1) cursorOn = CurrentCursorShape();
+        if (n == 5) {
+            framesBeforeClick = gChangeTilt.frameCounter;
+            Click(468, 215);  // straight up, while highlighted
+        }
+        if (n == 6) {
+            frameAfterClick = gChangeTilt.frameCounter;
+            Move(468, 140);  // off the arc onto the diagram round it
+        }
+        if (n == 7) cursorOff = CurrentCursorShape();
+        return n < 7;  // idle steps turn the globe
+    });
+    EXPECT_EQ(result, 2000);
+    EXPECT_EQ(cursorOn, 3);
+    EXPECT_EQ(cursorOff, 1);
+    EXPECT_EQ(framesBeforeClick, 4);
+    EXPECT_EQ(frameAfterClick, 0);
+    EXPECT_EQ(Settings().axisTilt, 0);
+    EXPECT_EQ(gNavBar.changeTiltButton->selected, 0);
+    EXPECT_EQ(gChangeTilt.tiltArc, nullptr);
+    EXPECT_EQ(gChangeTilt.globe.surface, nullptr);
 }
 
-TEST_F(ChangeTiltTest, SingleCycleModeEndsAfterOneFullTurn) {
-    Start(1024, true, 1);
-    long idleSteps = 0;
-    EXPECT_EQ(Run([&](long n) {
-                  idleSteps = n + 1;
-                  return true;
-              }),
-              96);
-    EXPECT_EQ(idleSteps, 96);
-}
+// Where the buttons lead: the settings_ways_out replay; a lost display, the closed window and
+// single-cycle mode: tests/explain/ways_out_test.cpp.
 
-// The globe: night on the left, day on the right, the coastline in black across both.
-TEST_F(ChangeTiltTest, GlobeShowsItsHalvesAndACoastlineOnlyWhenTheFileGivesOne) {
+// The globe: night on the left, day on the right, the coastline in black across both only when
+// the file gives one. The yellow arrow's head meets its shaft at the tip (593, 259), and a full
+// turn of the globe changes nothing round its disc (the axis stubs, the arc, the black ring).
+TEST_F(ChangeTiltTest, GlobeArrowAndCoastlineAtBothSizesWithAnyCoastFile) {
     const ScreenRect night = R(380, 330, 460, 420), day = R(476, 330, 556, 420);  // in the disc
-    for (const char* coast : {"data", "missing", "empty"}) {
-        SCOPED_TRACE(coast);
-        Start(1024, std::string(coast) == "data");
-        if (std::string(coast) == "empty") {
+    const struct {
+        int size;
+        const char* coast;
+    } runs[] = {{1024, "data"}, {800, "data"}, {1024, "missing"}, {1024, "empty"}};
+    for (const auto& c : runs) {
+        SCOPED_TRACE(testing::Message() << c.size << " " << c.coast);
+        const bool data = std::string(c.coast) == "data";
+        Start(c.size, data);
+        if (std::string(c.coast) == "empty") {
             std::fclose(std::fopen("newcoast.txt", "wb"));
             LoadCoastOutline();
         }
-        int nightPixels = 0, dayPixels = 0, coastPixels = 0;
-        Run([&](long n) {
-            if (n < 30) return true;
-            nightPixels = Count(night, 1);
-            dayPixels = Count(day, 3);
-            coastPixels = Count(night, 0) + Count(day, 0);
-            return false;
-        });
-        EXPECT_GT(nightPixels, 5000);
-        EXPECT_GT(dayPixels, 5000);
-        EXPECT_EQ(coastPixels > 0, std::string(coast) == "data");
-        TearDown();
-        folder.clear();
-    }
-}
-
-// The yellow arrow's head meets its shaft at the tip (593, 259), and a full turn of the globe
-// changes nothing round its disc (the axis stubs, the arc, the black ring), at both sizes.
-TEST_F(ChangeTiltTest, ArrowMeetsItsHeadAndTheTurningGlobeStaysInsideItsDisc) {
-    for (const int size : {1024, 800}) {
-        SCOPED_TRACE(size);
-        Start(size);
-        struct Pixel {
-            int x, y, slot;
-        };
-        std::vector<Pixel> round;  // the device pixels round the disc, as first drawn
-        int changed = 0;
+        std::vector<std::array<int, 3>> round;  // x, y, slot round the disc, as first drawn
+        int changed = 0, nightPixels = 0, dayPixels = 0, coastPixels = 0;
         Run([&](long n) {
             if (n == 0) {
                 for (const auto& p : {std::pair{593, 259}, {593, 250}, {602, 259}})
@@ -217,14 +133,24 @@ TEST_F(ChangeTiltTest, ArrowMeetsItsHeadAndTheTurningGlobeStaysInsideItsDisc) {
                         bool inDisc = false;
                         for (const RegionSpan& s : gChangeTilt.earthDisc->spans)
                             inDisc |= s.y == y && x >= s.x0 && x < s.x1;
-                        if (!inDisc) round.push_back(Pixel{x, y, At(x, y)});
+                        if (!inDisc) round.push_back({x, y, At(x, y)});
                     }
             }
-            for (const Pixel& p : round) changed += At(p.x, p.y) != p.slot;
+            if (n == 30) {
+                nightPixels = Count(night, 1);
+                dayPixels = Count(day, 3);
+                coastPixels = Count(night, 0) + Count(day, 0);
+            }
+            for (const auto& p : round) changed += At(p[0], p[1]) != p[2];
             return n < kGlobeFrameCount;
         });
         EXPECT_GT(round.size(), 10000u);
         EXPECT_EQ(changed, 0);
+        EXPECT_EQ(coastPixels > 0, data);
+        if (c.size == 1024) {
+            EXPECT_GT(nightPixels, 5000);
+            EXPECT_GT(dayPixels, 5000);
+        }
         TearDown();
         folder.clear();
     }

@@ -88,7 +88,9 @@ TEST(CoastOutline, CutsAt265Points) {
     EXPECT_EQ(o.latitude[kCoastPoints - 1], (kCoastPoints - 1) % 90);
 }
 
-TEST(CoastOutline, MissingOrEmptyFileGivesNoCoastline) {
+// Missing, empty, binary or short files give no coastline (and a short tail no point); the
+// shared outline is read from the working directory.
+TEST(CoastFiles, MissingEmptyOrShortFilesGiveNoCoastline) {
     CoastOutline o;
     o.count = 7;
     EXPECT_EQ(LoadCoastOutline("no_such_coast.txt", o), 0);
@@ -98,9 +100,17 @@ TEST(CoastOutline, MissingOrEmptyFileGivesNoCoastline) {
     WriteFile("binary_coast.txt", std::string("\x89PNG\r\n\x1a\n\0\0\0", 11));
     EXPECT_EQ(LoadCoastOutline("binary_coast.txt", o), 0);
     EXPECT_EQ(LoadCoastOutline(nullptr, o), 0);
-}
 
-TEST(CoastOutline, SharedOutlineLoadsFromTheWorkingDirectory) {
+    std::vector<CoastMapRecord> r(3);
+    EXPECT_FALSE(LoadMapCoastline("no_such_coast.bin", r));
+    EXPECT_TRUE(r.empty());
+    WriteFile("short_coast.bin", "\x06\x00\x01"s);
+    EXPECT_TRUE(LoadMapCoastline("short_coast.bin", r));
+    EXPECT_TRUE(r.empty());
+    WriteFile("one_coast.bin", Record(6, 1, 2) + "\x00"s);
+    EXPECT_TRUE(LoadMapCoastline("one_coast.bin", r));
+    EXPECT_EQ(r.size(), 1u);
+
     ResetCoastOutline();
     EXPECT_EQ(TheCoastOutline().count, 0);
     WriteFile(kCoastOutlineFile, "1000 51.5 -0.1\n0 48.9 2.4\n");
@@ -111,7 +121,7 @@ TEST(CoastOutline, SharedOutlineLoadsFromTheWorkingDirectory) {
     EXPECT_EQ(TheCoastOutline().count, 0);
 }
 
-TEST(CoastMap, DecodesLittleEndianRecordsAndIgnoresAShortTail) {
+TEST(CoastMap, DecodesLittleEndianRecordsIgnoresAShortTailAndDropsPointsOffTheGlobe) {
     std::string bytes = Record(6, 5400, -10800) + Record(0, -300, 1234) + Record(2, -5400, 10800) + "\x07\x00\x01"s;
     std::vector<CoastMapRecord> r;
     EXPECT_EQ(ParseMapCoastline(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), r), 3u);
@@ -120,29 +130,14 @@ TEST(CoastMap, DecodesLittleEndianRecordsAndIgnoresAShortTail) {
     EXPECT_FALSE(CoastMapStartsLine(r[1]));
     EXPECT_EQ((std::vector<int>{r[0].latitude, r[0].longitude, r[1].latitude, r[1].longitude, r[2].code}),
               (std::vector<int>{5400, -10800, -300, 1234, 2}));
-}
-
-TEST(CoastMap, DropsPointsOffTheGlobeAndBreaksTheLineThere) {
-    std::string bytes = Record(6, 0, 0) + Record(0, 20000, 0) + Record(0, 10, 10) + Record(0, 20, 20) +
-                        Record(0, 0, -32768) + Record(9, 30, 30);
-    std::vector<CoastMapRecord> r;
+    // Points off the globe are dropped and break the line there.
+    bytes = Record(6, 0, 0) + Record(0, 20000, 0) + Record(0, 10, 10) + Record(0, 20, 20) +
+            Record(0, 0, -32768) + Record(9, 30, 30);
     ASSERT_EQ(ParseMapCoastline(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), r), 4u);
     EXPECT_TRUE(CoastMapStartsLine(r[1]));   // after the dropped record
     EXPECT_EQ(r[1].latitude, 10);
     EXPECT_FALSE(CoastMapStartsLine(r[2]));
     EXPECT_EQ(r[3].code, 9);                  // a real line start keeps its code
-}
-
-TEST(CoastMap, FilesMissingEmptyOrShort) {
-    std::vector<CoastMapRecord> r(3);
-    EXPECT_FALSE(LoadMapCoastline("no_such_coast.bin", r));
-    EXPECT_TRUE(r.empty());
-    WriteFile("short_coast.bin", "\x06\x00\x01"s);
-    EXPECT_TRUE(LoadMapCoastline("short_coast.bin", r));
-    EXPECT_TRUE(r.empty());
-    WriteFile("one_coast.bin", Record(6, 1, 2) + "\x00"s);
-    EXPECT_TRUE(LoadMapCoastline("one_coast.bin", r));
-    EXPECT_EQ(r.size(), 1u);
 }
 
 // Counts the lines of a shipped coastline, failing on any line of fewer than two points.

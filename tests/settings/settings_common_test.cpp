@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The parts the settings screens share: the settings table's items, and the orbit icon drawn
-// on the headless canvas.
+// The parts the settings screens share: the orbit icon drawn on the headless canvas.
 #include <cmath>
-#include <cstring>
+#include <vector>
 
 #include "graphics/draw.h"
-#include "logbook/logbook.h"
 #include "settings/settings_common.h"
 #include "tests/support/screen_driver.h"
 #include "widgets/screen_loop.h"
@@ -13,57 +11,19 @@
 namespace {
 
 struct SettingsCommonTest : ScreenTest {
-    void SetUp() override {
-        ConfigRecord r;
-        r.displayMode = 1024;
-        StartScreenProgram("settings_common_test", r, {});
-    }
+    void SetUp() override { Start(); }
 };
 
-TEST_F(SettingsCommonTest, TableHoldsFifteenItemsWithLabelAndNumberColours) {
-    gLogbook.lastOrbitRecord.axisTilt = -10;
-    gLogbook.lastOrbitRecord.orbitShape = 0.3;
-    Settings().axisTilt = 0;  // upright: shown without a minus sign
-    Settings().orbitShape = 0.45;
-    ScreenLoop loop;
-    BeginScreenLoop(loop, 2);
-    Control* table = AddSettingsTablePanels(loop);
-    ASSERT_EQ(table, gSettingsCommon.table);
-
-    const char* texts[3][5] = {{"", "Last@Orbit", "Current", "Earth@Normal", "units"},
-                               {"Tilt", "10.0", "0.0", "23.5", "degrees"},
-                               {"Shape", "0.30", "0.45", "0.02", "circle=0.0"}};
-    int n = 0;
-    for (const TextItem* item = table->items; item; item = item->next, ++n) {
-        ASSERT_LT(n, 15);
-        const int col = n % 5, row = n / 5;
-        SCOPED_TRACE(n);
-        EXPECT_EQ(item->x, col + 1);
-        EXPECT_EQ(item->y, row + 1);
-        EXPECT_STREQ(item->text, texts[row][col]);
-        const bool number = row > 0 && col > 0 && col < 4;
-        EXPECT_EQ(item->penColour, number ? 1 : 0);
-        EXPECT_EQ(item->fillColour, 26);
-        EXPECT_EQ(item->font, gUi.smallLabelFont);
-    }
-    EXPECT_EQ(n, 15);
-
-    SetSettingsTableText(3, 2, "-90.0");
-    ASSERT_NE(ItemAt(table, 3, 2), nullptr);
-    EXPECT_STREQ(ItemAt(table, 3, 2)->text, "-90.0");
-    EndScreenLoop(loop);
-    gSettingsCommon.table = nullptr;
-}
+// The settings table's items, colours and updates: the settings_table replay.
 
 TEST_F(SettingsCommonTest, OrbitIconSitsLeftOfTheLabelAndStepsItsPlanetRoundTheSun) {
     ScreenLoop loop;
     BeginScreenLoop(loop, 2);
     AddWatchSeasonsButton(loop, nullptr);
     const ScreenRect& r = gSettingsCommon.orbitIconRect;
-    EXPECT_EQ(r.left, 44);  // label left 20 + 20 + 48 + 4 = 92; the icon starts 48 before it
-    EXPECT_EQ(r.top, 378);
-    EXPECT_EQ(r.right, 108);
-    EXPECT_EQ(r.bottom, 410);
+    // Label left 20 + 20 + 48 + 4 = 92; the icon starts 48 before it.
+    EXPECT_EQ((std::vector<int>{r.left, r.top, r.right, r.bottom}),
+              (std::vector<int>{44, 378, 108, 410}));
 
     const int ix = 76, iy = 394;
     DrawOrbitIcon(1);

@@ -2,6 +2,7 @@
 // Chart backgrounds, mappings and labels, drawn on the headless canvas.
 #include "simulation_fixture.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,11 +39,9 @@ struct ChartsTest : SimulationTest {
     }
 };
 
-TEST_F(ChartsTest, EnergyAxisReachesAHundredAboveTheLargestValueAndAtLeast600) {
-    EXPECT_EQ(EnergyAxisTop(300), 600);
-    EXPECT_EQ(EnergyAxisTop(499), 600);
-    EXPECT_EQ(EnergyAxisTop(501), 601);
-    EXPECT_EQ(EnergyAxisTop(1150), 1250);
+TEST_F(ChartsTest, EnergyAxisReachesAHundredAboveTheLargestAndDistancesReach300) {
+    for (auto [largest, top] : {std::pair{300, 600}, {499, 600}, {501, 601}, {1150, 1250}})
+        EXPECT_EQ(EnergyAxisTop(largest), top) << largest;
 
     DrawEnergyAxes(wide, 300);
     EXPECT_EQ(ChartY(0), wide.bottom);
@@ -62,6 +61,15 @@ TEST_F(ChartsTest, EnergyAxisReachesAHundredAboveTheLargestValueAndAtLeast600) {
     // Nothing is painted outside the chart but the labels.
     EXPECT_EQ(At(700, wide.top - 2), 26);
     EXPECT_EQ(At(700, wide.bottom + 1), 26);
+
+    // Distances span 0 to 300 million km on the energy colours, with a note at the top centre.
+    Fill(R(512, 401, 1024, 738), 26);
+    DrawDistanceAxes(wide);
+    EXPECT_EQ(ChartY(0), wide.bottom);
+    EXPECT_EQ(ChartY(300), wide.top);
+    EXPECT_EQ(At(700, ChartY(145)), 130);
+    EXPECT_EQ(At(700, wide.top + 1), 155);
+    EXPECT_GT(Count(R(wide.left, wide.top + 4, wide.right, wide.top + 44), 0), 100);
 }
 
 TEST_F(ChartsTest, TemperatureBackgroundMatchesTheGlobeColourOfEachValue) {
@@ -137,33 +145,21 @@ TEST_F(ChartsTest, NarrowChartLabelsEveryOtherMonthAndFewerValues) {
     EXPECT_EQ(At(700, ChartY(12.5)), 182);
 }
 
-TEST_F(ChartsTest, DistanceChartSpansNoughtTo300MillionKilometres) {
-    DrawDistanceAxes(wide);
-    EXPECT_EQ(ChartY(0), wide.bottom);
-    EXPECT_EQ(ChartY(300), wide.top);
-    EXPECT_EQ(At(700, ChartY(145)), 130);
-    EXPECT_EQ(At(700, wide.top + 1), 155);
-    // The note at the top centre, in slot 0.
-    EXPECT_GT(Count(R(wide.left, wide.top + 4, wide.right, wide.top + 44), 0), 100);
-}
-
 TEST_F(ChartsTest, PointsRunFromTheLeftEdgeOnDay0ToTheRightEdgeOnDay360) {
     gSim.chartRect = wide;
     Settings().earthView = kViewDaylight;
     Series().latDaylightMinutes[0][0] = 720;
     Series().latDaylightMinutes[0][StepOfDay(270)] = 0;
     DrawDaylightAxes(wide);
-    int x = 0, y = 0;
-    ChartPoint(0, 0, x, y);
-    EXPECT_EQ(x, wide.left);
-    EXPECT_EQ(y, ChartY(12));
-    ChartPoint(180, 0, x, y);
-    EXPECT_EQ(x, wide.left + 191);
-    ChartPoint(360, 0, x, y);
-    EXPECT_EQ(x, wide.right);
-    EXPECT_EQ(y, ChartY(12));
-    ChartPoint(270, 0, x, y);
-    EXPECT_EQ(y, wide.bottom);
+    // Day, and the point's x and y (-1: not checked).
+    const int points[][3] = {{0, wide.left, ChartY(12)}, {180, wide.left + 191, -1},
+                             {360, wide.right, ChartY(12)}, {270, -1, wide.bottom}};
+    for (const auto& p : points) {
+        int x = -1, y = -1;
+        ChartPoint(p[0], 0, x, y);
+        EXPECT_EQ(p[1] < 0 ? -1 : x, p[1]) << p[0];
+        EXPECT_EQ(p[2] < 0 ? -1 : y, p[2]) << p[0];
+    }
 }
 
 TEST_F(ChartsTest, YearsAlternateTheirColours) {

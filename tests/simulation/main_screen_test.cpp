@@ -43,62 +43,23 @@ struct MainScreenTest : SimulationTest {
     }
 };
 
-TEST_F(MainScreenTest, StartsAtDay0WithTheSaveButtonActiveAndLeavesItInactive) {
-    Start();
-    int saveState = 0, pauseState = 0, day = -1;
-    const int result = Run([&](long n) {
-        if (n < 3) return true;
-        saveState = gNavBar.saveInLogbookButton->state;
-        pauseState = gSim.pauseButton->state;
-        day = gSim.day;
-        return false;
-    });
-    EXPECT_EQ(result, 2000);  // the window closed
-    EXPECT_EQ(saveState, kStateActive);
-    EXPECT_EQ(pauseState, kStateActive);
-    EXPECT_EQ(day, 3);
-    EXPECT_EQ(gNavBar.saveInLogbookButton->state, kStateInactive);
-    EXPECT_EQ(gSim.scene.surface, nullptr);  // surfaces and phase buffers are freed
-    EXPECT_EQ(gSim.globeBuffers, nullptr);
-    EXPECT_EQ(gSim.earthPicture, nullptr);
-}
-
-// Faster and Slower stop at speeds 6 and 0 and are shown disabled there, also when the screen
-// is entered at a limit; the speed survives leaving. Each run clicks one button, once more
-// than the limit allows, then leaves.
-TEST_F(MainScreenTest, SpeedLimitsDisableTheirButtonsAndTheSpeedSurvivesLeaving) {
+// Faster and Slower set the frame delay of the new speed at once; their limits, disabled looks
+// and the speed kept on leaving are the simulation_speed replay's.
+TEST_F(MainScreenTest, SpeedButtonsSetTheFrameDelayAtOnce) {
     Start();
     Settings().animationSpeed = 5;
-    const struct {
-        bool faster;
-        int clicks, otherAtStart, speed, delay;
-    } cases[] = {{true, 2, kStateActive, 6, 40 / 8},
-                 {false, 7, kStateInactive, 0, 40 * 8 + 150},
-                 {false, 1, kStateActive, 0, 40 * 8 + 150}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.clicks);
-        int otherAtStart = 0, clicked = 0, other = 0, delay = 0;
-        const int result = Run([&](long n) {
-            Control* button = c.faster ? gSim.fasterButton : gSim.slowerButton;
-            Control* otherButton = c.faster ? gSim.slowerButton : gSim.fasterButton;
-            if (n == 0) otherAtStart = otherButton->state;
-            if (n < c.clicks) {
-                ClickControl(button);
-                return true;
-            }
-            clicked = button->state;
-            other = otherButton->state;
-            delay = gSim.frameDelay;
-            ClickControl(gNavBar.changeTiltButton);
-            return n == c.clicks;
-        });
-        EXPECT_EQ(result, 2);
-        EXPECT_EQ(Settings().animationSpeed, c.speed);
-        EXPECT_EQ(otherAtStart, c.otherAtStart);
-        EXPECT_EQ(clicked, kStateInactive);
-        EXPECT_EQ(other, kStateActive);
-        EXPECT_EQ(delay, c.delay);
-    }
+    int fastest = 0, slowest = 0;
+    Run([&](long n) {
+        if (n == 0) ClickControl(gSim.fasterButton);
+        if (n == 1) {
+            fastest = gSim.frameDelay;
+            for (int i = 0; i < 6; ++i) ClickControl(gSim.slowerButton);
+        }
+        if (n == 2) slowest = gSim.frameDelay;
+        return n < 2;
+    });
+    EXPECT_EQ(fastest, 40 / 8);
+    EXPECT_EQ(slowest, 40 * 8 + 150);
 }
 
 TEST_F(MainScreenTest, PausedAtDay100ASwitchToDaylightRedrawsBothGlobesForDay100) {
@@ -176,24 +137,17 @@ TEST_F(MainScreenTest, Day359IsFollowedByDay0AndANewTraceInTheOtherColours) {
     EXPECT_EQ(barEnd, 255);
 }
 
-TEST_F(MainScreenTest, WithNoLatitudeSelectedTheHomeLatitudeIsUsed) {
-    Start();
-    Settings().latitude[0] = kNoLatitude;
-    Settings().latitude[1] = kNoLatitude;
-    bool legendShown = false;
-    RunFrames(2, [&] { legendShown = gSim.legend[0].shown; });
-    EXPECT_EQ(Settings().latitude[0], 40);
-    EXPECT_EQ(Settings().latitude[1], kNoLatitude);
-    EXPECT_TRUE(legendShown);
-    EXPECT_FALSE(gSim.legend[1].shown);
-}
-
+// The screen starts at day 0 with Save in Logbook and Pause active; the save leaves the
+// animation going; leaving shows the save button inactive. (Every way out, what leaving lets
+// go and single-cycle mode: tests/explain/ways_out_test.cpp.)
 TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
     Start();
-    int dayAtSave = -1, dayLater = -1;
+    int dayAtSave = -1, dayLater = -1, saveState = 0, pauseState = 0;
     int result = Run([&](long n) {
         if (n == 5) {
             dayAtSave = gSim.day;
+            saveState = gNavBar.saveInLogbookButton->state;
+            pauseState = gSim.pauseButton->state;
             ClickControl(gNavBar.saveInLogbookButton);
         }
         if (n == 8) dayLater = gSim.day;
@@ -201,6 +155,9 @@ TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
         return n < 10;
     });
     EXPECT_EQ(result, 2);
+    EXPECT_EQ(dayAtSave, 5);
+    EXPECT_EQ(saveState, kStateActive);
+    EXPECT_EQ(pauseState, kStateActive);
     EXPECT_GT(dayLater, dayAtSave);  // the animation went on after the save
     ASSERT_EQ(FileSize("logbook.bin"), 10160);
 
@@ -221,24 +178,14 @@ TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
               save);
 }
 
-TEST_F(MainScreenTest, SingleCycleModeEndsAfterOneYear) {
-    ConfigRecord r = Record();
-    r.singleCycleMode = 1;
-    Start(r);
-    long feeds = 0;
-    const int result = Run([&](long n) {
-        feeds = n;
-        return true;
-    });
-    EXPECT_EQ(result, 360);
-    EXPECT_EQ(feeds, 359);
-}
-
 TEST_F(MainScreenTest, PicturesShowTheLegendTitleSunsAndChartWhereTheyBelong) {
     Start();
     int cells[49] = {}, frameTop = 0, titleRight = 0, titleInk = 0, earthSun = 0, diagramSun = 0;
-    int chartSlot = 0, chartK = 0, panelTitle = 0;
+    int chartSlot = 0, chartK = 0, panelTitle = 0, tiltInk = 0, orbitInk = 0, axisNorth = -1;
     RunFrames(1, [&] {
+        tiltInk = Count(R(331, 423, 493, 474), 255);
+        orbitInk = Count(R(22, 424, 320, 446), 255);
+        axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
         for (int i = 0; i < 49; ++i) cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
         frameTop = AtLogical(700, 84);
         // The view title ends 5 units left of the legend.
@@ -266,45 +213,25 @@ TEST_F(MainScreenTest, PicturesShowTheLegendTitleSunsAndChartWhereTheyBelong) {
     EXPECT_EQ(diagramSun, 14);
     EXPECT_NEAR(chartSlot, TemperatureSlot(chartK), 2);
     EXPECT_GT(panelTitle, 50);  // " Earth Views "
-}
-
-TEST_F(MainScreenTest, UntiltedEarthAndCircularOrbitSayTheirNames) {
-    Start();
-    Settings().axisTilt = 0;
-    Settings().orbitShape = 0;
-    int tiltInk = 0, orbitInk = 0;
-    RunFrames(1, [&] {
-        tiltInk = Count(R(331, 423, 493, 474), 255);
-        orbitInk = Count(R(22, 424, 320, 446), 255);
-    });
-    EXPECT_EQ(tiltInk, ReferenceInk("Earth not", "Tilted", gUi.labelFont));
-    EXPECT_EQ(orbitInk, ReferenceInk("Circular Orbit (0.00)", nullptr, gUi.smallLabelFont));
-    EXPECT_EQ(gSim.earthSunX, 612);  // a circle's Sun sits in its middle
-
-    Settings().axisTilt = EarthNormalTilt;
-    Settings().orbitShape = EarthNormalShape;
-    int axisNorth = -1;
-    RunFrames(1, [&] {
-        tiltInk = Count(R(331, 423, 493, 474), 255);
-        orbitInk = Count(R(22, 424, 320, 446), 255);
-        axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
-    });
     EXPECT_EQ(tiltInk, ReferenceInk("Axis Tilt =", "23.5 degrees", gUi.labelFont));
-    // The diagram takes the picture's whole width, centred under the two text lines.
+    EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
+    // The tilt diagram takes the picture's whole width, centred under the two text lines.
     const ScreenRect& d = gSim.tiltDiagram;
     EXPECT_EQ((std::vector<int>{d.left, d.top, d.right, d.bottom}),
               (std::vector<int>{329, 509, 495, 675}));
     EXPECT_EQ(gSim.tiltGlobe.right - gSim.tiltGlobe.left, 118);
     EXPECT_EQ(axisNorth, 7);
-    EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
 }
 
 // At both sizes the Sun is drawn where the screen says, the globe scaled (100 device pixels
-// at 800 x 600), and the distance row written whole in the small label font.
-TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheDistanceRowWhole) {
+// at 800 x 600), and the distance row written whole in the small label font; an untilted Earth
+// on a circular orbit says so, whole, and the circle's Sun sits in its middle.
+TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheTextsWhole) {
     for (const int size : {1024, 800}) {
         Start(Record(size));
-        int before = 0, after = 0, figure = 0, sun = 0, width = 0;
+        Settings().axisTilt = 0;
+        Settings().orbitShape = 0;
+        int before = 0, after = 0, figure = 0, sun = 0, width = 0, tiltInk = 0, orbitInk = 0;
         ScreenRect box{};
         RunFrames(2, [&] {
             sun = AtLogical(gSim.earthSunX, gSim.earthSunY);
@@ -314,12 +241,18 @@ TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheDistanceRowWhole) 
             before = Count(R(p.left, box.top - 5, box.left, p.bottom), 255);
             after = Count(R(box.right, box.top - 5, p.right, p.bottom), 255);
             figure = Count(box, 255);
+            tiltInk = Count(R(331, 423, 493, 474), 255);
+            orbitInk = Count(R(22, 424, 320, 446), 255);
         });
-        // Every pixel of both labels lies inside the picture, in the font the figure uses.
-        EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont)) << size;
-        EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont)) << size;
-        EXPECT_GT(figure, 0) << size;
-        EXPECT_EQ(sun, 14) << size;
+        SCOPED_TRACE(size);
+        // Every pixel of the labels lies inside its picture, in the font the figure uses.
+        EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont));
+        EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont));
+        EXPECT_EQ(tiltInk, ReferenceInk("Earth not", "Tilted", gUi.labelFont));
+        EXPECT_EQ(orbitInk, ReferenceInk("Circular Orbit (0.00)", nullptr, gUi.smallLabelFont));
+        EXPECT_GT(figure, 0);
+        EXPECT_EQ(sun, 14);
+        EXPECT_EQ(gSim.earthSunX, 612);
         if (size == 800) {
             EXPECT_EQ(width, 100);
         }
@@ -356,37 +289,13 @@ TEST_F(MainScreenTest, GlobeHidesTheSunOnTheNearHalfAndPassesBehindItOnTheFar) {
     EXPECT_EQ(sunDay270, 14);      // the Sun covers the globe
 }
 
-TEST_F(MainScreenTest, TiltDiagramModesChooseTheGlobeAndTheLatitudes) {
-    // The logbook draws plain discs (-1, 2); the main screen the banded globe (0, 1).
-    Start();
-    const ScreenRect square = R(400, 300, 500, 400);
-    for (const int mode : {-1, 0, 1, 2}) {
-        SetBrushColour(0);
-        FillScreenRect(R(350, 250, 550, 450));
-        ScreenRect globe{};
-        DrawTiltDiagram(square, 0, mode, 40, -30, globe);
-        EXPECT_EQ(globe.left, 415) << mode;  // 15 per cent in from every side
-        EXPECT_EQ(globe.bottom, 385) << mode;
-        const bool plain = mode == -1 || mode == 2;
-        // The disc reaches 2 beyond the globe's square; the bands stay inside it.
-        EXPECT_EQ(AtLogical(450, 384), plain ? 9 : kTiltBandSlotFirst + 17) << mode;
-        EXPECT_EQ(AtLogical(450, 386), plain ? 9 : 8) << mode;  // below: the axis' south end
-        EXPECT_EQ(AtLogical(450, 315), plain ? 9 : kTiltBandSlotFirst) << mode;
-        // 40 N crosses the untilted globe 35 * sin 40 = 22 above its centre, in white.
-        EXPECT_EQ(Count(R(416, 325, 484, 331), 255) > 0, mode >= 1) << mode;
-        EXPECT_EQ(Count(R(475, 300, 550, 330), 255) > 0, mode >= 1) << mode;  // "40º N"
-    }
-}
-
 // The latitudes' names on the tilt globe stay inside the picture on either side, at both
-// display sizes, whatever the tilt.
-TEST_F(MainScreenTest, LatitudeNamesStayInsideTheTiltPictureAtBothSizes) {
+// display sizes, whatever the tilt. The logbook draws plain discs (modes -1, 2); the main
+// screen the banded globe (0, 1).
+TEST_F(MainScreenTest, TiltDiagramModesAndLatitudeNamesInsideThePictureAtBothSizes) {
     const ScreenRect picture = R(331, 421, 497, 718);  // the main screen's tilt picture
-    const struct {
-        double tilt;
-        int lat0, lat1;
-    } cases[] = {{-23.5, 40, 30}, {-23.5, 0, 15}, {-23.5, -30, 0}, {-60, 45, -30}, {0, 0, 0},
-                 {30, -75, 75}};
+    const struct { double tilt; int lat0, lat1; } cases[] = {
+        {-23.5, 40, 30}, {-23.5, 0, 15}, {-23.5, -30, 0}, {-60, 45, -30}, {0, 0, 0}, {30, -75, 75}};
     for (const int size : {1024, 800}) {
         Start(Record(size));
         for (const auto& c : cases) {
@@ -400,12 +309,41 @@ TEST_F(MainScreenTest, LatitudeNamesStayInsideTheTiltPictureAtBothSizes) {
             EXPECT_GT(Count(picture, 255), 50);
             EXPECT_EQ(Count(R(200, 400, 331, 740), 255) + Count(R(497, 400, 700, 740), 255), 0);
         }
+        if (size == 1024) {
+            const ScreenRect square = R(400, 300, 500, 400);
+            for (const int mode : {-1, 0, 1, 2}) {
+                SetBrushColour(0);
+                FillScreenRect(R(350, 250, 550, 450));
+                ScreenRect globe{};
+                DrawTiltDiagram(square, 0, mode, 40, -30, globe);
+                EXPECT_EQ(globe.left, 415) << mode;  // 15 per cent in from every side
+                EXPECT_EQ(globe.bottom, 385) << mode;
+                const bool plain = mode == -1 || mode == 2;
+                // The disc reaches 2 beyond the globe's square; the bands stay inside it.
+                EXPECT_EQ(AtLogical(450, 384), plain ? 9 : kTiltBandSlotFirst + 17) << mode;
+                EXPECT_EQ(AtLogical(450, 386), plain ? 9 : 8) << mode;  // the axis' south end
+                EXPECT_EQ(AtLogical(450, 315), plain ? 9 : kTiltBandSlotFirst) << mode;
+                // 40 N crosses the untilted globe 35 * sin 40 = 22 above its centre, in white.
+                EXPECT_EQ(Count(R(416, 325, 484, 331), 255) > 0, mode >= 1) << mode;
+                EXPECT_EQ(Count(R(475, 300, 550, 330), 255) > 0, mode >= 1) << mode;  // "40º N"
+            }
+        }
         TearDown();
     }
 }
 
-TEST_F(MainScreenTest, SettingsTheModelRefusesDoNotBreakTheScreen) {
+// Settings the screen cannot show are mended as it starts: with no latitude selected the home
+// latitude is used; values the model refuses are brought back into range.
+TEST_F(MainScreenTest, SettingsItCannotShowAreMendedAndDoNotBreakIt) {
     Start();
+    Settings().latitude[0] = Settings().latitude[1] = kNoLatitude;
+    bool legendShown = false;
+    RunFrames(2, [&] { legendShown = gSim.legend[0].shown; });
+    EXPECT_EQ(Settings().latitude[0], 40);
+    EXPECT_EQ(Settings().latitude[1], kNoLatitude);
+    EXPECT_TRUE(legendShown);
+    EXPECT_FALSE(gSim.legend[1].shown);
+
     Settings().orbitShape = 1.5;
     Settings().axisTilt = 1e300;
     Settings().latitude[0] = -5000;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <iterator>
+#include <vector>
 
 #include "graphics/display.h"
 #include "model/model.h"
@@ -14,40 +15,29 @@
 namespace {
 
 struct ViewsTest : ::testing::Test {
-    void SetUp() override {
+    static void Reset() {
         ResetModelState();
         ResetSimulationState();
         ResetDisplayState();
     }
-    void TearDown() override {
-        ResetSimulationState();
-        ResetModelState();
-        ResetDisplayState();
-    }
-    static void ExpectEntry(int slot, int r, int g, int b) {
-        const PaletteEntry& e = gDisplay.paletteCopy[slot];
-        EXPECT_EQ(e.r, r) << "slot " << slot;
-        EXPECT_EQ(e.g, g) << "slot " << slot;
-        EXPECT_EQ(e.b, b) << "slot " << slot;
-    }
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
 };
 
 TEST_F(ViewsTest, RampsJoinWhereLaterStepsOverwriteTheEndsOfEarlierOnes) {
     LoadViewPalette();
-    ExpectEntry(58, 89, 89, 165);
-    ExpectEntry(65, 35, 35, 219);
-    ExpectEntry(66, 25, 25, 229);
-    ExpectEntry(74, 25, 229, 229);  // not the (25, 257, 229) the cyan step would give
-    ExpectEntry(82, 25, 229, 25);   // not the (25, 229, -3) of the green step
-    ExpectEntry(90, 229, 229, 25);
-    ExpectEntry(98, 229, 25, 25);
-    ExpectEntry(106, 153, 102, 102);  // the dull red, not the tenth step of the red ramp
-    ExpectEntry(107, 0, 0, 0);        // energy starts black
-    ExpectEntry(131, 255, 170, 85);
-    ExpectEntry(155, 255, 255, 173);
-    ExpectEntry(156, 0, 0, 0);
-    ExpectEntry(180, 126, 126, 126);
-    ExpectEntry(204, 253, 253, 253);
+    // Slot and colour: cyan and green are not the (25, 257, 229) and (25, 229, -3) their steps
+    // would give, 106 the dull red rather than the red ramp's tenth step; energy starts black.
+    const int entries[][4] = {
+        {58, 89, 89, 165},   {65, 35, 35, 219},   {66, 25, 25, 229},  {74, 25, 229, 229},
+        {82, 25, 229, 25},   {90, 229, 229, 25},  {98, 229, 25, 25},  {106, 153, 102, 102},
+        {107, 0, 0, 0},      {131, 255, 170, 85}, {155, 255, 255, 173}, {156, 0, 0, 0},
+        {180, 126, 126, 126}, {204, 253, 253, 253}};
+    for (const auto& e : entries) {
+        const PaletteEntry& p = gDisplay.paletteCopy[e[0]];
+        EXPECT_EQ((std::vector<int>{p.r, p.g, p.b}), (std::vector<int>{e[1], e[2], e[3]}))
+            << "slot " << e[0];
+    }
     // Applied to the display palette as one range.
     EXPECT_EQ(gDisplay.shown[131].g, 170);
     EXPECT_EQ(gDisplay.shown[204].r, 253);
@@ -113,11 +103,9 @@ TEST_F(ViewsTest, GlobeChordsRunNorthToSouthAlongTheTiltedAxis) {
     EXPECT_EQ(c[14].latitude, -3);  // the chords are not symmetric
     EXPECT_EQ(c[25].latitude, -66);
     // Untilted: horizontal chords 5 pixels apart, the full width of the globe.
-    EXPECT_EQ(c[0].y0, -63);  // trunc(-64 + 0.5)
-    EXPECT_EQ(c[0].y1, -63);
-    EXPECT_EQ(c[1].y0, -58);
-    EXPECT_EQ(c[0].x0, 64);
-    EXPECT_EQ(c[0].x1, -64);
+    // The first at trunc(-64 + 0.5).
+    EXPECT_EQ((std::vector<int>{c[0].y0, c[0].y1, c[1].y0, c[0].x0, c[0].x1}),
+              (std::vector<int>{-63, -63, -58, 64, -64}));
 
     // Earth Normal: the north end of the axis leans to the left (screen y grows downward).
     MakeGlobeChords(EarthNormalTilt, c);
