@@ -3,8 +3,6 @@
 
 #include "graphics/display.h"
 
-#include <algorithm>
-
 namespace {
 
 struct FixedColour {
@@ -28,8 +26,6 @@ const FixedColour kFixed[50] = {
 };
 
 uint8_t Channel(int v) { return uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); }
-
-uint32_t Packed(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b); }
 
 }  // namespace
 
@@ -57,21 +53,18 @@ void SetPaletteEntryNow(int slot, int r, int g, int b) {
 }
 
 void FindFreeColour(int slot) {
-    // The colours in use, sorted, so each candidate costs a binary search, not 256 compares;
-    // 256 entries can block at most 256 candidates, so the search ends quickly.
-    uint32_t used[256];
-    for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = gDisplay.paletteCopy[i];
-        used[i] = Packed(e.r, e.g, e.b);
+    // The first of the candidates (1,1,1), (1,1,2) ... (1,1,254), (1,2,1) ... that no entry
+    // holds. 256 entries can take at most 256 of them, so only the first 257 can be the answer.
+    constexpr int kSide = 254, kCandidates = 257;
+    bool taken[kCandidates] = {};
+    for (const PaletteEntry& e : gDisplay.paletteCopy) {
+        if (e.r < 1 || e.g < 1 || e.b < 1 || e.r > kSide || e.g > kSide || e.b > kSide) continue;
+        const long k = (long(e.r - 1) * kSide + (e.g - 1)) * kSide + (e.b - 1);
+        if (k < kCandidates) taken[k] = true;
     }
-    std::sort(used, used + 256);
-    for (int r = 1; r <= 254; ++r)
-        for (int g = 1; g <= 254; ++g)
-            for (int b = 1; b <= 254; ++b)
-                if (!std::binary_search(used, used + 256, Packed(r, g, b))) {
-                    SetPaletteEntry(slot, r, g, b);
-                    return;
-                }
+    int k = 0;
+    while (taken[k]) ++k;
+    SetPaletteEntry(slot, 1 + k / (kSide * kSide), 1 + (k / kSide) % kSide, 1 + k % kSide);
 }
 
 void SetUpFixedPalette() {

@@ -43,6 +43,31 @@ bool WordToInt(const char* p, const char* end, int32_t& value) {
     return r.ec == std::errc() && r.ptr == end;
 }
 
+// A plain decimal of at most seven digits ("45.5", "-170.25"), as nearly every coastline word
+// is: its digits as a whole number and the power of ten are both exact floats, so the one
+// division rounds correctly, as strtof does. False for anything else.
+bool ShortDecimal(const char* p, const char* end, float& value) {
+    static const float kTens[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    uint32_t digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        if (*p == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (*p < '0' || *p > '9' || ++count > 7) return false;
+        digits = digits * 10 + uint32_t(*p - '0');
+        if (point) ++decimals;
+    }
+    if (count == 0) return false;
+    const float v = float(digits) / kTens[decimals];
+    value = negative ? -v : v;
+    return true;
+}
+
 // Decimal notation only ("45.5", "-1e2"), read in the C locale so a program that sets a
 // decimal comma elsewhere still reads "45.5". strtof_l rather than from_chars: not every C++
 // library the program is built with parses floating-point numbers there, and both round the
@@ -56,6 +81,7 @@ bool WordToFloat(const char* p, const char* end, float& value) {
     if (digits == end || IsBlank(*digits) || *digits == '+' || *digits == '-') return false;
     if (end - digits >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
         return false;
+    if (ShortDecimal(p, end, value)) return true;
     static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
     if (cLocale == locale_t(0)) return false;
     const std::string word(p, end);
