@@ -87,7 +87,8 @@
   }
 
   // Downloads one file, counting its bytes for the bar; any failure rejects with the file's name.
-  function download(name) {
+  // `tap`, if given, gets a copy of the body as it arrives.
+  function download(name, tap) {
     return fetch(name).then(function (response) {
       if (!response.ok) throw new Error(name + ': ' + response.status + ' ' + response.statusText);
       var length = Number(response.headers.get('Content-Length'));
@@ -102,7 +103,13 @@
           return buffer;
         });
       }
-      var reader = response.body.getReader();
+      var body = response.body;
+      if (tap && body.tee) {
+        var both = body.tee();
+        tap(both[0]);
+        body = both[1];
+      }
+      var reader = body.getReader();
       var chunks = [];
       var received = 0;
       function pump() {
@@ -433,11 +440,18 @@
     var files = {};
     Promise.all([
       loadScript('heliora.js'),
-      download('heliora.wasm').then(function (b) {
-        files.wasm = b;
-        // Compiled by the browser's own threads while heliora.js is still being read.
-        files.compiled = WebAssembly.compile(b);
+      // Compiled by the browser's own threads while it downloads, or else once it is in.
+      download('heliora.wasm', function (stream) {
+        if (!WebAssembly.compileStreaming || typeof Response !== 'function') return;
+        files.compiled = WebAssembly.compileStreaming(
+          new Response(stream, { headers: { 'Content-Type': 'application/wasm' } }));
         files.compiled.catch(function () {}); // reported when the program asks for it
+      }).then(function (b) {
+        files.wasm = b;
+        if (!files.compiled) {
+          files.compiled = WebAssembly.compile(b);
+          files.compiled.catch(function () {});
+        }
       }),
       download('heliora.data').then(function (b) { files.data = b; })
     ]).then(function () {
