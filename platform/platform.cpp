@@ -265,6 +265,10 @@ void PlatformPresent() {
 }
 
 void PlatformPresentCoalesced() {
+    if (Backend().showsOnlyOnYield) {
+        gPlatform.dirty = true;
+        return;
+    }
     const uint64_t now = PlatformTicks();
     if (!gPlatform.presentedOnce || now - gPlatform.lastPresent >= uint64_t(gPlatform.refreshMs))
         PlatformPresent();

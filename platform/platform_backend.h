@@ -15,6 +15,9 @@ struct PlatformBackendFunctions {
     // canvas takes them, instead of 0xAARRGGBB: the picture then goes out without a second
     // conversion.
     bool frameInRgbaBytes;
+    // Pictures reach the screen only when the program yields (sleeps or waits for input), and
+    // every yield presents first: an earlier present would only convert the picture twice.
+    bool showsOnlyOnYield;
     // Whether a window would be seen; why not, in words, when it would not.
     bool (*hasRealDisplay)(std::string& why);
     // Tells the user something that cannot wait for a window (a failed start).

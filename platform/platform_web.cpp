@@ -18,6 +18,13 @@
 
 namespace {
 
+// A pointer shape not yet handed to the page.
+struct PendingCursor {
+    bool pending = false;
+    std::vector<uint32_t> argb;
+    int width = 0, height = 0, hotX = 0, hotY = 0;
+};
+
 struct WebState {
     SDL_Window* window = nullptr;
     int width = 0;  // the canvas element's pixels: the picture's size
@@ -26,6 +33,9 @@ struct WebState {
     std::vector<PresentRegion> unsent;  // presented, not yet handed to the page's canvas
     uint64_t lastYield = 0;        // when the browser last had a turn
     std::vector<uint8_t> picture;  // HelioraPicture's answer
+    PendingCursor cursors[kCursorSlots];
+    int cursorWanted = 0;  // the pointer shape to show at the next yield (0: none)
+    int cursorShown = -1;  // what the page shows now (-1: not yet set)
 };
 WebState gWeb;
 
@@ -181,9 +191,12 @@ void Present(const uint32_t*, int width, int height, const PresentRegion& change
     }
 }
 
-// Hands what was presented to the page's canvas; called before every yield to the browser.
-// The converted picture is already in the canvas's byte order (frameInRgbaBytes).
+void ApplyCursor();
+
+// Hands what was presented to the page's canvas, and the pointer's shape; called before every
+// yield to the browser. The picture is already in the canvas's byte order (frameInRgbaBytes).
 void SendToPage() {
+    ApplyCursor();
     const std::vector<uint32_t>& frame = gPlatform.frame;
     if (frame.size() == size_t(gWeb.width) * size_t(gWeb.height))
         for (const PresentRegion& r : gWeb.unsent)
@@ -204,7 +217,10 @@ void Sleep(int ms) {
 
 bool FetchMessages(int timeoutMs) {
     // A loop that only polls would keep the browser from delivering any input at all.
-    if (timeoutMs == 0 && SdlTicks() - gWeb.lastYield >= kLongestWithoutYieldMs) Sleep(0);
+    if (timeoutMs == 0 && SdlTicks() - gWeb.lastYield >= kLongestWithoutYieldMs) {
+        PlatformFlush();  // what was drawn so far is shown during the yield
+        Sleep(0);
+    }
     if (timeoutMs != 0) SendToPage();
     const bool got = SdlFetchMessages(timeoutMs);
     if (timeoutMs != 0) NoteYield();
@@ -233,6 +249,37 @@ void HideWindow() {}
 
 void OfferFile(const char* path) { WebDownload(path); }
 
+// The page makes a pointer shape by drawing it on a canvas of its own and encoding that as a
+// picture, some milliseconds each: a shape is made when it is first shown, not all at the start.
+bool SetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX, int hotY) {
+    if (slot <= 0 || slot >= kCursorSlots || !argb || width <= 0 || height <= 0) return false;
+    PendingCursor& c = gWeb.cursors[slot];
+    c.argb.assign(argb, argb + size_t(width) * size_t(height));
+    c.width = width;
+    c.height = height;
+    c.hotX = hotX;
+    c.hotY = hotY;
+    c.pending = true;
+    return true;
+}
+
+// The page shows a new pointer only when it gets its turn, so the shape is set then: the
+// busy pointer of a screen that is ready before the next yield is never made at all.
+void ShowCursor(int slot) { gWeb.cursorWanted = slot > 0 && slot < kCursorSlots ? slot : 0; }
+
+void ApplyCursor() {
+    const int slot = gWeb.cursorWanted;
+    if (slot == gWeb.cursorShown && !(slot > 0 && gWeb.cursors[slot].pending)) return;
+    if (slot > 0 && gWeb.cursors[slot].pending) {
+        PendingCursor& c = gWeb.cursors[slot];
+        c.pending = false;
+        SdlSetCursorImage(slot, c.argb.data(), c.width, c.height, c.hotX, c.hotY);
+        c.argb = std::vector<uint32_t>();
+    }
+    SdlShowCursor(slot);  // a shape SDL could not make leaves the pointer hidden
+    gWeb.cursorShown = slot;
+}
+
 void PushKey(int key, uint8_t modifiers) {
     Message m;
     m.kind = MessageKind::KeyDown;
@@ -249,6 +296,7 @@ void PushKey(int key, uint8_t modifiers) {
 const PlatformBackendFunctions kWebBackend = [] {
     PlatformBackendFunctions f{};
     f.frameInRgbaBytes = true;
+    f.showsOnlyOnYield = true;
     f.hasRealDisplay = HasRealDisplay;
     f.showMessageBox = ShowMessageBox;
     f.screenSize = ScreenSize;
@@ -262,8 +310,8 @@ const PlatformBackendFunctions kWebBackend = [] {
     f.fetchMessages = FetchMessages;
     f.waitForInput = WaitForInput;
     f.setFullscreen = SetFullscreen;
-    f.setCursorImage = SdlSetCursorImage;
-    f.showCursor = SdlShowCursor;
+    f.setCursorImage = SetCursorImage;
+    f.showCursor = ShowCursor;
     f.setWindowIcon = SetWindowIcon;
     f.captureMouse = NothingBool;  // the page keeps sending moves while a button is held
     f.confinePointer = NoConfinement;
