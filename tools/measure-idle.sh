@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Measures how much of a core the real program uses on each screen, under a virtual X server
-# at 1280x1024: it starts the program, walks to the screen with clicks and keys, lets it
+# at 1280x1024 (HELIORA_MEASURE_SCREEN=WxH for another size): it starts the program, walks to the screen with clicks and keys, lets it
 # settle, and reads the process's own CPU time (utime + stime of /proc/PID/stat) over a span.
 # The machine may be busy with other work, so each screen is measured several times and the
 # median is printed, with the X server's share over the same spans beside it.
@@ -45,7 +45,9 @@ screens=(
 
 work=$(mktemp -d)
 # The server picks a free display number itself and writes it to the pipe.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
+screen=${HELIORA_MEASURE_SCREEN:-1280x1024}
+sw=${screen%x*} sh=${screen#*x}
+Xvfb -displayfd 3 -screen 0 "${sw}x${sh}x24" -nolisten tcp 3> "$work/display" > /dev/null 2>&1 &
 xvfb=$!
 cleanup() { kill "$xvfb" 2> /dev/null || true; rm -rf "$work"; }
 trap cleanup EXIT
@@ -53,8 +55,10 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -1 "$work/display")
 for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
 
-# The canvas is letterboxed into the 1280x1024 window at 1.25: 1280x960, 32 rows down.
-click() { xdotool mousemove $(( $1 * 5 / 4 )) $(( 32 + $2 * 5 / 4 )) click 1; }
+# The canvas is letterboxed into the full-screen window: at 1280x1024, 1280x960 32 rows down.
+if (( sw * 3 <= sh * 4 )); then bw=$sw bh=$(( sw * 3 / 4 )); else bh=$sh bw=$(( sh * 4 / 3 )); fi
+ox=$(( (sw - bw) / 2 )) oy=$(( (sh - bh) / 2 ))
+click() { xdotool mousemove $(( ox + $1 * bw / 1024 )) $(( oy + $2 * bh / 768 )) click 1; }
 
 cputicks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
@@ -66,7 +70,7 @@ measure() {  # steps -> "PROGRAM/XSERVER" CPU percent of one core over the span
     (cd "$run" && exec "$program") > /dev/null 2>&1 &
     local pid=$!
     sleep 2
-    xdotool mousemove 1270 1000  # off the controls, so no hover changes the picture
+    xdotool mousemove $(( sw - 10 )) $(( sh - 24 ))  # off the controls: no hover changes the picture
     IFS=';' read -ra list <<< "$steps"
     for s in "${list[@]}"; do
         set -- $s
@@ -76,7 +80,7 @@ measure() {  # steps -> "PROGRAM/XSERVER" CPU percent of one core over the span
             W) sleep "$2" ;;
         esac
     done
-    xdotool mousemove 1270 1000
+    xdotool mousemove $(( sw - 10 )) $(( sh - 24 ))
     sleep 2
     local hz t0 t1 x0 x1
     hz=$(getconf CLK_TCK)
