@@ -135,12 +135,15 @@ function nativeFrameCost(frames) {
 }
 
 // The desktop program's share of a core while its main screen animates, under a virtual X
-// server (tools/measure-idle.sh; needs Xvfb and xdotool), as a percentage.
+// server of the picture's own size, as the browser shows it (tools/measure-idle.sh; needs Xvfb
+// and xdotool), as a percentage.
 function nativeDesktopShare(seconds) {
   const build = path.dirname(path.dirname(path.dirname(REPLAY))); // build-test/
   try {
     const out = execFileSync('bash', [path.join(top, 'tools/measure-idle.sh'), build, '3',
-                                      String(seconds), 'main'], { stdio: ['ignore', 'pipe', 'ignore'] })
+                                      String(seconds), 'main'],
+                             { stdio: ['ignore', 'pipe', 'ignore'],
+                               env: { ...process.env, HELIORA_MEASURE_SCREEN: '1024x768' } })
       .toString();
     const line = out.split('\n').find((l) => l.startsWith('main '));
     return line ? Number(line.split(/\s+/)[1].replace('%', '')) : NaN;
