@@ -22,14 +22,6 @@ struct ChangeShapeTest : ScreenTest {
         return std::string(st.rounder->state == kStateActive ? "R" : "-") +
                (st.stretched->state == kStateActive ? "S" : "-");
     }
-    // The diagram's device pixels.
-    static std::vector<uint8_t> Diagram() {
-        const DeviceRect d = ToDeviceRect(gChangeShape.diagramRect);
-        std::vector<uint8_t> p;
-        for (int y = d.top; y < d.bottom; ++y)
-            for (int x = d.left; x < d.right; ++x) p.push_back(uint8_t(At(x, y)));
-        return p;
-    }
 };
 
 // What the step buttons do from the shapes at and near their limits, with the buttons
@@ -105,18 +97,18 @@ TEST_F(ChangeShapeTest, ASelectedOrbitTakenOffRestoresWhatLayBeneath) {
     };
     for (const Case& c : cases) {
         Settings().orbitShape = c.start;
-        std::vector<uint8_t> before, moved, after;
+        std::vector<int> before, moved, after;
         long step = 0;
         Run([&](long n) {
             step = n;
             if (n == 0) {
-                before = Diagram();
+                before = Pixels(gChangeShape.diagramRect);
                 ClickControl(gChangeShape.*(c.there));
             } else if (n == 1) {
-                moved = Diagram();
+                moved = Pixels(gChangeShape.diagramRect);
                 ClickControl(gChangeShape.*(c.back));
             } else if (n == 2) {
-                after = Diagram();
+                after = Pixels(gChangeShape.diagramRect);
                 ClickControl(gNavBar.changeTiltButton);
             }
             return n < 3;

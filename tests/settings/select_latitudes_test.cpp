@@ -22,10 +22,8 @@ const XY kWatchSeasons{135, 394};
 
 struct SelectLatitudesTest : ScreenTest {
     void Start(int home) {
-        ConfigRecord r;
+        ConfigRecord r = Record();
         r.homeLatitude = home;
-        r.logbookEnabled = 1;
-        r.displayMode = 1024;
         StartScreenProgram("select_latitudes_test", r, {"coast5.bin"});
     }
     void Stop() {
