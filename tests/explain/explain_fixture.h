@@ -23,21 +23,3 @@ inline int Differences(const std::vector<int>& a, const std::vector<int>& b) {
     for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
     return n;
 }
-
-// One of the two screens, as the table-driven tests see it.
-struct ShapeScreen {
-    const char* name;
-    int id;
-    int (*run)();
-    ShapeScreenControls* controls;
-    double* shape;
-    int* step;
-    int* counter;
-    int boxX, boxY;  // a point inside the message box
-};
-inline const ShapeScreen kShapeScreens[] = {
-    {"solar energy", kOrbitEnergyScreenId, RunOrbitEnergyScreen, &gOrbitEnergy.controls,
-     &gOrbitEnergy.shape, &gOrbitEnergy.step, &gOrbitEnergy.messageCounter, 60, 100},
-    {"season length", kSeasonLengthScreenId, RunSeasonLengthScreen, &gSeasonLength.controls,
-     &gSeasonLength.shape, &gSeasonLength.step, &gSeasonLength.messageCounter, 170, 90},
-};
