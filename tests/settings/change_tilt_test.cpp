@@ -97,8 +97,9 @@ TEST_F(ChangeTiltTest, HoverAndClickOnTheArc) {
 // single-cycle mode: tests/explain/ways_out_test.cpp.
 
 // The globe: night on the left, day on the right, the coastline in black across both only when
-// the file gives one (a missing file stands for every file that gives none: coast_test.cpp). The yellow arrow's head meets its shaft at the tip (593, 259), and a full
-// turn of the globe changes nothing round its disc (the axis stubs, the arc, the black ring).
+// the file gives one (a missing file stands for every file that gives none: coast_test.cpp).
+// The yellow arrow's head meets its shaft at the tip (593, 259), and a full turn of the globe
+// changes nothing round its disc (the axis stubs, the arc, the black ring).
 TEST_F(ChangeTiltTest, GlobeArrowAndCoastlineAtBothSizesWithAnyCoastFile) {
     const ScreenRect night = R(380, 330, 460, 420), day = R(476, 330, 556, 420);  // in the disc
     const struct {

@@ -105,7 +105,8 @@ TEST_F(SelectLatitudesTest, ClicksOnButtonsAndMapFollowTheSelectionRules) {
 }
 
 // The map's coastline comes from coast5.bin read afresh; whatever the file holds (empty and
-// short files read as missing ones: coast_test.cpp), the bands are painted, and a step of 60 units or more (a wrap across the map's edge) draws nothing.
+// short files read as missing ones: coast_test.cpp), the bands are painted, and a step of 60
+// units or more (a wrap across the map's edge) draws nothing.
 TEST_F(SelectLatitudesTest, MapPaintsWithAnyCoastFile) {
     Start(45);
     auto record = [](std::vector<uint8_t>& out, int16_t code, int16_t lat, int16_t lon) {

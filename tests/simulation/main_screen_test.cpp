@@ -234,7 +234,8 @@ TEST_F(MainScreenTest, PicturesAndTheirTextsWholeAtBothSizes) {
             tiltInk = Count(R(331, 423, 493, 474), 255);
             orbitInk = Count(R(22, 424, 320, 446), 255);
             axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
-            for (int i = 0; i < 49; ++i) cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
+            for (int i = 0; i < 49; ++i)
+                cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
             frameTop = AtLogical(700, 84);
             // The view title ends 5 units left of the legend.
             for (int x = 297; x < 612; ++x)

@@ -541,7 +541,8 @@ TEST_F(Events, MessagesBecomeTheirCodes) {
     EXPECT_FALSE(IsWindowClosing(Of(MessageKind::SysClose)));
 }
 
-TEST_F(Events, MinimisedWindowWaitsForRestoreOrClose) {
+// Closing the window while it is an icon: the minimise_restore replay.
+TEST_F(Events, MinimisedWindowWaitsForRestore) {
     // Everything but the restore is dropped while the window is an icon.
     HeadlessPushMessage(Of(MessageKind::SysMinimise));
     HeadlessPushMessage(Mouse(MessageKind::LeftDown, 10, 10));
