@@ -16,35 +16,10 @@ using ExplainTest = ScreenTest;
 inline std::array<int, 3> Rgb(const PlatformColour& c) { return {c.r, c.g, c.b}; }
 using RGB = std::array<int, 3>;
 
-// Device pixels of a logical rectangle, row by row, and how many differ between two such.
-inline std::vector<int> Pixels(const ScreenRect& r) {
-    const DeviceRect d = ToDeviceRect(r);
-    std::vector<int> out;
-    for (int y = d.top; y < d.bottom; ++y)
-        for (int x = d.left; x < d.right; ++x) out.push_back(gDisplay.canvas.At(x, y));
-    return out;
-}
+// How many pixels differ between two copies of one rectangle (ScreenTest::Pixels).
 inline int Differences(const std::vector<int>& a, const std::vector<int>& b) {
     if (a.size() != b.size()) return -1;
     int n = 0;
     for (size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
     return n;
 }
-
-// One of the two screens, as the table-driven tests see it.
-struct ShapeScreen {
-    const char* name;
-    int id;
-    int (*run)();
-    ShapeScreenControls* controls;
-    double* shape;
-    int* step;
-    int* counter;
-    int boxX, boxY;  // a point inside the message box
-};
-inline const ShapeScreen kShapeScreens[] = {
-    {"solar energy", kOrbitEnergyScreenId, RunOrbitEnergyScreen, &gOrbitEnergy.controls,
-     &gOrbitEnergy.shape, &gOrbitEnergy.step, &gOrbitEnergy.messageCounter, 60, 100},
-    {"season length", kSeasonLengthScreenId, RunSeasonLengthScreen, &gSeasonLength.controls,
-     &gSeasonLength.shape, &gSeasonLength.step, &gSeasonLength.messageCounter, 170, 90},
-};

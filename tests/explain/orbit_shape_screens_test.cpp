@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two orbit-shape screens: what they share, checked on both (the shape buttons and the
-// message boxes' colour counters); the solar energy screen's orbit, glow, chart and cross-hair
+// The two orbit-shape screens: the solar energy screen's orbit, glow, chart and cross-hair
 // that never leaves a trace; the season length screen's turning points, dates, season
-// lengths, speeds and picture. Their ways out are in ways_out_test.cpp.
+// lengths, speeds and picture. What they share (the shape buttons and the message boxes'
+// colours) is the screens2_shape_boxes replay's; their ways out are in ways_out_test.cpp.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -15,53 +15,8 @@
 
 namespace {
 
-using OrbitShapeScreens = ExplainTest;
 using OrbitEnergy = ExplainTest;
 using SeasonLength = ExplainTest;
-
-// The shape is the screen's own: Earth Normal at every entry, the model's shape untouched. A
-// click on the selected shape does nothing; every box drawn takes the screen's next colour.
-TEST_F(OrbitShapeScreens, ShapeButtonsAndMessageBoxCounters) {
-    Start();
-    Settings().orbitShape = 0.25;
-    for (const ShapeScreen& s : kShapeScreens) {
-        using Seen = std::array<double, 5>;  // shape, step, box counter, box fill, selected
-        std::vector<Seen> seen;
-        Control* const* buttons = s.controls->shapeButtons;
-        auto look = [&] {
-            int selected = -1;
-            for (int i = 0; i < kShapeButtonCount; ++i)
-                if (buttons[i]->selected) selected = i;
-            seen.push_back({*s.shape, double(*s.step), double(*s.counter),
-                            double(AtLogical(s.boxX, s.boxY)), double(selected)});
-        };
-        for (int visit = 0; visit < 2; ++visit) {
-            seen.clear();
-            DriveScreen(s.run, [&](long n) {
-                if (n == 5) look();
-                if (n == 5) ClickControl(buttons[kEarthNormalShapeIndex]);  // selected already
-                if (n == 6) look();
-                if (n == 6) ClickControl(buttons[0]);
-                if (n == 7) look();
-                if (n == 9) ClickControl(buttons[3]);
-                if (n == 10) look();
-                if (n == 10) ClickControl(gNavBar.changeTiltButton);
-                return n <= 10;
-            });
-            // The first visit starts with slot 1; the second goes on from where the first left.
-            const int first = visit == 0 ? 1 : 2;
-            const int c1 = NextBoxColour(first), c2 = NextBoxColour(c1), c3 = NextBoxColour(c2);
-            const std::vector<Seen> want = {
-                {EarthNormalShape, 5, double(c1), double(first), kEarthNormalShapeIndex},
-                {EarthNormalShape, 5, double(c1), double(first), kEarthNormalShapeIndex},
-                {0, 0, double(c2), double(c1), 0},
-                {0.5, 0, double(c3), double(c2), 3},
-            };
-            EXPECT_EQ(seen, want) << s.name << " visit " << visit;
-        }
-        EXPECT_EQ(Settings().orbitShape, 0.25) << s.name;
-    }
-}
 
 // The solar energy screen.
 

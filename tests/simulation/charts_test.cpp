@@ -162,21 +162,4 @@ TEST_F(ChartsTest, PointsRunFromTheLeftEdgeOnDay0ToTheRightEdgeOnDay360) {
     }
 }
 
-TEST_F(ChartsTest, YearsAlternateTheirColours) {
-    // (pen, brush) of this year and last year for each view, by the year's parity.
-    const int cases[][6] = {
-        {kViewTemperature, 0, 255, 0, 0, 255}, {kViewTemperature, 1, 0, 255, 255, 0},
-        {kViewTemperature, 2, 255, 0, 0, 255}, {kViewEnergy, 0, 10, 0, 3, 0},
-        {kViewDaylight, 1, 3, 0, 10, 0},       {kViewDistance, 3, 9, 0, 5, 0},
-    };
-    for (const auto& c : cases) {
-        int now[2], before[2];
-        Settings().earthView = c[0];
-        ChartColours(c[1], now, before);
-        EXPECT_EQ((std::vector<int>{now[0], now[1], before[0], before[1]}),
-                  (std::vector<int>{c[2], c[3], c[4], c[5]}))
-            << c[0] << " year " << c[1];
-    }
-}
-
 }  // namespace

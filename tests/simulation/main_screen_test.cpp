@@ -108,12 +108,31 @@ TEST_F(MainScreenTest, PausedAtDay100ASwitchToDaylightRedrawsBothGlobesForDay100
     EXPECT_EQ(chartBand, 182);
 }
 
-TEST_F(MainScreenTest, Day359IsFollowedByDay0AndANewTraceInTheOtherColours) {
+// A year round the Sun: on days 90 and 270 of Earth Normal the globe overlaps the Sun's centre,
+// hiding it on the near half and passing behind it on the far; day 359 is followed by day 0
+// and a new trace in the other colours.
+TEST_F(MainScreenTest, AYearRoundTheSunThenDay0AndANewTraceInTheOtherColours) {
     Start();
     std::vector<int> days;
+    int orbitInkDay0 = -1, orbitInkDay90 = -1, sunDay90 = -1, sunDay270 = -1;
     int newPoint = -1, oldPoint = -1, barStart = -1, barEnd = -1;
+    auto orbitInk = [](int day) {
+        const OrbitTrack& t = Series().mainTrack;
+        int n = 0;
+        for (int y = -56; y <= 56; ++y)
+            for (int x = -56; x <= 56; ++x)
+                if (x * x + y * y <= 56 * 56) n += AtLogical(t.trackX[day] + x, t.trackY[day] + y) == 5;
+        return n;
+    };
     Run([&](long) {
         days.push_back(gSim.day);
+        const int shown = gSim.day - 1;  // the frame just drawn
+        if (gSim.orbitCounter == 0 && shown == 0) orbitInkDay0 = orbitInk(0);
+        if (shown == 90) {
+            orbitInkDay90 = orbitInk(90);
+            sunDay90 = AtLogical(gSim.earthSunX, gSim.earthSunY);
+        }
+        if (shown == 270) sunDay270 = AtLogical(gSim.earthSunX, gSim.earthSunY);
         if (gSim.orbitCounter == 0 || gSim.day < 3) return true;
         int x = 0, y = 0;
         ChartPoint(1, 0, x, y);
@@ -125,6 +144,10 @@ TEST_F(MainScreenTest, Day359IsFollowedByDay0AndANewTraceInTheOtherColours) {
         barEnd = AtLogical(l.end - 2, l.y + 2);
         return false;
     });
+    EXPECT_GT(orbitInkDay0, 20);   // the orbit's near half crosses the globe
+    EXPECT_EQ(orbitInkDay90, 0);   // in front of the orbit: nothing crosses it
+    EXPECT_NE(sunDay90, 14);       // the globe covers the Sun
+    EXPECT_EQ(sunDay270, 14);      // the Sun covers the globe
     // The counter as the frames found it: ... 358, 359, 0, 1, 2, 3.
     ASSERT_GE(days.size(), 364u);
     EXPECT_EQ(days[359], 359);
@@ -178,115 +201,83 @@ TEST_F(MainScreenTest, SaveInLogbookWritesTheRunAndTheScreenGoesOn) {
               save);
 }
 
-TEST_F(MainScreenTest, PicturesShowTheLegendTitleSunsAndChartWhereTheyBelong) {
-    Start();
-    int cells[49] = {}, frameTop = 0, titleRight = 0, titleInk = 0, earthSun = 0, diagramSun = 0;
-    int chartSlot = 0, chartK = 0, panelTitle = 0, tiltInk = 0, orbitInk = 0, axisNorth = -1;
-    RunFrames(1, [&] {
-        tiltInk = Count(R(331, 423, 493, 474), 255);
-        orbitInk = Count(R(22, 424, 320, 446), 255);
-        axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
-        for (int i = 0; i < 49; ++i) cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
-        frameTop = AtLogical(700, 84);
-        // The view title ends 5 units left of the legend.
-        titleInk = 0;
-        for (int x = 297; x < 612; ++x)
-            for (int y = 84; y < 109; ++y)
-                if (AtLogical(x, y) == 255) {
-                    ++titleInk;
-                    titleRight = std::max(titleRight, x);
-                }
-        earthSun = AtLogical(gSim.earthSunX, gSim.earthSunY);
-        diagramSun = AtLogical(169, 569);
-        chartK = 289;
-        chartSlot = AtLogical(700, ChartY(chartK));
-        panelTitle = Count(R(40, 66, 190, 92), 0);
-    });
-    for (int i = 0; i < 49; ++i) EXPECT_EQ(cells[i], 58 + i) << "cell " << i;
-    EXPECT_EQ(frameTop, 255);
-    EXPECT_GT(titleInk, 100);
-    EXPECT_LE(titleRight, 607);
-    EXPECT_GE(titleRight, 600);
-    EXPECT_EQ(gSim.earthSunX, 606);  // at the focus: 0.4 x 774 x 0.02 left of the centre
-    EXPECT_EQ(gSim.earthSunY, 242);
-    EXPECT_EQ(earthSun, 14);
-    EXPECT_EQ(diagramSun, 14);
-    EXPECT_NEAR(chartSlot, TemperatureSlot(chartK), 2);
-    EXPECT_GT(panelTitle, 50);  // " Earth Views "
-    EXPECT_EQ(tiltInk, ReferenceInk("Axis Tilt =", "23.5 degrees", gUi.labelFont));
-    EXPECT_EQ(orbitInk, ReferenceInk("Earth Normal Orbit (0.02)", nullptr, gUi.smallLabelFont));
-    // The tilt diagram takes the picture's whole width, centred under the two text lines.
-    const ScreenRect& d = gSim.tiltDiagram;
-    EXPECT_EQ((std::vector<int>{d.left, d.top, d.right, d.bottom}),
-              (std::vector<int>{329, 509, 495, 675}));
-    EXPECT_EQ(gSim.tiltGlobe.right - gSim.tiltGlobe.left, 118);
-    EXPECT_EQ(axisNorth, 7);
-}
-
-// At both sizes the Sun is drawn where the screen says, the globe scaled (100 device pixels
-// at 800 x 600), and the distance row written whole in the small label font; an untilted Earth
-// on a circular orbit says so, whole, and the circle's Sun sits in its middle.
-TEST_F(MainScreenTest, RunsAtBothSizesWithTheGlobeScaledAndTheTextsWhole) {
-    for (const int size : {1024, 800}) {
-        Start(Record(size));
-        Settings().axisTilt = 0;
-        Settings().orbitShape = 0;
+// At both sizes, for Earth Normal and for an untilted Earth on a circular orbit: the Sun where
+// the screen says (the circle's in its middle), the globe scaled (100 device pixels at
+// 800 x 600), the labels whole inside their pictures in the fonts their figures use; and at
+// 1024 x 768 the legend, the view title, the chart and the tilt diagram where they belong.
+TEST_F(MainScreenTest, PicturesAndTheirTextsWholeAtBothSizes) {
+    const struct {
+        int size;
+        bool normal;
+        const char *tiltLine1, *tiltLine2, *orbit;
+        int sunX;  // Earth Normal's at the focus: 0.4 x 774 x 0.02 left of the centre
+    } runs[] = {{1024, true, "Axis Tilt =", "23.5 degrees", "Earth Normal Orbit (0.02)", 606},
+                {1024, false, "Earth not", "Tilted", "Circular Orbit (0.00)", 612},
+                {800, false, "Earth not", "Tilted", "Circular Orbit (0.00)", 612}};
+    for (const auto& c : runs) {
+        SCOPED_TRACE(testing::Message() << c.size << " " << c.orbit);
+        Start(Record(c.size));
+        if (!c.normal) {
+            Settings().axisTilt = 0;
+            Settings().orbitShape = 0;
+        }
         int before = 0, after = 0, figure = 0, sun = 0, width = 0, tiltInk = 0, orbitInk = 0;
-        ScreenRect box{};
+        int cells[49] = {}, frameTop = 0, titleRight = 0, titleInk = 0, diagramSun = 0;
+        int chartSlot = 0, panelTitle = 0, axisNorth = -1;
         RunFrames(2, [&] {
             sun = AtLogical(gSim.earthSunX, gSim.earthSunY);
             width = gSim.globe.surface ? gSim.globe.surface->width : 0;
-            box = gSim.distanceBox;
-            const ScreenRect& p = gSim.orbitRect;
+            const ScreenRect &box = gSim.distanceBox, &p = gSim.orbitRect;
             before = Count(R(p.left, box.top - 5, box.left, p.bottom), 255);
             after = Count(R(box.right, box.top - 5, p.right, p.bottom), 255);
             figure = Count(box, 255);
             tiltInk = Count(R(331, 423, 493, 474), 255);
             orbitInk = Count(R(22, 424, 320, 446), 255);
+            axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
+            for (int i = 0; i < 49; ++i)
+                cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
+            frameTop = AtLogical(700, 84);
+            // The view title ends 5 units left of the legend.
+            for (int x = 297; x < 612; ++x)
+                for (int y = 84; y < 109; ++y)
+                    if (AtLogical(x, y) == 255) {
+                        ++titleInk;
+                        titleRight = std::max(titleRight, x);
+                    }
+            diagramSun = AtLogical(169, 569);
+            chartSlot = AtLogical(700, ChartY(289));
+            panelTitle = Count(R(40, 66, 190, 92), 0);
         });
-        SCOPED_TRACE(size);
-        // Every pixel of the labels lies inside its picture, in the font the figure uses.
         EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont));
         EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont));
-        EXPECT_EQ(tiltInk, ReferenceInk("Earth not", "Tilted", gUi.labelFont));
-        EXPECT_EQ(orbitInk, ReferenceInk("Circular Orbit (0.00)", nullptr, gUi.smallLabelFont));
+        EXPECT_EQ(tiltInk, ReferenceInk(c.tiltLine1, c.tiltLine2, gUi.labelFont));
+        EXPECT_EQ(orbitInk, ReferenceInk(c.orbit, nullptr, gUi.smallLabelFont));
         EXPECT_GT(figure, 0);
         EXPECT_EQ(sun, 14);
-        EXPECT_EQ(gSim.earthSunX, 612);
-        if (size == 800) {
+        EXPECT_EQ(gSim.earthSunX, c.sunX);
+        if (c.size == 800) {
             EXPECT_EQ(width, 100);
+        }
+        if (c.normal) {
+            for (int i = 0; i < 49; ++i) EXPECT_EQ(cells[i], 58 + i) << "cell " << i;
+            EXPECT_EQ(frameTop, 255);
+            EXPECT_GT(titleInk, 100);
+            EXPECT_LE(titleRight, 607);
+            EXPECT_GE(titleRight, 600);
+            EXPECT_EQ(gSim.earthSunY, 242);
+            EXPECT_EQ(diagramSun, 14);
+            EXPECT_NEAR(chartSlot, TemperatureSlot(289), 2);
+            EXPECT_GT(panelTitle, 50);  // " Earth Views "
+            // The tilt diagram takes the picture's whole width, centred under the two text lines.
+            const ScreenRect& d = gSim.tiltDiagram;
+            EXPECT_EQ((std::vector<int>{d.left, d.top, d.right, d.bottom}),
+                      (std::vector<int>{329, 509, 495, 675}));
+            EXPECT_EQ(gSim.tiltGlobe.right - gSim.tiltGlobe.left, 118);
+            EXPECT_EQ(axisNorth, 7);
         }
         TearDown();
         folder.clear();
     }
-}
-
-TEST_F(MainScreenTest, GlobeHidesTheSunOnTheNearHalfAndPassesBehindItOnTheFar) {
-    Start();
-    // Earth Normal: on days 90 and 270 the globe overlaps the Sun's centre.
-    int orbitInkDay0 = -1, orbitInkDay90 = -1, sunDay90 = -1, sunDay270 = -1;
-    auto orbitInk = [](int day) {
-        const OrbitTrack& t = Series().mainTrack;
-        int n = 0;
-        for (int y = -56; y <= 56; ++y)
-            for (int x = -56; x <= 56; ++x)
-                if (x * x + y * y <= 56 * 56) n += AtLogical(t.trackX[day] + x, t.trackY[day] + y) == 5;
-        return n;
-    };
-    Run([&](long) {
-        const int shown = gSim.day - 1;  // the frame just drawn
-        if (shown == 0) orbitInkDay0 = orbitInk(0);
-        if (shown == 90) {
-            orbitInkDay90 = orbitInk(90);
-            sunDay90 = AtLogical(gSim.earthSunX, gSim.earthSunY);
-        }
-        if (shown == 270) sunDay270 = AtLogical(gSim.earthSunX, gSim.earthSunY);
-        return shown < 270;
-    });
-    EXPECT_GT(orbitInkDay0, 20);   // the orbit's near half crosses the globe
-    EXPECT_EQ(orbitInkDay90, 0);   // in front of the orbit: nothing crosses it
-    EXPECT_NE(sunDay90, 14);       // the globe covers the Sun
-    EXPECT_EQ(sunDay270, 14);      // the Sun covers the globe
 }
 
 // The latitudes' names on the tilt globe stay inside the picture on either side, at both

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "graphics/rect.h"
 #include "graphics/scale.h"
@@ -105,6 +106,14 @@ struct ScreenTest : ProgramFixture {
 
     // The canvas pixel at a logical point.
     static int AtLogical(int x, int y) { return At(ToDeviceX(x), ToDeviceY(y)); }
+    // The device pixels of a logical rectangle, row by row.
+    static std::vector<int> Pixels(const ScreenRect& r) {
+        const DeviceRect d = ToDeviceRect(r);
+        std::vector<int> out;
+        for (int y = d.top; y < d.bottom; ++y)
+            for (int x = d.left; x < d.right; ++x) out.push_back(At(x, y));
+        return out;
+    }
     // Pixels of one slot inside a logical rectangle.
     static int Count(const ScreenRect& r, int slot) {
         const DeviceRect d = ToDeviceRect(r);
