@@ -88,14 +88,7 @@ struct LogbookScreenTest : SimulationTest, ::testing::WithParamInterface<bool> {
         });
     }
 
-    // The logbook as it stands after the screen: the file, or the filled slots.
-    std::vector<LogEntry> Logbook() const {
-        if (!MemoryOnly()) return logbook_test::ReadRecords("logbook.bin");
-        std::vector<LogEntry> out;
-        for (int i = 0; i < kLogbookSlotCount; ++i)
-            if (LogbookSlots()[i].serialNumber != 0) out.push_back(LogbookSlots()[i]);
-        return out;
-    }
+    std::vector<LogEntry> Logbook() const { return logbook_test::StoredEntries(MemoryOnly()); }
 
     static void ClickEntry(int i) { ClickControl(gLogbookScreen.entryButtons[i]); }
     static void ClickWatch() { Click(104, 537); }

@@ -6,15 +6,15 @@
 #include "graphics/draw.h"
 #include "graphics/present.h"
 #include "graphics/rect.h"
-#include "shell_fixture.h"
+#include "tests/support/screen_driver.h"
 
 namespace {
 
-struct DispatcherTest : ShellTest {
-    void SetUp() override { Start(Record(true)); }
+struct DispatcherTest : ScreenTest {
+    void SetUp() override { Start(); }
     void TearDown() override {
         SetScreenTable(nullptr, 0);
-        ShellTest::TearDown();
+        ScreenTest::TearDown();
     }
 };
 
@@ -101,8 +101,8 @@ TEST_F(DispatcherTest, IdsThatNameNoScreenEndTheProgramInOrder) {
         gPlatform.queue.clear();
         RunScreens({id});
         EXPECT_EQ(gLast, id) << id;
-        EXPECT_EQ(Queued(MessageKind::CloseRequest), 1) << id;
-        EXPECT_EQ(gPlatform.queue.size(), 1u) << id;
+        ASSERT_EQ(gPlatform.queue.size(), 1u) << id;
+        EXPECT_EQ(gPlatform.queue.front().kind, MessageKind::CloseRequest) << id;
     }
 }
 
