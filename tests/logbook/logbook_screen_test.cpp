@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook screen driven on the headless backend, with the logbook in files and in memory:
-// labels, the pupil's comments on every way out, the comment box by keyboard, an unsound
-// entry, pictures. (Paging, deletion marks and rerun: the logbook_paging replays.)
+// labels, the pupil's comments on every way out, an unsound entry, pictures. (Paging,
+// deletion marks and rerun: the logbook_paging replays; the comment box by keyboard: the
+// keyboard replay.)
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -11,7 +12,6 @@
 #include "logbook_screen/logbook_screen.h"
 #include "tests/logbook/logbook_fixture.h"
 #include "tests/simulation/simulation_fixture.h"
-#include "widgets/keyboard.h"
 #include "widgets/screen_loop.h"
 
 namespace {
@@ -136,36 +136,6 @@ TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
         EXPECT_STREQ(book[1].comments, kNewEntryComments);
         StopProgram();
     }
-}
-
-// By keyboard: the box has the keys on entering; Tab leaves it for the ring's next stop and
-// takes its keys, caret and selection away. (Shift+Tab back into it, typing over a new
-// entry's text and Ctrl+A are the keyboard replay's.)
-TEST_P(LogbookScreenTest, TabLeavesTheCommentBoxWithoutACaretBehind) {
-    StartWith(Entries(2));
-    const EditBox& box = gLogbookScreen.editor;
-    int keysAfterTab = -1, ringAfterTab = -1;
-    bool keysAtEntry = false, drawnWithoutCaret = false;
-    const int result = RunSteps({
-        [&] {
-            keysAtEntry = PlatformKeyboardFocus() == int(box.childId);
-            PostKey(KeyTab);
-        },
-        [&] {
-            keysAfterTab = PlatformKeyboardFocus();
-            ringAfterTab = gKeyboard.focus ? gKeyboard.focus->id : -1;
-            const std::vector<uint8_t> shown = gDisplay.canvas.pixels;
-            DrawEditBox(box);  // as a box without the keys looks
-            drawnWithoutCaret = gDisplay.canvas.pixels == shown;
-            ClickWatch();
-        },
-    });
-    EXPECT_EQ(result, 1);
-    EXPECT_TRUE(keysAtEntry);
-    EXPECT_EQ(keysAfterTab, 0);
-    EXPECT_NE(ringAfterTab, -1);
-    EXPECT_NE(ringAfterTab, kCommentsAreaId);
-    EXPECT_TRUE(drawnWithoutCaret);
 }
 
 // A record no save could have made (edited by hand): listed with a short label, shown with a
