@@ -30,13 +30,6 @@ LogEntryBytes Entry(int32_t serial, double shownTilt, double shape, int lat0, in
     return r;
 }
 
-// n entries numbered n (newest) down to 1.
-std::vector<LogEntryBytes> Entries(int n) {
-    std::vector<LogEntryBytes> out;
-    for (int k = n; k >= 1; --k) out.push_back(Entry(k, 23.5, 0.02, 45, kNoLatitude));
-    return out;
-}
-
 LogEntry Decoded(const LogEntryBytes& r) {
     LogEntry e;
     DecodeLogEntry(r.b, e);
@@ -124,9 +117,11 @@ TEST_P(LogbookScreenTest, TypedCommentsReachTheLogbookOnEveryWayOut) {
              PostInput(MessageKind::MouseMove, 5, 5);
          }},
     };
+    std::vector<LogEntryBytes> entries;
+    for (int k = 5; k >= 1; --k) entries.push_back(Entry(k, 23.5, 0.02, 45, kNoLatitude));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        StartWith(Entries(5));
+        StartWith(entries);
         // A new entry's comment is replaced by what is typed.
         EXPECT_EQ(RunSteps({[] { PostText("Hot July!"); }, c.leave}), c.result);
         const std::vector<LogEntry> book = Logbook();
