@@ -12,15 +12,6 @@ using namespace logbook_test;
 
 namespace {
 
-class LogbookFiles : public LogbookTest {
-protected:
-    void SetUp() override {
-        LogbookTest::SetUp();
-        ChooseLogbookFileForOpen();
-        ChooseLogbookFileForSave();
-    }
-};
-
 // Enters the screen, shows entry 0, leaves: what the logbook screen does around its loop.
 void VisitLogbook(void (*whileOpen)()) {
     ASSERT_TRUE(BuildWorkingCopy());
@@ -40,11 +31,11 @@ void VisitLogbook(void (*whileOpen)()) {
 // The logbook in its files and in memory only: what saves, marks and a commit leave is the
 // same, read from logbook.bin or from the slots. A memory-only logbook never touches a file:
 // not even logbook files and a list of users lying there, with contents that would show if read.
-class LogbookModes : public LogbookTest, public ::testing::WithParamInterface<bool> {
+class LogbookModes : public LogbookFiles, public ::testing::WithParamInterface<bool> {
 protected:
     bool MemoryOnly() const { return GetParam(); }
     void SetUp() override {
-        LogbookTest::SetUp();
+        LogbookFiles::SetUp();
         UseConfiguration(MemoryOnly());
         ChooseLogbookFileForOpen();
         ChooseLogbookFileForSave();
@@ -60,7 +51,7 @@ protected:
             const std::vector<FileEvent> touched = EndWatch(watch_);
             EXPECT_TRUE(touched.empty()) << "first touched: " << touched.front().name;
         }
-        LogbookTest::TearDown();
+        LogbookFiles::TearDown();
     }
     int watch_ = -1;
     std::vector<LogEntry> Stored() const { return StoredEntries(MemoryOnly()); }

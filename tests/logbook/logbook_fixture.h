@@ -151,7 +151,8 @@ inline void UseConfiguration(bool filesOff) {
     ApplyConfiguration(r);
 }
 
-class LogbookTest : public ProgramFixture {
+// The logbook in its files, both of them chosen as the NavBar's buttons choose them.
+class LogbookFiles : public ProgramFixture {
 protected:
     void SetUp() override {
         EnterFreshFolder("logbook_run");
@@ -167,6 +168,8 @@ protected:
         ResetModelState();
         gFixedTime = 1078218300;  // Tue Mar 02 09:05:00 2004 UTC
         gLogbook.clock = FixedClock;
+        ChooseLogbookFileForOpen();
+        ChooseLogbookFileForSave();
     }
     void TearDown() override {
         ASSERT_EQ(chdir(home.c_str()), 0);

@@ -182,24 +182,23 @@ INSTANTIATE_TEST_SUITE_P(Modes, LogbookScreenTest, ::testing::Values(false, true
 // The pictures, drawn alone on the canvas.
 using LogbookPictureTest = SimulationTest;
 
-TEST_F(LogbookPictureTest, OrbitShowsEarthNormalOnlyForAnotherShape) {
+// The orbit shows Earth Normal's only for another shape; the charts read the half year one
+// step off; the tilt globe has coasts.
+TEST_F(LogbookPictureTest, OrbitChartsAndTiltGlobe) {
     Start();
     const ScreenRect o = EntryOrbitRect();
     const struct {
         double shape;
         bool normalShown;
-    } cases[] = {{0.02, false}, {0.3, true}, {0.0, true}};
-    for (const auto& c : cases) {
+    } orbits[] = {{0.02, false}, {0.3, true}, {0.0, true}};
+    for (const auto& c : orbits) {
         SCOPED_TRACE(c.shape);
         DrawEntryOrbitPicture(Decoded(Entry(1, 23.5, c.shape, 45, kNoLatitude)));
         EXPECT_EQ(Count(o, 3) > 0, c.normalShown);
         EXPECT_GT(Count(o, 5), 0);   // the entry's orbit
         EXPECT_GT(Count(o, 14), 0);  // the Sun
     }
-}
 
-TEST_F(LogbookPictureTest, ChartsReadTheHalfYearOneStepOffAndTheTiltGlobeHasCoasts) {
-    Start();
     ResetLogbookScreenState();
     LoadCoastPoints(kCoastOutlineFile, gLogbookScreen.coast);
     LogEntry e = Decoded(Entry(1, 23.5, 0.02, 45, kNoLatitude));
@@ -210,8 +209,8 @@ TEST_F(LogbookPictureTest, ChartsReadTheHalfYearOneStepOffAndTheTiltGlobeHasCoas
     const struct {
         int step;
         int markers;  // marker pixels in the chart's top rows
-    } cases[] = {{0, 0}, {1, 2 + 2}, {90, 4 + 4}};  // edge days are cut by the chart
-    for (const auto& c : cases) {
+    } steps[] = {{0, 0}, {1, 2 + 2}, {90, 4 + 4}};  // edge days are cut by the chart
+    for (const auto& c : steps) {
         SCOPED_TRACE(c.step);
         for (int s = 0; s < kHalfYearSteps; ++s) e.run.latDaylightMinutes[0][s] = s == c.step ? 1440 : 0;
         DrawEntryCharts(e);
