@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,20 +49,16 @@ std::string HelpText() { return HelpLine() ? HelpLine()->label : "?"; }
 // there is one: every case syncs its files, and a real disk makes that slow.
 struct DiskFaults : SimulationTest {
     void SetUp() override {
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        testHome = cwd;
-        struct stat st;
-        if (stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode)) {
-            ASSERT_EQ(chdir("/dev/shm"), 0);
-        }
+        testHome = std::filesystem::current_path();
+        std::error_code noShm;
+        if (std::filesystem::is_directory("/dev/shm", noShm)) std::filesystem::current_path("/dev/shm");
         Start();
     }
     void TearDown() override {
         SimulationTest::TearDown();
-        ASSERT_EQ(chdir(testHome.c_str()), 0);
+        std::filesystem::current_path(testHome);
     }
-    std::string testHome;
+    std::filesystem::path testHome;
 
     // Another user's entry 9, then the pupil's 3, 2 and 1; no working copy.
     void FreshLogbook() {

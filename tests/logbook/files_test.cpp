@@ -37,8 +37,6 @@ protected:
     void SetUp() override {
         LogbookFiles::SetUp();
         UseConfiguration(MemoryOnly());
-        ChooseLogbookFileForOpen();
-        ChooseLogbookFileForSave();
         if (!MemoryOnly()) return;
         WriteRecords("logbook.bin", {MakeRecord(0, 8, 8, "file"), MakeRecord(0, 7, 7, "file")});
         WriteRecords("logbook.tmp", {MakeRecord(0, 8, 8, "file")});
@@ -115,7 +113,6 @@ TEST_P(LogbookModes, MarkOnceRemovesMarkTwiceKeeps) {
     const std::vector<LogEntry> entries = Stored();
     ASSERT_EQ(SerialNumbers(entries), (Numbers{5, 2, 1}));
     EXPECT_EQ(entries[1].run.axisTilt, -1.0);  // the entry itself moved, not only its number
-
     EXPECT_STREQ(entries[0].comments, "edited");
     EXPECT_STREQ(entries[1].comments, "Enter comments here.");
 
@@ -158,7 +155,6 @@ TEST_F(LogbookFiles, OtherUsersEntriesStayOutOfTheWorkingCopy) {
     EXPECT_EQ(ShownEntry()->serialNumber, 2);
     EXPECT_FALSE(LoadShownEntry(2, false, nullptr));
     EXPECT_EQ(ShownEntry(), nullptr);
-
 }
 
 TEST_F(LogbookFiles, EditedCommentsSurviveSelectingAnotherEntry) {

@@ -36,12 +36,6 @@ LogEntry Decoded(const LogEntryBytes& r) {
     return e;
 }
 
-std::string LabelOf(const LogEntryBytes& r) {
-    char label[kLabelSize];
-    FormatEntryLabel(Decoded(r), label, sizeof label);
-    return label;
-}
-
 TEST(LogbookScreenLabels, TiltShapeAndOneOrTwoLatitudes) {
     const struct {
         double tilt, shape;
@@ -53,7 +47,11 @@ TEST(LogbookScreenLabels, TiltShapeAndOneOrTwoLatitudes) {
         {0, 0, 0, kNoLatitude, "Tilt 0.0\xBA@Shape 0.00@Lat. EQU"},  // never "-0.0"
         {-10, 0.5, -90, 0, "Tilt -10.0\xBA@Shape 0.50@Lat. 90\xBA S & EQU"},
     };
-    for (const auto& c : cases) EXPECT_EQ(LabelOf(Entry(1, c.tilt, c.shape, c.lat0, c.lat1)), c.label);
+    char label[kLabelSize];
+    for (const auto& c : cases) {
+        FormatEntryLabel(Decoded(Entry(1, c.tilt, c.shape, c.lat0, c.lat1)), label, sizeof label);
+        EXPECT_STREQ(label, c.label);
+    }
 }
 
 // The screen with a steps script: step n runs when the screen finds its queue empty for the
@@ -83,7 +81,6 @@ struct LogbookScreenTest : SimulationTest, ::testing::WithParamInterface<bool> {
 
     std::vector<LogEntry> Logbook() const { return logbook_test::StoredEntries(MemoryOnly()); }
 
-    static void ClickEntry(int i) { ClickControl(gLogbookScreen.entryButtons[i]); }
     static void ClickWatch() { Click(104, 537); }
     // The lines of a button's label that, centred, would reach beyond its label box.
     static int WiderLines(const Control& b) {
@@ -146,7 +143,7 @@ TEST_P(LogbookScreenTest, AnUnsoundEntryIsNeitherDrawnNorRerun) {
     const double tiltBefore = Settings().axisTilt;
     int afterRerun = 0, title = 0, notice = 0, globe = 0, spilled = 0;
     std::string label;
-    const int result = RunSteps({[] { ClickEntry(1); },
+    const int result = RunSteps({[] { ClickControl(gLogbookScreen.entryButtons[1]); },
                                  [] { ClickControl(gLogbookScreen.rerun); },
                                  [&] {
                                      afterRerun = gLogbookScreen.rerun->state;

@@ -10,8 +10,6 @@ namespace {
 
 struct NavBarTest : ScreenTest {};
 
-int Id(int i) { return gNavBar.list[i]->id; }
-
 // With the logbook twelve controls, without it ten and no logbook buttons: the ids in creation
 // order (a text bar's id is its fill), the bar below the buttons, drawn once at start-up on
 // the grey screen, before any screen draws, with everything active except Save In Logbook.
@@ -31,7 +29,7 @@ TEST_F(NavBarTest, ControlsInCreationOrderWithAndWithoutTheLogbook) {
         ASSERT_EQ(NavBarCount(), int(c.ids.size()));
         EXPECT_EQ(n.layers, 2);
         for (int i = 0; i < NavBarCount(); ++i) {
-            EXPECT_EQ(Id(i), c.ids[size_t(i)]) << i;
+            EXPECT_EQ(n.list[i]->id, c.ids[size_t(i)]) << i;
             EXPECT_EQ(n.list[i]->layer, i < 2 ? 0 : 1) << i;
             EXPECT_EQ(n.list[i]->state, n.list[i] == n.saveInLogbookButton ? 1 : 2) << i;
         }
