@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The logbook files and the memory-only logbook: working copy, marks, comments, commit,
 // saving and the clean-ups.
+#include <fcntl.h>
 #include <sys/file.h>
 
 #include <algorithm>
