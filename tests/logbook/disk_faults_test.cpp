@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <functional>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,7 +39,7 @@ std::string ReadBack(const char* name) {
     }
     std::fclose(f);
     if (in.failed) return "unreadable";
-    if (logbook_test::FileSize(name) != records * long(kLogEntryBytes)) out += "(partial tail)";
+    if (ProgramFixture::FileSize(name) != records * long(kLogEntryBytes)) out += "(partial tail)";
     return out;
 }
 
@@ -49,20 +49,16 @@ std::string HelpText() { return HelpLine() ? HelpLine()->label : "?"; }
 // there is one: every case syncs its files, and a real disk makes that slow.
 struct DiskFaults : SimulationTest {
     void SetUp() override {
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        testHome = cwd;
-        struct stat st;
-        if (stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode)) {
-            ASSERT_EQ(chdir("/dev/shm"), 0);
-        }
+        testHome = std::filesystem::current_path();
+        std::error_code noShm;
+        if (std::filesystem::is_directory("/dev/shm", noShm)) std::filesystem::current_path("/dev/shm");
         Start();
     }
     void TearDown() override {
         SimulationTest::TearDown();
-        ASSERT_EQ(chdir(testHome.c_str()), 0);
+        std::filesystem::current_path(testHome);
     }
-    std::string testHome;
+    std::filesystem::path testHome;
 
     // Another user's entry 9, then the pupil's 3, 2 and 1; no working copy.
     void FreshLogbook() {
@@ -130,22 +126,25 @@ void Arm() {
     AddFileFault(gFault.op, gFault.error, gFault.at, gFault.every);
 }
 
+// The two rewrites of the logbook: a save, and leaving the logbook screen after a mark and
+// typing; `arm` runs just before the files are touched.
+const struct Rewrite {
+    const char* name;
+    int task;
+    const char* done;
+    void (*run)(void (*arm)());
+} kRewrites[] = {
+    {"save", kTaskSave, kSaved, [](void (*arm)()) { arm(), DiskFaults::Save(); }},
+    {"commit", kTaskCommit, kCommitted, [](void (*arm)()) { DiskFaults::Visit(arm); }},
+};
+
 TEST_F(DiskFaults, EveryFailingOperationLeavesTheLogbookWholeAndSaysSo) {
-    const struct {
-        const char* name;
-        std::function<void()> run;  // arms the fault itself
-        int task;
-        const char* done;
-    } cases[] = {
-        {"save", [] { Arm(), Save(); }, kTaskSave, kSaved},
-        {"commit", [] { Visit(Arm); }, kTaskCommit, kCommitted},
-    };
     int refused = 0, done = 0;
-    for (const auto& c : cases) {
+    for (const Rewrite& c : kRewrites) {
         // A clean run counts each operation's calls.
         FreshLogbook();
         gFault = {kFileOpen, 0, 0, 0};
-        c.run();
+        c.run(Arm);
         ASSERT_EQ(ReadBack("logbook.bin"), c.done) << c.name;
         long calls[kFileOpCount];
         std::copy(gFileOps.calls, gFileOps.calls + kFileOpCount, calls);
@@ -164,7 +163,7 @@ TEST_F(DiskFaults, EveryFailingOperationLeavesTheLogbookWholeAndSaysSo) {
                                  (every ? "every" : std::to_string(at)) + ", " +
                                  std::strerror(error));
                     FreshLogbook();
-                    c.run();
+                    c.run(Arm);
                     ResetFileOps();
                     const std::string after = ReadBack("logbook.bin");
                     const bool failed = after == kBefore;
@@ -199,26 +198,13 @@ TEST_F(DiskFaults, EveryFailingOperationLeavesTheLogbookWholeAndSaysSo) {
 // The process dies at each operation in turn: the logbook and the working copy are always
 // whole, and the next run goes on from either the old logbook or the new one.
 TEST_F(DiskFaults, KilledAtAnyOperationTheLogbookIsTheOldOrTheNew) {
-    const struct {
-        const char* name;
-        bool commit;
-        const char* done;
-    } cases[] = {
-        {"save", false, kSaved},
-        {"commit", true, kCommitted},
-    };
     static long killAt;
-    for (const auto& c : cases) {
+    for (const Rewrite& c : kRewrites) {
         bool died = true;
         for (killAt = 1; died; ++killAt) {
             SCOPED_TRACE(std::string(c.name) + " killed at operation " + std::to_string(killAt));
             FreshLogbook();
-            if (c.commit) {
-                Visit([] { ResetFileOps(), gFileOps.killAt = killAt; });
-            } else {
-                gFileOps.killAt = killAt;
-                Save();
-            }
+            c.run([] { ResetFileOps(), gFileOps.killAt = killAt; });
             died = gFileOps.dead;
             // A new process: nothing of the old one's memory.
             ResetFileOps();

@@ -2,18 +2,14 @@
 // A fresh working directory per test (with a sibling ../Administrator) and the process-wide
 // state reset around it.
 #pragma once
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -22,37 +18,26 @@
 #include "config/config.h"
 #include "config/logbook_file.h"
 #include "config/logbook_file_ops.h"
+#include "tests/support/program_fixture.h"
 
 namespace logbook_test {
 
 inline time_t gFixedTime = 0;
 inline time_t FixedClock() { return gFixedTime; }
 
+// A missing file reads as empty.
 inline std::vector<unsigned char> ReadFileBytes(const char* name) {
-    std::vector<unsigned char> bytes;
-    FILE* f = std::fopen(name, "rb");
-    if (!f) return bytes;
-    unsigned char buf[4096];
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.insert(bytes.end(), buf, buf + n);
-    std::fclose(f);
-    return bytes;
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void WriteFileBytes(const char* name, const std::vector<unsigned char>& bytes) {
-    FILE* f = std::fopen(name, "wb");
-    ASSERT_NE(f, nullptr);
-    if (!bytes.empty()) {
-        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-    }
-    std::fclose(f);
+    std::ofstream out(name, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    ASSERT_TRUE(out.flush()) << name;
 }
 
-inline long FileSize(const char* name) {
-    struct stat st;
-    return stat(name, &st) == 0 ? long(st.st_size) : -1;
-}
-
-inline bool FileExists(const char* name) { return FileSize(name) >= 0; }
+inline bool FileExists(const char* name) { return ProgramFixture::FileSize(name) >= 0; }
 
 // The n-byte little-endian value at b.
 inline uint64_t LittleEndian(const unsigned char* b, int n) {
@@ -122,6 +107,16 @@ inline std::vector<LogEntry> ReadRecords(const char* name) {
     return out;
 }
 
+// The entries as stored: logbook.bin's records, or with the logbook in memory only the filled
+// slots.
+inline std::vector<LogEntry> StoredEntries(bool memoryOnly) {
+    if (!memoryOnly) return ReadRecords("logbook.bin");
+    std::vector<LogEntry> out;
+    for (int i = 0; i < kLogbookSlotCount; ++i)
+        if (LogbookSlots()[i].serialNumber != 0) out.push_back(LogbookSlots()[i]);
+    return out;
+}
+
 using Numbers = std::vector<int32_t>;
 
 inline Numbers SerialNumbers(const std::vector<LogEntry>& entries) {
@@ -156,18 +151,14 @@ inline void UseConfiguration(bool filesOff) {
     ApplyConfiguration(r);
 }
 
-class LogbookTest : public ::testing::Test {
+// The logbook in its files, both of them chosen as the NavBar's buttons choose them.
+class LogbookFiles : public ProgramFixture {
 protected:
     void SetUp() override {
-        char cwd[PATH_MAX];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        home_ = cwd;
-        std::string pattern = home_ + "/logbook_run_XXXXXX";
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        root_ = pattern;
-        ASSERT_EQ(mkdir((root_ + "/work").c_str(), 0755), 0);
-        ASSERT_EQ(mkdir((root_ + "/Administrator").c_str(), 0755), 0);
-        ASSERT_EQ(chdir((root_ + "/work").c_str()), 0);
+        EnterFreshFolder("logbook_run");
+        ASSERT_EQ(mkdir("work", 0755), 0);
+        ASSERT_EQ(mkdir("Administrator", 0755), 0);
+        ASSERT_EQ(chdir("work"), 0);
         setenv("TZ", "UTC0", 1);
         tzset();
         UseConfiguration(false);
@@ -177,13 +168,14 @@ protected:
         ResetModelState();
         gFixedTime = 1078218300;  // Tue Mar 02 09:05:00 2004 UTC
         gLogbook.clock = FixedClock;
+        ChooseLogbookFileForOpen();
+        ChooseLogbookFileForSave();
     }
     void TearDown() override {
-        ASSERT_EQ(chdir(home_.c_str()), 0);
+        ASSERT_EQ(chdir(home.c_str()), 0);
         std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
+        std::filesystem::remove_all(folder, ignored);
     }
-    std::string home_, root_;
 };
 
 // What happened to the files of the working directory while a watch was open.

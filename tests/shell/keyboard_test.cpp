@@ -3,10 +3,8 @@
 // and Ctrl+E write. (Enter on the NavBar and the arrow keys: the shell_keys replays.)
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
+#include <filesystem>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +17,7 @@
 #include "navbar/navbar.h"
 #include "simulation/main_screen.h"
 #include "tests/support/screen_driver.h"
+#include "tests/tools/run_tool.h"
 #include "widgets/export_files.h"
 #include "widgets/keyboard.h"
 
@@ -58,15 +57,11 @@ struct KeyboardTest : ScreenTest {
         return ids;
     }
 
-    // The file of that extension written into the export folder.
-    std::string ReadExported(const char* extension) {
-        FILE* p = popen(("ls " + gExportFolder.overrideFolder + "/*." + extension).c_str(), "r");
-        char line[512] = "";
-        if (p && !std::fgets(line, sizeof line, p)) line[0] = '\0';
-        if (p) pclose(p);
-        std::string found = line;
-        if (!found.empty() && found.back() == '\n') found.pop_back();
-        return found;
+    // The file of that extension (".png") written into the export folder.
+    static std::string Exported(const char* extension) {
+        for (const auto& e : std::filesystem::directory_iterator(gExportFolder.overrideFolder))
+            if (e.path().extension() == extension) return e.path();
+        return "";
     }
 };
 
@@ -178,24 +173,17 @@ TEST_F(KeyboardTest, PictureAndNumbersOfTheRun) {
         return n < 10;
     });
     Surface saved;
-    ASSERT_TRUE(ReadSurfacePng(ReadExported("png").c_str(), saved, nullptr));
+    ASSERT_TRUE(ReadSurfacePng(Exported(".png").c_str(), saved, nullptr));
     EXPECT_EQ(saved.pixels, canvas);
 
-    std::ifstream csvFile(ReadExported("csv"));
-    std::stringstream csv;
-    csv << csvFile.rdbuf();
-    std::string settingsLine;
-    std::getline(csv, settingsLine);
-    EXPECT_EQ(settingsLine, "# Heliora: tilt 23.5 degrees, orbit shape 0.02, latitudes 40N");
-    std::string rest((std::istreambuf_iterator<char>(csv)), std::istreambuf_iterator<char>());
-    FILE* tool = popen(HELIORA_BINARY_DIR "/tools/heliora-model/heliora-model --lat 40", "r");
-    ASSERT_NE(tool, nullptr);
-    std::string expected;
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, tool)) > 0) expected.append(buffer, got);
-    pclose(tool);
-    EXPECT_EQ(rest, expected);
+    const std::string csv = ReadWholeFile(Exported(".csv"));
+    const size_t settingsEnd = csv.find('\n');
+    EXPECT_EQ(csv.substr(0, settingsEnd),
+              "# Heliora: tilt 23.5 degrees, orbit shape 0.02, latitudes 40N");
+    const ToolResult tool =
+        RunTool(HELIORA_BINARY_DIR "/tools/heliora-model/heliora-model", {"--lat", "40"});
+    ASSERT_EQ(tool.status, 0) << tool.err;
+    EXPECT_EQ(csv.substr(settingsEnd + 1), tool.out);
 }
 
 }  // namespace

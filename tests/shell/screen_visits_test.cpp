@@ -56,7 +56,7 @@ TEST_F(ScreenVisitsTest, MemoryDoesNotGrowFromVisitToVisit) {
     Start();
     std::vector<long> heap(size_t(kHops) * kRounds, 0);
     int hop = 0, settle = 0;
-    std::string lost;
+    // A screen that never shows the button of its hop is closed by the driver's feed limit.
     gDrive = [&](long) {
         if (hop >= kHops * kRounds) return false;
         const Hop& h = kRound[hop % kHops];
@@ -64,10 +64,7 @@ TEST_F(ScreenVisitsTest, MemoryDoesNotGrowFromVisitToVisit) {
         // A few idle polls on each screen first, so it has drawn and animated.
         if (!c || ++settle < 5) {
             PostInput(MessageKind::MouseMove, 0, 0);
-            if (settle > 2000 && lost.empty())
-                lost = "stuck on screen " + std::to_string(CurrentScreenId()) + " at hop " +
-                       std::to_string(hop % kHops);
-            return settle <= 2000;
+            return true;
         }
         settle = 0;
         heap[size_t(hop)] = LiveHeapBytes();
@@ -77,8 +74,8 @@ TEST_F(ScreenVisitsTest, MemoryDoesNotGrowFromVisitToVisit) {
     };
     RunScreenDispatcher();
     gDrive = nullptr;
-    ASSERT_TRUE(lost.empty()) << lost;
-    ASSERT_EQ(hop, kHops * kRounds);
+    ASSERT_EQ(hop, kHops * kRounds) << "stuck at hop " << hop % kHops << ", on the way to screen "
+                                    << kRound[hop % kHops].screen;
     // Visit 10 against visit 50. What the program keeps between visits still creeps up while
     // its caches fill (about 18 KiB by visit 50, 6 KiB more by 100, 1 KiB more by 150); a
     // screen that left one control or picture behind per visit would grow by far more.

@@ -7,19 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "shell/workdir.h"
+#include "tests/tools/run_tool.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 void Write(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -113,8 +106,8 @@ TEST(Workdir, SeedingCopiesOnlyMissingFiles) {
     Write(to + "/hlra_cfg.bin", "the teacher's own");
 
     ASSERT_TRUE(SeedMissingFiles(from, to, error)) << error;
-    EXPECT_EQ(ReadAll(to + "/hlra_cfg.bin"), "the teacher's own");
-    EXPECT_EQ(ReadAll(to + "/coast5.bin"), big);
+    EXPECT_EQ(ReadWholeFile(to + "/hlra_cfg.bin"), "the teacher's own");
+    EXPECT_EQ(ReadWholeFile(to + "/coast5.bin"), big);
     EXPECT_EQ(Listing(to), "coast5.bin\nhlra_cfg.bin\n");
     ASSERT_TRUE(SeedMissingFiles(from, to, error)) << error;  // a second start changes nothing
     EXPECT_EQ(Listing(to), "coast5.bin\nhlra_cfg.bin\n");
@@ -144,7 +137,7 @@ TEST(Workdir, PrepareMakesSeedsAndEnters) {
     char now[PATH_MAX];
     ASSERT_TRUE(getcwd(now, sizeof now));
     EXPECT_EQ(std::string(now), dir);
-    EXPECT_EQ(ReadAll("hlra_cfg.bin"), ReadAll(HELIORA_SOURCE_DIR "/data/hlra_cfg.bin"));
+    EXPECT_EQ(ReadWholeFile("hlra_cfg.bin"), ReadWholeFile(HELIORA_SOURCE_DIR "/data/hlra_cfg.bin"));
     EXPECT_EQ(Listing("."), Listing(HELIORA_SOURCE_DIR "/data"));
     ASSERT_EQ(chdir(before), 0);
 
@@ -163,7 +156,7 @@ TEST(Workdir, PrepareMakesSeedsAndEnters) {
 // the damaged one beside it; a sound or missing one, or a damaged shipped copy, is left alone.
 TEST(Workdir, ADamagedConfigurationMakesWayForTheShippedOne) {
     const std::string from = Scratch("shipped_from"), to = Scratch("shipped_to");
-    const std::string shipped = ReadAll(HELIORA_SOURCE_DIR "/data/hlra_cfg.bin");
+    const std::string shipped = ReadWholeFile(HELIORA_SOURCE_DIR "/data/hlra_cfg.bin");
     Write(from + "/hlra_cfg.bin", shipped);
     std::string notice;
     EXPECT_FALSE(PutBackShippedConfiguration(from, to, notice));  // missing: seeding's work
@@ -173,8 +166,8 @@ TEST(Workdir, ADamagedConfigurationMakesWayForTheShippedOne) {
 
     Write(to + "/hlra_cfg.bin", "short");
     ASSERT_TRUE(PutBackShippedConfiguration(from, to, notice));
-    EXPECT_EQ(ReadAll(to + "/hlra_cfg.bin"), shipped);
-    EXPECT_EQ(ReadAll(to + "/hlra_cfg.bin.damaged"), "short");
+    EXPECT_EQ(ReadWholeFile(to + "/hlra_cfg.bin"), shipped);
+    EXPECT_EQ(ReadWholeFile(to + "/hlra_cfg.bin.damaged"), "short");
     EXPECT_NE(notice.find(to + "/hlra_cfg.bin was damaged (it holds 5 bytes"), std::string::npos)
         << notice;
     EXPECT_NE(notice.find("kept as hlra_cfg.bin.damaged"), std::string::npos) << notice;
@@ -182,5 +175,5 @@ TEST(Workdir, ADamagedConfigurationMakesWayForTheShippedOne) {
     Write(from + "/hlra_cfg.bin", "");
     Write(to + "/hlra_cfg.bin", "x");
     EXPECT_FALSE(PutBackShippedConfiguration(from, to, notice));
-    EXPECT_EQ(ReadAll(to + "/hlra_cfg.bin"), "x");
+    EXPECT_EQ(ReadWholeFile(to + "/hlra_cfg.bin"), "x");
 }
