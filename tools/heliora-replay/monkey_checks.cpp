@@ -139,6 +139,8 @@ bool CheckModelSettings(std::string& why) {
         if (!ok) return Fail(why, "latitude " + std::to_string(i + 1) + " is " + std::to_string(lat) +
                                       ", no button's latitude");
     }
+    if (s.latitude[0] != kNoLatitude && s.latitude[0] == s.latitude[1])
+        return Fail(why, "both latitudes are " + std::to_string(s.latitude[0]));
     // Select Latitudes works on the pair itself and puts it in order when it is left.
     if (CurrentScreenId() != kScreenSelectLatitudes && s.latitude[0] == kNoLatitude &&
         s.latitude[1] != kNoLatitude)
