@@ -640,18 +640,3 @@ size_t EditCaret(const EditBox& box) {
     const EditWindow* w = WindowOf(box);
     return w ? w->caret : 0;
 }
-
-int EditFirstLine(const EditBox& box) {
-    const EditWindow* w = WindowOf(box);
-    return w ? w->firstLine : 0;
-}
-
-int EditLineCount(const EditBox& box) {
-    EditWindow* w = WindowOf(box);
-    return w ? int(Layout(*w).size()) : 0;
-}
-
-int EditVisibleLines(const EditBox& box) {
-    EditWindow* w = WindowOf(box);
-    return w ? VisibleLines(*w) : 0;
-}

@@ -90,8 +90,5 @@ void RedrawEditBoxes();
 // The text of a box, and the caret position; for tests and the logbook screen.
 const std::string& EditText(const EditBox& box);
 size_t EditCaret(const EditBox& box);
-int EditFirstLine(const EditBox& box);
-int EditLineCount(const EditBox& box);
-int EditVisibleLines(const EditBox& box);
 // The lines a box shows now, as wrapped, from its top visible line; for the replay's texts.
 std::vector<std::string> EditShownLines(EditWindow& window);

@@ -54,22 +54,16 @@ struct DrawTest : ::testing::Test {
         for (auto [x, y] : xy) pts.push_back(P(x, y));
         return pts;
     }
-    // Pixels of `index` in row y, or in column x.
-    int InRow(int y, uint8_t index) const {
+    // Pixels of `index` in the box [x0, x1) x [y0, y1); in row y, in column x, or anywhere.
+    int CountIn(int x0, int y0, int x1, int y1, uint8_t index) const {
         int n = 0;
-        for (int x = 0; x < canvas.width; ++x) n += canvas.At(x, y) == index;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += canvas.At(x, y) == index;
         return n;
     }
-    int InColumn(int x, uint8_t index) const {
-        int n = 0;
-        for (int y = 0; y < canvas.height; ++y) n += canvas.At(x, y) == index;
-        return n;
-    }
-    int Count(uint8_t index) const {
-        int n = 0;
-        for (uint8_t v : canvas.pixels) n += v == index;
-        return n;
-    }
+    int InRow(int y, uint8_t index) const { return CountIn(0, y, canvas.width, y + 1, index); }
+    int InColumn(int x, uint8_t index) const { return CountIn(x, 0, x + 1, canvas.height, index); }
+    int Count(uint8_t index) const { return CountIn(0, 0, canvas.width, canvas.height, index); }
     // The bounding box of pixels that differ from `background`.
     DeviceRect Ink(uint8_t background = 0) const {
         DeviceRect b{canvas.width, canvas.height, 0, 0};
@@ -228,21 +222,6 @@ TEST_F(LineTest, ThinLinesLeaveTheirEndPointOutAndHaveOnePixelPerMajorStep) {
     LineTo(8, 2);
     EXPECT_EQ(Count(3), 28);
     for (int y = 3; y <= 30; ++y) EXPECT_EQ(InRow(y, 3), 1) << "row " << y;
-}
-
-TEST_F(LineTest, PenStylesOneAndTwoAreSolidThreeAndFourLeaveGaps) {
-    for (int style : {0, 1, 2, 3, 4}) {
-        Fresh(32, 1, 1);
-        SetPenStyle(style);
-        MoveTo(0, 0);
-        LineTo(32, 0);
-        if (style == 3 || style == 4) {
-            EXPECT_LT(Count(1), 32) << style;
-            EXPECT_GT(Count(1), 8) << style;
-        } else {
-            EXPECT_EQ(Count(1), 32) << style;
-        }
-    }
 }
 
 TEST_F(LineTest, WideLineIsAsThickAsThePenWithRoundEnds) {
@@ -421,21 +400,29 @@ TEST_F(ShapeTest, EllipseOutlineIsClosedAndPatternFillStaysInside) {
     EXPECT_EQ(canvas.At(16, 13), 6);  // pattern 3, row 5 is AA: x 16 has a 1 bit
 }
 
-TEST_F(ShapeTest, DashedAndDottedOutlinesAreGappedSubsetsOfTheSolidOne) {
+// Pen styles 0 to 2 draw solid; dashed (3) and dotted (4) lines and ellipse outlines are
+// gapped subsets of the solid ones.
+TEST_F(ShapeTest, DashedAndDottedPensLeaveGapsInLinesAndOutlines) {
     SetPenColour(1);
     DrawEllipse(R(1, 1, 31, 31));
     const Surface solid = canvas;
-    for (int style : {3, 4}) {
+    const int solidCount = Count(1);
+    for (int style : {0, 1, 2, 3, 4}) {
         Fresh(32, 32, 1);
         SetPenStyle(style);
         DrawEllipse(R(1, 1, 31, 31));
-        int on = 0;
-        for (size_t i = 0; i < canvas.pixels.size(); ++i) {
+        for (size_t i = 0; i < canvas.pixels.size(); ++i)
             ASSERT_TRUE(!canvas.pixels[i] || solid.pixels[i]) << style;
-            on += canvas.pixels[i] != 0;
+        const int outline = Count(1);
+        MoveTo(0, 0);  // row 0 lies above the ellipse
+        LineTo(32, 0);
+        const int line = InRow(0, 1);
+        if (style < 3) {
+            EXPECT_EQ(std::pair(line, outline), std::pair(32, solidCount)) << style;
+        } else {
+            EXPECT_TRUE(line > 8 && line < 32) << style << ": " << line;
+            EXPECT_TRUE(outline > 0 && outline * 10 < solidCount * 9) << style << ": " << outline;
         }
-        EXPECT_GT(on, 0);
-        EXPECT_LT(on * 10, std::count(solid.pixels.begin(), solid.pixels.end(), 1) * 9) << style;
     }
 }
 
@@ -806,9 +793,20 @@ TEST_F(CopyTest, BitmapsLoadAndSpritesDraw) {
     ResizeSurface(art, 6, 4, 19);
     art.Row(1)[2] = 5;
     art.Row(2)[3] = 7;
-    PlatformColour palette[256] = {};
+    art.transparentIndex = 19;
+    PlatformColour palette[256];
+    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
     const std::string path = ::testing::TempDir() + "copy_test_sheet.png";
     ASSERT_TRUE(WriteSurfacePng(path.c_str(), art, palette));
+    // The file reads back with its indices, its palette and its see-through entry.
+    Surface back;
+    PlatformColour read[256];
+    ASSERT_TRUE(ReadSurfacePng(path.c_str(), back, read));
+    EXPECT_EQ(back.pixels, art.pixels);
+    EXPECT_EQ(back.transparentIndex, 19);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_TRUE(read[i].r == palette[i].r && read[i].g == palette[i].g &&
+                    read[i].b == palette[i].b) << i;
 
     ResetBitmapResources();
     OffscreenBuffer sheet;
@@ -830,26 +828,6 @@ TEST_F(CopyTest, BitmapsLoadAndSpritesDraw) {
     DrawSprite(R(20, 20, 24, 24), sp, false);  // stretched to twice the size
     ExpectPixels({{10, 10, 5}, {11, 10, 26}, {11, 11, 7}, {21, 21, 5}, {22, 21, 19}});
     ResetBitmapResources();
-}
-
-TEST(Png, RoundTripKeepsIndicesPaletteAndTransparency) {
-    Surface s;
-    ResizeSurface(s, 7, 5, 26);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x) s.Row(y)[x] = uint8_t(x * 37 + y * 11);
-    s.transparentIndex = 19;
-    PlatformColour palette[256];
-    for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
-    ASSERT_TRUE(WriteSurfacePng("round_trip.png", s, palette));
-    Surface back;
-    PlatformColour read[256];
-    ASSERT_TRUE(ReadSurfacePng("round_trip.png", back, read));
-    EXPECT_EQ(back.width, 7);
-    EXPECT_EQ(back.pixels, s.pixels);
-    EXPECT_EQ(back.transparentIndex, 19);
-    for (int i = 0; i < 256; ++i)
-        EXPECT_TRUE(read[i].r == palette[i].r && read[i].g == palette[i].g &&
-                    read[i].b == palette[i].b) << i;
 }
 
 TEST(Png, BadInputIsRefusedWithoutACrash) {

@@ -10,6 +10,7 @@
 #include "graphics/draw.h"
 #include "graphics/png.h"
 #include "resources/resources.h"
+#include "widgets/ui_resources.h"
 
 namespace {
 
@@ -31,25 +32,6 @@ bool Decode(const char* name, Image* out) {
   }
   return true;
 }
-
-struct Cell {
-  int x, y, w, h;
-};
-
-// The 25 cells the program cuts from each sheet, in the same order for both layouts.
-const Cell kCells1024[25] = {
-    {0, 0, 32, 32},    {32, 0, 32, 32},   {32, 32, 32, 32}, {40, 128, 32, 32}, {64, 32, 32, 32},
-    {0, 32, 32, 32},   {64, 0, 32, 32},   {96, 32, 32, 32}, {140, 64, 48, 32}, {128, 32, 32, 32},
-    {160, 32, 32, 32}, {0, 96, 40, 40},   {32, 64, 32, 32}, {0, 64, 16, 16},   {72, 96, 12, 12},
-    {96, 64, 22, 22},  {118, 64, 22, 22}, {68, 64, 22, 32}, {84, 96, 64, 32},  {96, 0, 32, 32},
-    {160, 0, 32, 32},  {128, 0, 32, 32},  {40, 96, 32, 32}, {159, 96, 12, 12}, {147, 96, 12, 12}};
-const Cell kCells800[25] = {
-    {0, 0, 24, 24},   {24, 0, 24, 24},  {24, 24, 24, 24}, {30, 96, 24, 24}, {48, 24, 24, 24},
-    {0, 24, 24, 24},  {48, 0, 24, 24},  {72, 24, 24, 24}, {105, 48, 36, 24}, {117, 24, 20, 24},
-    {96, 24, 20, 24}, {0, 72, 28, 30},  {24, 48, 24, 24}, {0, 48, 8, 8},     {54, 72, 8, 8},
-    {73, 48, 16, 16}, {89, 48, 16, 16}, {48, 48, 24, 24}, {63, 72, 48, 24},  {72, 0, 24, 24},
-    {120, 0, 24, 24}, {96, 0, 24, 24},  {30, 72, 24, 24}, {120, 72, 10, 10}, {111, 72, 10, 10}};
-const int kPanelMark = 13;  // tiled without its colour key, so it must be opaque
 
 constexpr int kKey = kResourceTransparentSlot;
 
@@ -90,25 +72,27 @@ TEST(Resources, EveryFileIsAnIndexedPngOfItsSizeInTheFixedPalette) {
   EXPECT_EQ(BrushPatternResourceName(0), nullptr);
 }
 
-void CheckSheet(const char* name, const Cell (&cells)[25]) {
+// The cells are the program's own table, so a sprite moved on the sheet but not in the table
+// (or the other way round) shows.
+void CheckSheet(const char* name, const SpritePlace (&cells)[kSpriteCount]) {
   SCOPED_TRACE(name);
   Image sheet;
   ASSERT_TRUE(Decode(name, &sheet));
   std::vector<bool> inCell(sheet.pixels.size(), false);
-  for (int i = 0; i < 25; ++i) {
-    const Cell& c = cells[i];
-    ASSERT_LE(c.x + c.w, sheet.width);
-    ASSERT_LE(c.y + c.h, sheet.height);
+  for (int i = 0; i < kSpriteCount; ++i) {
+    const SpritePlace& c = cells[i];
+    ASSERT_LE(c.x + c.width, sheet.width);
+    ASSERT_LE(c.y + c.height, sheet.height);
     int drawn = 0;
-    for (int y = c.y; y < c.y + c.h; ++y) {
-      for (int x = c.x; x < c.x + c.w; ++x) {
+    for (int y = c.y; y < c.y + c.height; ++y) {
+      for (int x = c.x; x < c.x + c.width; ++x) {
         drawn += sheet.At(x, y) != kKey;
         inCell[size_t(y) * sheet.width + x] = true;
       }
     }
     // A real picture covers a good part of its cell; an empty or stray-pixel cell does not.
-    const int area = c.w * c.h;
-    if (i == kPanelMark) {
+    const int area = c.width * c.height;
+    if (i == kSpritePanelMark) {  // tiled without its colour key, so it must be opaque
       EXPECT_EQ(drawn, area) << "the panel tile has see-through pixels";
     } else {
       EXPECT_GE(drawn * 100, area * 8) << "sprite " << i << " is nearly empty";
@@ -125,8 +109,8 @@ void CheckSheet(const char* name, const Cell (&cells)[25]) {
 }
 
 TEST(Resources, SpriteSheetsHoldAPictureInEveryCellAndNothingElse) {
-  CheckSheet("sprites_1024.png", kCells1024);
-  CheckSheet("sprites_800.png", kCells800);
+  CheckSheet(SpriteSheetResourceName(1024), kSpritePlaces1024);
+  CheckSheet(SpriteSheetResourceName(800), kSpritePlaces800);
 }
 
 // The embedded brushes show the patterns the drawing code fills with.
