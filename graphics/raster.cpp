@@ -323,6 +323,24 @@ void PenLine(DevicePoint a, DevicePoint b, const DeviceRect& window, Region& out
     }
 }
 
+namespace {
+
+// The first x in [from, to) where pred(x) differs from pred(from), or `to`; pred must change
+// at most once along the row (each side test below is monotonic in x, roundings included).
+template <typename Pred>
+int FirstChange(int from, int to, Pred pred) {
+    const bool first = pred(from);
+    if (pred(to - 1) == first) return to;
+    int lo = from, hi = to - 1;  // pred(lo) is `first`, pred(hi) is not
+    while (hi - lo > 1) {
+        const int mid = lo + (hi - lo) / 2;
+        (pred(mid) == first ? lo : hi) = mid;
+    }
+    return hi;
+}
+
+}  // namespace
+
 void RestrictToSweep(Region& r, int cx, int cy, DevicePoint start, DevicePoint end, bool full) {
     if (full) return;
     // Ray vectors with y pointing up.
@@ -332,33 +350,35 @@ void RestrictToSweep(Region& r, int cx, int cy, DevicePoint start, DevicePoint e
     const double dot = ux * vx + uy * vy;
     Region kept;
     for (const RegionSpan& s : r.spans) {
+        if (s.x1 <= s.x0) continue;
         const double py = double(cy) - (s.y + 0.5);
+        // p is counter-clockwise of u; v is counter-clockwise of p.
+        auto up = [&](int x) { return ux * py - uy * (x + 0.5 - cx) >= 0; };
+        auto pv = [&](int x) { return (x + 0.5 - cx) * vy - py * vx >= 0; };
+        auto in = [&](int x) {
+            if (uv > 0) return up(x) && pv(x);
+            if (uv < 0) return up(x) || pv(x);
+            if (dot < 0) return up(x);  // half a turn
+            return false;               // rays coincide: an empty sweep (a full one is `full`)
+        };
+        // Each side test changes at most once along the span: between the changes, `in` holds
+        // or fails throughout, so only the pieces' first pixels are tested.
+        int cuts[4] = {s.x0, FirstChange(s.x0, s.x1, up), FirstChange(s.x0, s.x1, pv), s.x1};
+        if (cuts[1] > cuts[2]) std::swap(cuts[1], cuts[2]);
         int runStart = 0;
         bool inRun = false;
-        for (int x = s.x0; x <= s.x1; ++x) {
-            bool in = false;
-            if (x < s.x1) {
-                const double px = x + 0.5 - cx;
-                const double up = ux * py - uy * px;  // > 0: p is counter-clockwise of u
-                const double pv = px * vy - py * vx;  // > 0: v is counter-clockwise of p
-                if (uv > 0) {
-                    in = up >= 0 && pv >= 0;
-                } else if (uv < 0) {
-                    in = !(up < 0 && pv < 0);
-                } else if (dot < 0) {
-                    in = up >= 0;  // half a turn
-                } else {
-                    in = false;  // rays coincide: an empty sweep (a full one is `full`)
-                }
-            }
-            if (in && !inRun) {
-                runStart = x;
+        for (int i = 0; i < 3; ++i) {
+            if (cuts[i] >= cuts[i + 1]) continue;
+            const bool piece = in(cuts[i]);
+            if (piece && !inRun) {
+                runStart = cuts[i];
                 inRun = true;
-            } else if (!in && inRun) {
-                kept.spans.push_back(RegionSpan{s.y, runStart, x});
+            } else if (!piece && inRun) {
+                kept.spans.push_back(RegionSpan{s.y, runStart, cuts[i]});
                 inRun = false;
             }
         }
+        if (inRun) kept.spans.push_back(RegionSpan{s.y, runStart, s.x1});
     }
     r.spans.swap(kept.spans);
 }
