@@ -358,7 +358,7 @@ void PlatformSleep(int ms) {
 bool PlatformPollMessage(Message& message) {
     if (TakeQueued(message)) return true;
     if (Backend().fetchMessages(0) && TakeQueued(message)) return true;
-    PlatformFlush();
+    if (!Backend().showsOnlyOnYield) PlatformFlush();  // else the yield itself presents
     return false;
 }
 

@@ -16,7 +16,8 @@ struct PlatformBackendFunctions {
     // conversion.
     bool frameInRgbaBytes;
     // Pictures reach the screen only when the program yields (sleeps or waits for input), and
-    // every yield presents first: an earlier present would only convert the picture twice.
+    // the backend presents what is dirty before each yield: an earlier present would only
+    // convert the picture twice.
     bool showsOnlyOnYield;
     // Whether a window would be seen; why not, in words, when it would not.
     bool (*hasRealDisplay)(std::string& why);

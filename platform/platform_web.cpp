@@ -193,9 +193,11 @@ void Present(const uint32_t*, int width, int height, const PresentRegion& change
 
 void ApplyCursor();
 
-// Hands what was presented to the page's canvas, and the pointer's shape; called before every
-// yield to the browser. The picture is already in the canvas's byte order (frameInRgbaBytes).
+// Presents what is dirty and hands it to the page's canvas, with the pointer's shape; called
+// before every yield to the browser. The picture is already in the canvas's byte order
+// (frameInRgbaBytes).
 void SendToPage() {
+    PlatformFlush();
     ApplyCursor();
     const std::vector<uint32_t>& frame = gPlatform.frame;
     if (frame.size() == size_t(gWeb.width) * size_t(gWeb.height))
@@ -217,10 +219,7 @@ void Sleep(int ms) {
 
 bool FetchMessages(int timeoutMs) {
     // A loop that only polls would keep the browser from delivering any input at all.
-    if (timeoutMs == 0 && SdlTicks() - gWeb.lastYield >= kLongestWithoutYieldMs) {
-        PlatformFlush();  // what was drawn so far is shown during the yield
-        Sleep(0);
-    }
+    if (timeoutMs == 0 && SdlTicks() - gWeb.lastYield >= kLongestWithoutYieldMs) Sleep(0);
     if (timeoutMs != 0) SendToPage();
     const bool got = SdlFetchMessages(timeoutMs);
     if (timeoutMs != 0) NoteYield();
