@@ -49,6 +49,8 @@ constexpr uint64_t kLongestWithoutYieldMs = 100;
 
 // Changed rectangles kept apart until the page gets them.
 constexpr size_t kMostUnsent = 8;
+// Changes this close go in one rectangle: a few extra pixels cost less than another call.
+constexpr int kNear = 16;
 
 }  // namespace
 
@@ -165,16 +167,8 @@ bool SetCanvasSize(int width, int height) {
     return true;
 }
 
-void Present(const uint32_t*, int width, int height, const PresentRegion& changed) {
-    if (width != gWeb.width || height != gWeb.height) return;
-    PresentRegion r = changed;
-    if (gWeb.wholeWanted) r = PresentRegion{0, 0, width, height};
-    if (r.Empty()) return;
-    // The page is painted only when the program gives the browser its turn, so the pixels go
-    // to the canvas then, once each, however many presents came before. Rectangles are kept
-    // apart (one frame changes a globe here and a chart there: their union would be most of
-    // the screen); past a few they are merged.
-    gWeb.wholeWanted = false;
+// Keeps r for the page, apart from the rectangles already waiting; past a few they are merged.
+void KeepForPage(const PresentRegion& r) {
     std::vector<PresentRegion>& unsent = gWeb.unsent;
     for (PresentRegion& u : unsent) {
         if (r.left >= u.left && r.top >= u.top && r.right <= u.right && r.bottom <= u.bottom)
@@ -182,13 +176,50 @@ void Present(const uint32_t*, int width, int height, const PresentRegion& change
     }
     if (unsent.size() < kMostUnsent) {
         unsent.push_back(r);
-    } else {
-        PresentRegion& u = unsent.back();
-        u.left = std::min(u.left, r.left);
-        u.top = std::min(u.top, r.top);
-        u.right = std::max(u.right, r.right);
-        u.bottom = std::max(u.bottom, r.bottom);
+        return;
     }
+    PresentRegion& u = unsent.back();
+    u.left = std::min(u.left, r.left);
+    u.top = std::min(u.top, r.top);
+    u.right = std::max(u.right, r.right);
+    u.bottom = std::max(u.bottom, r.bottom);
+}
+
+// The changed stretches of the present (top to bottom) as a few rectangles: one frame changes
+// a globe here and a chart there, and their union would be most of the screen. A stretch joins
+// a rectangle it touches or nearly touches, else starts one.
+std::vector<PresentRegion> ChangedRectangles() {
+    std::vector<PresentRegion> rects;
+    for (const RowSpan& s : gPlatform.changedRows) {
+        PresentRegion* joined = nullptr;
+        for (PresentRegion& r : rects) {
+            if (s.y <= r.bottom + kNear && s.left <= r.right + kNear && s.right + kNear >= r.left) {
+                joined = &r;
+                break;
+            }
+        }
+        if (!joined) {
+            rects.push_back(PresentRegion{s.left, s.y, s.right, s.y + 1});
+            continue;
+        }
+        joined->left = std::min(joined->left, s.left);
+        joined->right = std::max(joined->right, s.right);
+        joined->bottom = std::max(joined->bottom, s.y + 1);
+    }
+    return rects;
+}
+
+// The page is painted only when the program gives the browser its turn, so the pixels go to
+// the canvas then, once each, however many presents came before.
+void Present(const uint32_t*, int width, int height, const PresentRegion& changed) {
+    if (width != gWeb.width || height != gWeb.height) return;
+    if (gWeb.wholeWanted) {
+        gWeb.wholeWanted = false;
+        KeepForPage(PresentRegion{0, 0, width, height});
+        return;
+    }
+    if (changed.Empty()) return;
+    for (const PresentRegion& r : ChangedRectangles()) KeepForPage(r);
 }
 
 void ApplyCursor();

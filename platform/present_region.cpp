@@ -35,6 +35,31 @@ bool RowDifference(const uint8_t* a, const uint8_t* b, size_t n, size_t& first, 
     return true;
 }
 
+// Unchanged bytes that split a row's change in two: far-apart changes (a globe here, a chart
+// there) are then converted and sent apart.
+constexpr size_t kSplitGap = 64;
+
+// Adds the changed stretches of [first, last) of rows a and b (a[first] and a[last - 1]
+// differ), split where kSplitGap or more bytes in a row are the same.
+void AddStretches(const uint8_t* a, const uint8_t* b, size_t first, size_t last, int y,
+                  std::vector<RowSpan>& rows) {
+    size_t start = first, end = first + 1, i = first + 1;  // the stretch so far: [start, end)
+    while (i < last) {
+        if (i + 8 <= last && Word(a + i) == Word(b + i)) {
+            i += 8;
+        } else if (a[i] == b[i]) {
+            ++i;
+        } else {
+            if (i - end >= kSplitGap) {
+                rows.push_back(RowSpan{y, int(start), int(end)});
+                start = i;
+            }
+            end = ++i;
+        }
+    }
+    rows.push_back(RowSpan{y, int(start), int(end)});
+}
+
 }  // namespace
 
 PresentRegion ChangedRegion(const uint8_t* now, int width, int height, std::vector<uint8_t>& shown,
@@ -59,8 +84,8 @@ PresentRegion ChangedRegion(const uint8_t* now, int width, int height, std::vect
         r.left = std::min(r.left, int(first));
         r.right = std::max(r.right, int(last));
         r.bottom = y + 1;
+        if (rows) AddStretches(a, b, first, last, y, *rows);
         std::memcpy(b + first, a + first, last - first);
-        if (rows) rows->push_back(RowSpan{y, int(first), int(last)});
     }
     if (r.bottom == 0) return PresentRegion{};
     return r;

@@ -11,14 +11,16 @@ struct PresentRegion {
     bool Empty() const { return right <= left || bottom <= top; }
 };
 
-// The changed pixels of one row: columns left to right, right exclusive.
+// Changed pixels of one row: columns left to right, right exclusive.
 struct RowSpan {
     int y = 0, left = 0, right = 0;
 };
 
 // The bounding rectangle of the pixels where `now` differs from `shown` (both width x height
 // palette indices), and copies those rows of `now` into `shown`. `shown` of another size is
-// taken as wholly different and made a copy of `now`. With `rows`, it also lists each changed
-// row's span (every row, whole, when all is different), so a caller converts only those.
+// taken as wholly different and made a copy of `now`. With `rows`, it also lists the changed
+// stretches of each row, top to bottom and left to right (a row's change is split where many
+// pixels between are the same; every row whole when all is different), so a caller converts
+// and sends only those.
 PresentRegion ChangedRegion(const uint8_t* now, int width, int height, std::vector<uint8_t>& shown,
                             std::vector<RowSpan>* rows = nullptr);

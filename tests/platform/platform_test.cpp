@@ -318,28 +318,35 @@ TEST_F(HeadlessWindow, ResizeAndF11TwiceKeepThePictureAndPointerInStep) {
     EXPECT_FALSE(PlatformTakeDisplayLost());
 }
 
-TEST(ChangedRegion, BoundsTheChangedPixels) {
+TEST(ChangedRegion, BoundsTheChangedPixelsAndSplitsFarApartChanges) {
     struct Case {
-        std::vector<std::pair<int, int>> changes;  // (x, y) set to 7 on an 8x5 canvas
+        std::vector<std::pair<int, int>> changes;  // (x, y) set to 7 on a 200x5 canvas
         PresentRegion want;
+        std::vector<std::array<int, 3>> stretches;  // y, left, right
     };
     const Case cases[] = {
-        {{}, {}},
-        {{{3, 2}}, {3, 2, 4, 3}},
-        {{{0, 0}, {7, 4}}, {0, 0, 8, 5}},
-        {{{5, 1}, {2, 3}}, {2, 1, 6, 4}},
+        {{}, {}, {}},
+        {{{3, 2}}, {3, 2, 4, 3}, {{2, 3, 4}}},
+        {{{0, 0}, {199, 4}}, {0, 0, 200, 5}, {{0, 0, 1}, {4, 199, 200}}},
+        {{{5, 1}, {2, 3}}, {2, 1, 6, 4}, {{1, 5, 6}, {3, 2, 3}}},
+        {{{3, 2}, {40, 2}}, {3, 2, 41, 3}, {{2, 3, 41}}},                // near: one stretch
+        {{{3, 2}, {150, 2}, {160, 2}}, {3, 2, 161, 3}, {{2, 3, 4}, {2, 150, 161}}},
     };
     for (const Case& c : cases) {
-        std::vector<uint8_t> now(8 * 5, 0), shown(8 * 5, 0);
-        for (auto [x, y] : c.changes) now[size_t(y * 8 + x)] = 7;
-        const PresentRegion r = ChangedRegion(now.data(), 8, 5, shown);
+        std::vector<uint8_t> now(200 * 5, 0), shown(200 * 5, 0);
+        for (auto [x, y] : c.changes) now[size_t(y * 200 + x)] = 7;
+        std::vector<RowSpan> rows;
+        const PresentRegion r = ChangedRegion(now.data(), 200, 5, shown, &rows);
         EXPECT_EQ(r.Empty(), c.want.Empty());
         if (!c.want.Empty()) {
             EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
                       (std::array{c.want.left, c.want.top, c.want.right, c.want.bottom}));
         }
+        std::vector<std::array<int, 3>> got;
+        for (const RowSpan& s : rows) got.push_back({s.y, s.left, s.right});
+        EXPECT_EQ(got, c.stretches);
         EXPECT_EQ(shown, now);  // the next compare starts from this picture
-        EXPECT_TRUE(ChangedRegion(now.data(), 8, 5, shown).Empty());
+        EXPECT_TRUE(ChangedRegion(now.data(), 200, 5, shown).Empty());
     }
     // A copy of another size (the first present, a new canvas) counts as all changed.
     std::vector<uint8_t> now(6, 1), shown;
@@ -351,7 +358,7 @@ TEST(ChangedRegion, BoundsTheChangedPixels) {
 // Random strokes, palette changes and focus-ring moves: after each present the picture is
 // exactly what converting the whole canvas and drawing the ring would give.
 TEST_F(Headless, PartialPresentsEqualAWholeConversion) {
-    const int w = 40, h = 30;
+    const int w = 200, h = 30;  // wide enough for a row's changes to be split
     for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i), uint8_t(255 - i), uint8_t(i * 7)};
     Open(w, h);
     std::mt19937 rng(5);
@@ -360,10 +367,11 @@ TEST_F(Headless, PartialPresentsEqualAWholeConversion) {
         switch (pick(6)) {
         case 0: palette[pick(256)] = {uint8_t(pick(256)), 0, 0}; break;
         case 1: PlatformSetFocusRing(pick(2) == 0, pick(w), pick(h), pick(w), pick(h)); break;
-        default: {
-            const int x = pick(w), y = pick(h), n = 1 + pick(10);
-            for (int i = 0; i < n && x + i < w; ++i) canvas[size_t(y * w + x + i)] = uint8_t(pick(256));
-        }
+        default:  // a few strokes, often on one row and far apart
+            for (int k = 1 + pick(3), y = pick(h); k > 0; --k) {
+                const int x = pick(w), n = 1 + pick(10);
+                for (int i = 0; i < n && x + i < w; ++i) canvas[size_t(y * w + x + i)] = uint8_t(pick(256));
+            }
         }
         PlatformPresent();
         std::vector<uint32_t> want(canvas.size());

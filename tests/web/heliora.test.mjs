@@ -247,6 +247,14 @@ test('Space pauses the main screen, a touch tap clicks, and other scales still h
   await idle(page, 2);
   await new Promise((r) => setTimeout(r, 300)); // the Pause button's new look drawn
   assert.equal(await changes(), 1, 'Space pauses it');
+  // After frames of small changes sent apart, the page shows exactly the program's picture.
+  const box = await page.$eval('#canvas', (c) => {
+    const r = c.getBoundingClientRect();
+    return { x: r.x, y: r.y, width: r.width, height: r.height };
+  });
+  const shown = decodePng(await page.screenshot({ clip: box }));
+  const { different } = comparePictures(shown, await browserPicture(page));
+  assert.equal(different, 0, 'pixels of the page canvas unlike the program\'s picture');
   await page.keyboard.press('Space');
   assert.ok(await changes() > 1, 'Space goes on');
 
