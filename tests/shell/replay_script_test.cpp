@@ -31,6 +31,10 @@ TEST(ReplayScript, ReadsEveryStepKind) {
     ASSERT_TRUE(ParseReplayScript(written, again, error)) << error << "\n" << written;
     ASSERT_EQ(again.size(), steps.size());
     for (size_t i = 0; i < steps.size(); ++i) EXPECT_EQ(FormatReplayStep(again[i]), lines[i]);
+    // A key with a count is that many presses.
+    ASSERT_TRUE(ParseReplayScript("key Shift+Tab 3\n", steps, error)) << error;
+    ASSERT_EQ(steps.size(), 3u);
+    for (const ReplayStep& s : steps) EXPECT_EQ(FormatReplayStep(s), "key Shift+Tab");
 }
 
 TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
@@ -42,6 +46,8 @@ TEST(ReplayScript, RejectsBadLinesNamingTheLine) {
         "key Hyper",
         "key",
         "key Ctrl+",
+        "key Tab 0",           // a count of presses from 1
+        "key Tab 2 3",
         "idle",
         "idle -3",
         "idle 12x",

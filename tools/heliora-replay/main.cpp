@@ -30,7 +30,7 @@ const char* const kUsage =
     "Without --workdir it works where heliora itself would: an installed copy in the per-user\n"
     "folder ($XDG_DATA_HOME/heliora), made and filled on first use; else the current folder.\n"
     "Script lines (coordinates in the 1024 x 768 design space):\n"
-    "  move X Y | click X Y | rclick X Y | key [Shift+|Ctrl+]NAME | type TEXT | idle N\n"
+    "  move X Y | click X Y | rclick X Y | key [Shift+|Ctrl+]NAME [N] | type TEXT | idle N\n"
     "  shot NAME.png\n"
     "  expect-screen N | minimise | restore | close | # comment\n"
     "  expect-pixel X Y SLOT   the picture holds palette slot SLOT at X Y\n"

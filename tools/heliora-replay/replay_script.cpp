@@ -121,7 +121,11 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
                 return fail("expected two coordinates inside 1024 x 768");
         } else if (verb == "key") {
             step.kind = StepKind::Key;
-            if (args.size() != 1) return fail("unknown key");
+            // "key Tab 8": the same key pressed eight times, each press a step of its own.
+            int presses = 1;
+            if (args.size() == 2 && !ParseInt(args[1], 1, 1000, presses))
+                return fail("expected a count of presses 1..1000");
+            if (args.empty() || args.size() > 2) return fail("unknown key");
             std::string name = args[0];
             for (;;) {
                 if (name.compare(0, 6, "Shift+") == 0 && name.size() > 6) {
@@ -135,6 +139,7 @@ bool ParseReplayScript(const std::string& text, std::vector<ReplayStep>& steps, 
                 }
             }
             if ((step.key = KeyCodeForName(name)) == 0) return fail("unknown key");
+            steps.insert(steps.end(), size_t(presses - 1), step);  // the last goes in below
         } else if (verb == "type") {
             step.kind = StepKind::Type;
             size_t at = line.find_first_not_of(" \t", 4);
