@@ -18,7 +18,7 @@ namespace {
 
 struct ZonesTest : ScreenTest {
     // The globe's picture, absolute (the screen panel starts under the NavBar).
-    static ScreenRect Globe() { return R(150, 264, 500, 614); }
+    static ScreenRect Globe() { return Rect(150, 264, 500, 614); }
     static double ZoneMiddle(int zone, double tilt) {
         return (ZoneEdge(zone, tilt) + ZoneEdge(zone + 1, tilt)) / 2;
     }
@@ -103,7 +103,7 @@ TEST_F(ZonesTest, PicturesShowTheirCurvesAndLabelsAndStayInsideThemselves) {
     ResetLatitudeZonesState();
     gZones.coastSegments = new GlobeSegments{};
     gZones.coastPoints = new ZoneCoastPoints{};
-    const ScreenRect whole = R(0, 0, 1024, 768), chart = R(540, 264, 970, 614);
+    const ScreenRect whole = Rect(0, 0, 1024, 768), chart = Rect(540, 264, 970, 614);
     struct Case {
         double tilt;
         int zone, peakDay;
@@ -129,9 +129,9 @@ TEST_F(ZonesTest, PicturesShowTheirCurvesAndLabelsAndStayInsideThemselves) {
         const double cap = (ZoneEdge(4, c.tilt) + kZoneEarthRadius) / 2;
         double px = 0, py = 0;
         ZoneAxisPoint(Globe(), c.tilt, -cap, px, py);
-        EXPECT_GT(Count(R(int(px) - 80, int(py) - 16, int(px) - 30, int(py)), 255), 20) << where;
+        EXPECT_GT(Count(Rect(int(px) - 80, int(py) - 16, int(px) - 30, int(py)), 255), 20) << where;
         ZoneAxisPoint(Globe(), c.tilt, cap, px, py);
-        EXPECT_GT(Count(R(int(px) + 30, int(py), int(px) + 80, int(py) + 16), 255), 20) << where;
+        EXPECT_GT(Count(Rect(int(px) + 30, int(py), int(px) + 80, int(py) + 16), 255), 20) << where;
 
         BeginDrawing();
         DrawZoneChart(chart, c.zone, c.tilt);

@@ -20,8 +20,8 @@ using SeasonLength = ExplainTest;
 
 // The solar energy screen.
 
-const ScreenRect kPictureArea = ScreenTest::R(250, 284, 530, 594);
-const ScreenRect kChartArea = ScreenTest::R(590, 264, 970, 614);
+const ScreenRect kPictureArea = Rect(250, 284, 530, 594);
+const ScreenRect kChartArea = Rect(590, 264, 970, 614);
 
 // The distance readout's range and the comparison orbit beside each shape: the orbit_energy
 // replay.
@@ -95,7 +95,7 @@ TEST_F(OrbitEnergy, ChartBandsCurveAndACrossHairThatLeavesNoTrace) {
 
 // The season length screen.
 
-const ScreenRect kPicture = ScreenTest::R(250, 184, 1000, 684);
+const ScreenRect kPicture = Rect(250, 184, 1000, 684);
 
 std::string Date(int day) {
     char text[32];
@@ -163,7 +163,7 @@ TEST(SeasonCalendar, DatesCountFromTheMonthsFirstDays) {
 TEST_F(SeasonLength, TheEarthMovesRoundAndItsSpeedStaysWhole) {
     Start();
     std::vector<int> speedAt0;
-    const ScreenRect speedBox = R(450, 659, 995, 679);
+    const ScreenRect speedBox = Rect(450, 659, 995, 679);
     int earth = -1, ink = 0, changed = -1;
     DriveScreen(RunSeasonLengthScreen, [&](long n) {
         if (n == 0) ClickControl(gSeasonLength.controls.shapeButtons[0]);

@@ -36,7 +36,7 @@ struct SunAngleTest : ScreenTest {
         }
     };
     static void Draw(Picture& p, bool earth, int month, int latitudeIndex, bool show) {
-        ASSERT_TRUE(CreateBuffer(R(0, 0, 480, 480), 0, p.buffer));
+        ASSERT_TRUE(CreateBuffer(Rect(0, 0, 480, 480), 0, p.buffer));
         const double d = SunOffset(month);
         SetSkyGradient();
         SetDrawTarget(&p.buffer);

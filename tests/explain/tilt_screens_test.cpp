@@ -44,7 +44,7 @@ TEST_F(TiltIntensityTest, DiagramShowsGlobeBeamsAndFootprintsInTheirSlots) {
     const Case cases[] = {{-23.5, kIntensityWinter, 132, 248}, {-40, kIntensitySummer, 252, 65},
                           {0, kIntensitySummer, 207, 207}};
     TiltIntensityState& s = gTiltIntensity;
-    s.diagram = R(250, 184, 1004, 718);
+    s.diagram = Rect(250, 184, 1004, 718);
     s.disc = IntensityDiscRect(s.diagram);
     EXPECT_EQ((std::vector<int>{s.disc.left, s.disc.top, s.disc.right, s.disc.bottom}),
               (std::vector<int>{350, 259, 734, 643}));
@@ -110,9 +110,9 @@ struct TiltDayLengthTest : ScreenTest {
 TEST_F(TiltDayLengthTest, PicturesLightTheClockForTheDayAndShadeThePolarRegion) {
     Start();
     TiltDayLengthState& s = gTiltDayLength;
-    ASSERT_TRUE(CreateBuffer(R(0, 0, 320, 320), 2, s.buffer));
-    s.poleArea = R(270, 244, 590, 564);
-    s.clockArea = R(650, 244, 970, 564);
+    ASSERT_TRUE(CreateBuffer(Rect(0, 0, 320, 320), 2, s.buffer));
+    s.poleArea = Rect(270, 244, 590, 564);
+    s.clockArea = Rect(650, 244, 970, 564);
     ComputePoleFrames(CoastOutline{});  // no coastline in the way of the checks
     enum { kDay = kDaylightSlot, kNight = kNightSlot };
     // Clock slots at radius 80 (noon at the bottom, midnight at the top, the 9 pm side), and

@@ -81,7 +81,7 @@ void TakeWay(const Screen& s, int way) {
 
 TEST_F(ExplainTest, EveryWayOutGivesItsResultAndLetsGoOfWhatTheScreenHeld) {
     // The tilt screens' panels: the same tiles and bevel at the lower left corner.
-    const DeviceRect corner = ToDeviceRect(R(0, 690, 20, 738));
+    const DeviceRect corner = ToDeviceRect(Rect(0, 690, 20, 738));
     std::vector<std::vector<int>> panels;
     for (const Screen& s : kScreens) {
         Start();

@@ -17,6 +17,7 @@
 #include "graphics/edit_box.h"
 #include "graphics/palette.h"
 #include "graphics/present.h"
+#include "graphics/picture_draw.h"
 #include "graphics/rect.h"
 #include "graphics/scale.h"
 #include "graphics/text.h"
@@ -118,11 +119,6 @@ struct CanvasTest : Display {
         ResetTextState();
         Display::TearDown();
         EXPECT_EQ(gText.fontCount, 0);  // every font made was freed
-    }
-    static ScreenRect R(int l, int t, int r, int b) {
-        ScreenRect s;
-        MakeRect(s, l, t, r, b);
-        return s;
     }
     void Clear() { std::fill(gDisplay.canvas.pixels.begin(), gDisplay.canvas.pixels.end(), 26); }
 };
@@ -271,7 +267,7 @@ TEST_F(Text, DegreeByteDrawsADegreeSign) {
 }
 
 TEST_F(Text, TextPaintsOnlyGlyphPixelsInsideTheClip) {
-    const ScreenRect clip = R(0, 0, 1024, 305);
+    const ScreenRect clip = Rect(0, 0, 1024, 305);
     SetClipRect(&clip);
     SetTextAlignment(0, 0);
     DrawTextAt(100, 290, "Solar energy 23\xBA");
@@ -284,7 +280,7 @@ TEST_F(Text, TextPaintsOnlyGlyphPixelsInsideTheClip) {
 
 TEST_F(Text, ParagraphsWrapInsideTheirRectAndTabsExpand) {
     SetTextAlignment(2, 0);
-    DrawTextInRect(R(100, 100, 260, 400), "The tilt of the axis makes the days longer in summer and shorter in "
+    DrawTextInRect(Rect(100, 100, 260, 400), "The tilt of the axis makes the days longer in summer and shorter in "
                         "winter.\r\nNew paragraph.");
     const Ink ink = FindInk(4);
     EXPECT_TRUE(ink.left >= 100 && ink.right <= 259 && ink.bottom < 400);
@@ -295,14 +291,14 @@ TEST_F(Text, ParagraphsWrapInsideTheirRectAndTabsExpand) {
 
     // A word wider than the rect stays on one line and is clipped.
     Clear();
-    DrawTextInRect(R(100, 100, 130, 400), "Insolation");
+    DrawTextInRect(Rect(100, 100, 130, 400), "Insolation");
     const Ink word = FindInk(4);
     EXPECT_LE(word.right, 129);
     EXPECT_LT(word.bottom - word.top, FontHeight(label));
 
     // A tab is eight average characters wide.
     Clear();
-    DrawTextInRect(R(0, 0, 1024, 200), "\tI");
+    DrawTextInRect(Rect(0, 0, 1024, 200), "\tI");
     EXPECT_NEAR(FindInk(4).left, 8 * label->averageWidth + 1.5, 1.5);
 }
 
@@ -322,9 +318,9 @@ TEST_F(Text, RecorderSeesEveryDrawnTextAndLine) {
     SetTextAlignment(0, 0);
     DrawTextAt(300, 200, "Tilt");
     SelectTextFont(heading);
-    DrawTextInRect(R(100, 100, 900, 400), "First line\r\nSecond");
+    DrawTextInRect(Rect(100, 100, 900, 400), "First line\r\nSecond");
     OffscreenBuffer buffer;
-    ASSERT_TRUE(CreateBuffer(R(0, 0, 64, 64), 0, buffer));
+    ASSERT_TRUE(CreateBuffer(Rect(0, 0, 64, 64), 0, buffer));
     SetDrawTarget(&buffer);
     DrawTextAt(5, 6, "Off");
     SetDrawTarget(nullptr);
@@ -412,7 +408,7 @@ struct Edit : CanvasTest {
 // breaks, wrapping and scrolling: the graphics2_edit_* replays on the logbook's comment box.)
 TEST_F(Edit, ShiftSelectsAndTypingReplacesTheSelection) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 300)), 1);
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 300)), 1);
     EXPECT_EQ(PlatformKeyboardFocus(), int(box.childId));
     SetEditText(box, "winter");
     Key(KeyEnd);
@@ -431,7 +427,7 @@ TEST_F(Edit, ShiftSelectsAndTypingReplacesTheSelection) {
 
 TEST_F(Edit, TheLimitHolds) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, kEditMulti, R(100, 100, 400, 300)), 1);
+    ASSERT_EQ(CreateEditBox(box, kEditMulti, Rect(100, 100, 400, 300)), 1);
     EXPECT_EQ(box.limit, kEditDefaultLimit);
     for (int limit : {5, 0, -3}) SetEditLimit(box, limit);  // 0 and -3 are refused
     EXPECT_EQ(box.limit, 5);
@@ -452,8 +448,8 @@ TEST_F(Edit, TheLimitHolds) {
 
 TEST_F(Edit, EnterEndsAOneLineBox) {
     EditBox one, multi;
-    ASSERT_EQ(CreateEditBox(one, 7, R(100, 100, 400, 130)), 1);
-    ASSERT_EQ(CreateEditBox(multi, kEditMulti, R(100, 200, 400, 400)), 1);
+    ASSERT_EQ(CreateEditBox(one, 7, Rect(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(multi, kEditMulti, Rect(100, 200, 400, 400)), 1);
     EXPECT_NE(one.childId, multi.childId);
     Click(150, 110);  // the one-line box takes the focus back from the new one
     Type("x");
@@ -465,14 +461,14 @@ TEST_F(Edit, EnterEndsAOneLineBox) {
 
 TEST_F(Edit, PasswordsAreHidden) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, kEditPassword, R(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(box, kEditPassword, Rect(100, 100, 400, 130)), 1);
     SetEditFont(box, label);
     Type("secret");
     Run();
     EXPECT_EQ(Text(box), "secret");
     // What is drawn is six stars: compare with a box that shows "******".
     EditBox stars;
-    ASSERT_EQ(CreateEditBox(stars, 0, R(100, 200, 400, 230)), 1);
+    ASSERT_EQ(CreateEditBox(stars, 0, Rect(100, 200, 400, 230)), 1);
     SetEditFont(stars, label);
     SetEditText(stars, "******");
     // The focus went to the new box, so the old one no longer shows its caret.
@@ -488,7 +484,7 @@ TEST_F(Edit, PasswordsAreHidden) {
 
 TEST_F(Edit, F2ReachesTheMainWindowAndTheRightButtonIsIgnored) {
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
     SetEditText(box, "ab");
     Key(KeyF2);
     Message m;
@@ -504,8 +500,8 @@ TEST_F(Edit, F2ReachesTheMainWindowAndTheRightButtonIsIgnored) {
 
 TEST_F(Edit, DestroyFreesTheBoxAndItsFont) {
     EditBox box;
-    EXPECT_EQ(CreateEditBox(box, 0, R(100, 100, 100, 130)), 0);  // no width
-    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 400, 130)), 1);
+    EXPECT_EQ(CreateEditBox(box, 0, Rect(100, 100, 100, 130)), 0);  // no width
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 400, 130)), 1);
     EXPECT_NE(box.ownedFont, nullptr);  // no font chosen: the box made its own
     const int fonts = gText.fontCount;
     const unsigned id = box.childId;

@@ -16,6 +16,7 @@
 #include "graphics/draw.h"
 #include "graphics/line.h"
 #include "graphics/png.h"
+#include "graphics/picture_draw.h"
 #include "graphics/rect.h"
 #include "graphics/region.h"
 #include "graphics/scale.h"
@@ -39,11 +40,6 @@ struct DrawTest : ::testing::Test {
         gDisplayScale = DisplayScale{};
     }
 
-    static ScreenRect R(int l, int t, int r, int b) {
-        ScreenRect rect;
-        MakeRect(rect, l, t, r, b);
-        return rect;
-    }
     static Point P(int x, int y) {
         Point p;
         MakePoint(p, x, y);
@@ -109,29 +105,29 @@ using ShapeTest = DrawTest;
 
 TEST_F(RectTest, FillsAndFramesLeaveRightAndBottomOutSkipEmptyRectsAndClipHugeOnes) {
     SetBrushColour(7);
-    for (const ScreenRect& empty : {R(10, 10, 10, 20), R(10, 10, 20, 10), R(20, 20, 10, 10)}) {
+    for (const ScreenRect& empty : {Rect(10, 10, 10, 20), Rect(10, 10, 20, 10), Rect(20, 20, 10, 10)}) {
         FillScreenRect(empty);
         FillScreenRectPattern(empty);
         FrameScreenRect(empty);
     }
     EXPECT_EQ(Count(0), 32 * 32);
-    FillScreenRect(R(2, 3, 6, 5));
+    FillScreenRect(Rect(2, 3, 6, 5));
     EXPECT_EQ(Count(7), 4 * 2);
     EXPECT_EQ(Box(Ink()), (std::array<int, 4>{2, 3, 6, 5}));
     // A frame is one pixel inside its rect.
     SetPenColour(5);
-    FrameScreenRect(R(11, 11, 16, 15));
+    FrameScreenRect(Rect(11, 11, 16, 15));
     EXPECT_EQ(Count(5), 5 * 2 + 2 * 2);
     ExpectPixels({{11, 11, 5}, {15, 14, 5}, {13, 12, 0}, {16, 14, 0}});
     // A clip stops fills; huge rects are cut to the surface.
     SetBrushColour(2);
-    const ScreenRect clip = R(24, 24, 28, 28);
+    const ScreenRect clip = Rect(24, 24, 28, 28);
     SetClipRect(&clip);
-    FillScreenRect(R(0, 0, 32, 32));
+    FillScreenRect(Rect(0, 0, 32, 32));
     EXPECT_EQ(Count(2), 16);
     SetClipRect(nullptr);
     SetBrushColour(3);
-    FillScreenRect(R(-32768, -32768, 32767, 32767));
+    FillScreenRect(Rect(-32768, -32768, 32767, 32767));
     EXPECT_EQ(Count(3), 32 * 32);
 }
 
@@ -139,7 +135,7 @@ TEST_F(RectTest, PatternUsesPenForZeroBitsFillForOneBitsAnchoredToTheDeviceGrid)
     SetPenColour(4);
     SetBrushColour(9);
     ASSERT_TRUE(SetBrushPattern(2));  // rows 22 88 ...
-    FillScreenRectPattern(R(0, 0, 16, 16));
+    FillScreenRectPattern(Rect(0, 0, 16, 16));
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
             const uint8_t row = (y & 1) ? 0x88 : 0x22;
@@ -147,10 +143,10 @@ TEST_F(RectTest, PatternUsesPenForZeroBitsFillForOneBitsAnchoredToTheDeviceGrid)
             ASSERT_EQ(canvas.At(x, y), one ? 9 : 4) << x << "," << y;
         }
     SetBrushPattern(9);
-    FillScreenRectPattern(R(0, 0, 32, 32));
+    FillScreenRectPattern(Rect(0, 0, 32, 32));
     const Surface whole = canvas;
     ResizeSurface(canvas, 32, 32, 0);
-    FillScreenRectPattern(R(3, 5, 20, 17));  // an offset rect shows the same pixels
+    FillScreenRectPattern(Rect(3, 5, 20, 17));  // an offset rect shows the same pixels
     for (int y = 5; y < 17; ++y)
         for (int x = 3; x < 20; ++x) ASSERT_EQ(canvas.At(x, y), whole.At(x, y));
 
@@ -161,8 +157,8 @@ TEST_F(RectTest, PatternUsesPenForZeroBitsFillForOneBitsAnchoredToTheDeviceGrid)
     EXPECT_FALSE(SetBrushPattern(11));
     EXPECT_EQ(gDraw.patternNumber, 3);
     ASSERT_TRUE(SetBrushPattern(1));
-    FillScreenRectPattern(R(0, 0, 8, 8));
-    Region* r = RectRegion(R(8, 0, 16, 8));
+    FillScreenRectPattern(Rect(0, 0, 8, 8));
+    Region* r = RectRegion(Rect(8, 0, 16, 8));
     FillRegionPattern(r);  // regions too
     DeleteRegion(r);
     EXPECT_EQ(Count(6), 128);
@@ -174,24 +170,24 @@ TEST_F(RectTest, RasterModesCombineIndices) {
     int x = 0;
     for (int mode : {1, 2, 7}) {  // or, xor, copy
         SetRasterMode(mode);
-        FillScreenRect(R(x, 0, x + 1, 1));
+        FillScreenRect(Rect(x, 0, x + 1, 1));
         ++x;
     }
     EXPECT_EQ(canvas.pixels, (std::vector<uint8_t>{0x0E, 0x06, 0x0A, 0x0C}));
 }
 
 TEST_F(RectTest, OffsetCentreAndPointInRect) {
-    ScreenRect r = R(1, 2, 3, 4);
+    ScreenRect r = Rect(1, 2, 3, 4);
     OffsetRect(r, 10, -20);
     EXPECT_EQ(r.left32, 11);
     EXPECT_EQ(r.top32, -18);
     int cx, cy;
-    RectCentre(R(-3, 0, 0, 5), cx, cy);
+    RectCentre(Rect(-3, 0, 0, 5), cx, cy);
     EXPECT_EQ(cx, -1);  // toward zero
     EXPECT_EQ(cy, 2);
 
     // Exclusive right and bottom edges, and a box around the point.
-    r = R(10, 10, 20, 20);
+    r = Rect(10, 10, 20, 20);
     EXPECT_TRUE(PointInRect(P(10, 10), r, 0, 0));
     EXPECT_TRUE(PointInRect(P(19, 19), r, 1, 1));
     EXPECT_FALSE(PointInRect(P(20, 15), r, 0, 0));
@@ -370,7 +366,7 @@ TEST_F(ShapeTest, EllipsesAreSymmetricAndStayInTheirBox) {
         for (int kind = 0; kind < 3; ++kind) {
             Fresh(32, 32, 3, 3);
             SetPenWidth(kind == 2 ? 3 : 1, 1);
-            const ScreenRect r = R(1, 1, 1 + w, 1 + h);
+            const ScreenRect r = Rect(1, 1, 1 + w, 1 + h);
             if (kind == 0) FillEllipse(r);
             else DrawEllipse(r);
             const DeviceRect box{1, 1, 1 + w, 1 + h};
@@ -384,7 +380,7 @@ TEST_F(ShapeTest, EllipseOutlineIsClosedAndPatternFillStaysInside) {
     SetBrushColour(6);
     SetBrushPattern(3);
     SetPenColour(2);  // plain outline pen
-    FillEllipsePattern(R(2, 2, 30, 24));
+    FillEllipsePattern(Rect(2, 2, 30, 24));
     // Every row that crosses the ellipse starts and ends with the outline.
     for (int y = 2; y < 24; ++y) {
         int first = -1, last = -1;
@@ -404,13 +400,13 @@ TEST_F(ShapeTest, EllipseOutlineIsClosedAndPatternFillStaysInside) {
 // gapped subsets of the solid ones.
 TEST_F(ShapeTest, DashedAndDottedPensLeaveGapsInLinesAndOutlines) {
     SetPenColour(1);
-    DrawEllipse(R(1, 1, 31, 31));
+    DrawEllipse(Rect(1, 1, 31, 31));
     const Surface solid = canvas;
     const int solidCount = Count(1);
     for (int style : {0, 1, 2, 3, 4}) {
         Fresh(32, 32, 1);
         SetPenStyle(style);
-        DrawEllipse(R(1, 1, 31, 31));
+        DrawEllipse(Rect(1, 1, 31, 31));
         for (size_t i = 0; i < canvas.pixels.size(); ++i)
             ASSERT_TRUE(!canvas.pixels[i] || solid.pixels[i]) << style;
         const int outline = Count(1);
@@ -428,14 +424,14 @@ TEST_F(ShapeTest, DashedAndDottedPensLeaveGapsInLinesAndOutlines) {
 
 TEST_F(ShapeTest, ArcWithNegativeSweepEqualsTheMirroredStart) {
     SetPenColour(1);
-    DrawArc(R(2, 2, 30, 30), 450, -900);
+    DrawArc(Rect(2, 2, 30, 30), 450, -900);
     const Surface first = canvas;
     EXPECT_GT(Count(1), 5);
     Fresh(32, 32, 1);
-    DrawArc(R(2, 2, 30, 30), -450, 900);
+    DrawArc(Rect(2, 2, 30, 30), -450, 900);
     EXPECT_EQ(first.pixels, canvas.pixels);
     EXPECT_GE(Ink().left, 16);  // from -45 to +45 degrees: only the right-hand side
-    DrawArc(R(2, 2, 30, 30), 900, 0);  // a zero sweep draws nothing
+    DrawArc(Rect(2, 2, 30, 30), 900, 0);  // a zero sweep draws nothing
     EXPECT_EQ(first.pixels, canvas.pixels);
 }
 
@@ -445,26 +441,26 @@ TEST_F(ShapeTest, PiesCoverTheirQuadrants) {
                    Case{1800, 900, false, false}, Case{2700, 900, true, false},
                    Case{-900, 900, true, false}, Case{900, -900, true, true}}) {
         Fresh(32, 32, -1, 7);
-        FillPie(R(0, 0, 32, 32), c.start, c.sweep);
+        FillPie(Rect(0, 0, 32, 32), c.start, c.sweep);
         const int l = c.right ? 16 : 0, t = c.top ? 0 : 16;
         EXPECT_EQ(Box(Ink()), (std::array<int, 4>{l, t, l + 16, t + 16})) << c.start << " " << c.sweep;
     }
     // Four quarter pies make the whole ellipse, each pixel once, and so does a full turn.
     Fresh(32, 32, -1, 1);
-    FillEllipse(R(0, 0, 32, 32));
+    FillEllipse(Rect(0, 0, 32, 32));
     const Surface ellipse = canvas;
     Fresh(32, 32, -1, 1);
     SetRasterMode(2);
-    for (int q = 0; q < 4; ++q) FillPie(R(0, 0, 32, 32), q * 900, 900);
+    for (int q = 0; q < 4; ++q) FillPie(Rect(0, 0, 32, 32), q * 900, 900);
     EXPECT_EQ(ellipse.pixels, canvas.pixels);
     Fresh(32, 32, -1, 1);
-    FillPie(R(0, 0, 32, 32), 300, 3600);
+    FillPie(Rect(0, 0, 32, 32), 300, 3600);
     EXPECT_EQ(ellipse.pixels, canvas.pixels);
 
     // A pattern pie: row 8 of pattern 3 is FF, row 9 AA; the lower half stays untouched.
     Fresh(32, 32, 4, 9);
     SetBrushPattern(3);
-    FillPiePattern(R(0, 0, 32, 32), 0, 1800);
+    FillPiePattern(Rect(0, 0, 32, 32), 0, 1800);
     ExpectPixels({{16, 8, 9}, {16, 9, 9}, {17, 9, 4}, {16, 20, 0}});
 }
 
@@ -473,12 +469,12 @@ TEST_F(ShapeTest, ExtremeShapesStayCheap) {
     SetPenColour(1);
     SetBrushColour(2);
     SetPenWidth(4096, 4096);
-    const ScreenRect huge = R(-32768, -32768, 32767, 32767);
+    const ScreenRect huge = Rect(-32768, -32768, 32767, 32767);
     DrawEllipse(huge);
     FillEllipsePattern(huge);
     DrawArc(huge, -36000, 72000);
     FillPie(huge, 32767, -32768);
-    const ScreenRect inverted = R(32767, 32767, -32768, -32768);
+    const ScreenRect inverted = Rect(32767, 32767, -32768, -32768);
     FillEllipse(inverted);
     EXPECT_EQ(Count(0), 0);
 }
@@ -498,15 +494,15 @@ TEST_F(ShapeTest, XorTwiceRestoresThePicture) {
         SetPenColour(0x11);
         SetPenWidth(5, 5);
         DrawPolygon(Range(0, 4), poly.data());
-        FillEllipsePattern(R(5, 5, 30, 25));
-        DrawArc(R(0, 0, 40, 40), 100, 2500);
-        FillPie(R(4, 4, 36, 36), 450, 1300);
+        FillEllipsePattern(Rect(5, 5, 30, 25));
+        DrawArc(Rect(0, 0, 40, 40), 100, 2500);
+        FillPie(Rect(4, 4, 36, 36), 450, 1300);
         MoveTo(0, 39);
         LineTo(39, 0);
         SetPenWidth(1, 1);
         SetPenStyle(3);
         LineTo(10, 30);
-        FrameScreenRect(R(1, 1, 39, 39));
+        FrameScreenRect(Rect(1, 1, 39, 39));
     };
     drawAll();
     EXPECT_NE(before.pixels, canvas.pixels);
@@ -528,8 +524,8 @@ Surface Painted(const Region* r, int w = 32, int h = 32) {
 }
 
 TEST_F(RegionTest, SetOperationsMatchPixelLogic) {
-    Region* a = RectRegion(R(2, 2, 20, 20));
-    Region* b = EllipseRegion(R(10, 10, 30, 30));
+    Region* a = RectRegion(Rect(2, 2, 20, 20));
+    Region* b = EllipseRegion(Rect(10, 10, 30, 30));
     Region* both = IntersectRegions(a, b);
     Region* aOnly = SubtractRegions(a, b);
     Region* either = UnionRegions(a, b);
@@ -553,8 +549,8 @@ TEST_F(RegionTest, SetOperationsMatchPixelLogic) {
 TEST_F(RegionTest, RegionShapesMatchTheDrawnShapes) {
     SetBrushColour(1);
     SetPenColour(1);
-    FillEllipse(R(3, 4, 29, 22));
-    Region* e = EllipseRegion(R(3, 4, 29, 22));
+    FillEllipse(Rect(3, 4, 29, 22));
+    Region* e = EllipseRegion(Rect(3, 4, 29, 22));
     EXPECT_EQ(Painted(e).pixels, canvas.pixels);
     Fresh(32, 32, 1);
     const std::vector<Point> star = Points({{16, 1}, {25, 29}, {1, 11}, {31, 11}, {7, 29}});
@@ -583,7 +579,7 @@ TEST_F(RegionTest, BadInputMakesNoRegionAndNullIsHarmless) {
     SetClipRegion(nullptr);
     EXPECT_FALSE(gDraw.hasClip);
     // Huge shapes are cut to the region limits instead of taking all memory.
-    Region* huge = EllipseRegion(R(-32768, -32768, 32767, 32767));
+    Region* huge = EllipseRegion(Rect(-32768, -32768, 32767, 32767));
     ASSERT_NE(huge, nullptr);
     EXPECT_LE(huge->spans.size(), size_t(2 * 32768));
     DeleteRegion(huge);
@@ -591,8 +587,8 @@ TEST_F(RegionTest, BadInputMakesNoRegionAndNullIsHarmless) {
 }
 
 TEST_F(RegionTest, PointInRegionAgreesWithTheFill) {
-    Region* a = EllipseRegion(R(1, 1, 31, 25));
-    Region* hole = EllipseRegion(R(10, 8, 22, 18));
+    Region* a = EllipseRegion(Rect(1, 1, 31, 25));
+    Region* hole = EllipseRegion(Rect(10, 8, 22, 18));
     Region* ring = SubtractRegions(a, hole);
     const Surface painted = Painted(ring);
     for (int y = 0; y < 34; ++y)
@@ -616,10 +612,10 @@ TEST_F(RegionTest, NothingIsWrittenOutsideTheClip) {
     for (int round = 0; round < 300; ++round) {
         SetUpCanvas(40, 40);
         Region* clip = nullptr;
-        ScreenRect clipRect = R(coord(-5, 30), coord(-5, 30), coord(0, 45), coord(0, 45));
+        ScreenRect clipRect = Rect(coord(-5, 30), coord(-5, 30), coord(0, 45), coord(0, 45));
         if (round % 2) {
-            Region* e = EllipseRegion(R(coord(-10, 20), coord(-10, 20), coord(10, 50), coord(10, 50)));
-            Region* b = RectRegion(R(coord(0, 30), coord(0, 30), coord(0, 40), coord(0, 40)));
+            Region* e = EllipseRegion(Rect(coord(-10, 20), coord(-10, 20), coord(10, 50), coord(10, 50)));
+            Region* b = RectRegion(Rect(coord(0, 30), coord(0, 30), coord(0, 40), coord(0, 40)));
             clip = SubtractRegions(e, b);
             DeleteRegion(e);
             DeleteRegion(b);
@@ -634,7 +630,7 @@ TEST_F(RegionTest, NothingIsWrittenOutsideTheClip) {
         SetBrushPattern(coord(1, 10));
         if (coord(0, 1)) SetPenColour(coord(1, 255));
         SetPenWidth(coord(1, 9), 1);
-        const ScreenRect r = R(coord(-20, 50), coord(-20, 50), coord(-20, 60), coord(-20, 60));
+        const ScreenRect r = Rect(coord(-20, 50), coord(-20, 50), coord(-20, 60), coord(-20, 60));
         std::vector<Point> pts(size_t(coord(1, 8)));
         for (Point& p : pts) MakePoint(p, coord(-20, 60), coord(-20, 60));
         const PointRange range{0, int16_t(pts.size() - 1)};
@@ -680,16 +676,16 @@ void Paint(Surface& s) {
 TEST_F(CopyTest, BuffersHaveTheDeviceSizeAndFailCleanly) {
     gDisplayScale = DisplayScale{0.78125, 0.78125};
     OffscreenBuffer b;
-    ASSERT_TRUE(CreateBuffer(R(0, 0, 32, 64), 19, b));
+    ASSERT_TRUE(CreateBuffer(Rect(0, 0, 32, 64), 19, b));
     EXPECT_EQ((std::array{b.surface->width, b.surface->height, b.rect.right32}),
               (std::array{25, 50, 32}));
     EXPECT_EQ(b.surface->transparentIndex, 19);
     OffscreenBuffer d;
-    ASSERT_TRUE(CreateBufferDevice(R(0, 0, 9, 4), 0, d));
+    ASSERT_TRUE(CreateBufferDevice(Rect(0, 0, 9, 4), 0, d));
     EXPECT_EQ(std::pair(d.surface->width, d.rect.right32), std::pair(10, 9));
     OffscreenBuffer bad;
-    EXPECT_FALSE(CreateBuffer(R(0, 0, 0, 10), 0, bad));
-    EXPECT_FALSE(CreateBuffer(R(10, 0, 0, 10), 0, bad));
+    EXPECT_FALSE(CreateBuffer(Rect(0, 0, 0, 10), 0, bad));
+    EXPECT_FALSE(CreateBuffer(Rect(10, 0, 0, 10), 0, bad));
     EXPECT_FALSE(CreateBufferSize(100000, 100000, 0, bad));
     EXPECT_EQ(bad.surface, nullptr);
     // Releasing the buffer being drawn on sends drawing back to the canvas.
@@ -703,16 +699,16 @@ TEST_F(CopyTest, BuffersHaveTheDeviceSizeAndFailCleanly) {
 TEST_F(CopyTest, StraightCopyMovesPixelsAndSkipsTheKeyColour) {
     Paint(canvas);
     OffscreenBuffer b;
-    ASSERT_TRUE(CreateBuffer(R(0, 0, 4, 3), 23, b));
-    ASSERT_TRUE(CopyRect(nullptr, &b, R(2, 1, 6, 4), R(0, 0, 4, 3), false));
+    ASSERT_TRUE(CreateBuffer(Rect(0, 0, 4, 3), 23, b));
+    ASSERT_TRUE(CopyRect(nullptr, &b, Rect(2, 1, 6, 4), Rect(0, 0, 4, 3), false));
     EXPECT_EQ(b.surface->At(0, 0), canvas.At(2, 1));
     EXPECT_EQ(b.surface->At(3, 2), canvas.At(5, 3));
     // Slot 23 is the key: the canvas pixel (2, 2) holds 23, and it is not copied back.
     ResizeSurface(canvas, 32, 32, 200);
-    ASSERT_TRUE(CopyRect(&b, nullptr, R(0, 0, 4, 3), R(10, 10, 14, 13), true));
+    ASSERT_TRUE(CopyRect(&b, nullptr, Rect(0, 0, 4, 3), Rect(10, 10, 14, 13), true));
     EXPECT_EQ(b.surface->At(0, 1), 23);
     ExpectPixels({{10, 10, 13}, {10, 11, 200}, {11, 11, 24}});  // (10, 11) left out
-    ASSERT_TRUE(CopyRect(&b, nullptr, R(0, 0, 4, 3), R(10, 10, 14, 13), false));
+    ASSERT_TRUE(CopyRect(&b, nullptr, Rect(0, 0, 4, 3), Rect(10, 10, 14, 13), false));
     ExpectPixels({{10, 11, 23}, {14, 11, 200}});  // right edge exclusive
 }
 
@@ -740,12 +736,12 @@ TEST_F(CopyTest, CopiesOffTheEdgeOrDegenerateAreSafe) {
     Paint(canvas);
     const Surface before = canvas;
     OffscreenBuffer b;
-    ASSERT_TRUE(CreateBuffer(R(0, 0, 8, 8), 0, b));
-    EXPECT_FALSE(CopyRect(nullptr, &b, R(0, 0, 0, 8), R(0, 0, 8, 8), false));
-    EXPECT_FALSE(CopyRect(nullptr, &b, R(0, 0, 8, 8), R(8, 0, 0, 8), false));
-    EXPECT_TRUE(CopyRect(&b, nullptr, R(-100, -100, 100, 100), R(-32768, -32768, 32767, 32767), false));
+    ASSERT_TRUE(CreateBuffer(Rect(0, 0, 8, 8), 0, b));
+    EXPECT_FALSE(CopyRect(nullptr, &b, Rect(0, 0, 0, 8), Rect(0, 0, 8, 8), false));
+    EXPECT_FALSE(CopyRect(nullptr, &b, Rect(0, 0, 8, 8), Rect(8, 0, 0, 8), false));
+    EXPECT_TRUE(CopyRect(&b, nullptr, Rect(-100, -100, 100, 100), Rect(-32768, -32768, 32767, 32767), false));
     ReleaseBuffer(b);
-    EXPECT_FALSE(CopyRect(&b, nullptr, R(0, 0, 8, 8), R(0, 0, 8, 8), false));
+    EXPECT_FALSE(CopyRect(&b, nullptr, Rect(0, 0, 8, 8), Rect(0, 0, 8, 8), false));
     EXPECT_FALSE(CopySurfaceRect(before, canvas, DeviceRect{0, 0, 1, 1},
                                  DeviceRect{-2000000000, 0, 2000000000, 1}, false));
 }
@@ -754,31 +750,31 @@ TEST_F(CopyTest, SavedAreasComeBackAndShiftsHandleOverlap) {
     Paint(canvas);
     const Surface before = canvas;
     SavedArea saved;
-    ASSERT_TRUE(SaveScreenArea(R(4, 4, 12, 10), 0, saved));
+    ASSERT_TRUE(SaveScreenArea(Rect(4, 4, 12, 10), 0, saved));
     EXPECT_TRUE(saved.valid);
     SetBrushColour(99);
-    FillScreenRect(R(0, 0, 32, 32));
-    RestoreScreenArea(R(4, 4, 12, 10), saved, false);
+    FillScreenRect(Rect(0, 0, 32, 32));
+    RestoreScreenArea(Rect(4, 4, 12, 10), saved, false);
     for (int y = 4; y < 10; ++y)
         for (int x = 4; x < 12; ++x) ASSERT_EQ(canvas.At(x, y), before.At(x, y));
     EXPECT_EQ(canvas.At(12, 4), 99);
     FreeScreenArea(saved);
     EXPECT_FALSE(saved.valid);
-    RestoreScreenArea(R(0, 0, 32, 32), saved, false);  // nothing to restore
+    RestoreScreenArea(Rect(0, 0, 32, 32), saved, false);  // nothing to restore
     EXPECT_EQ(canvas.At(4, 4), before.At(4, 4));
     FreeScreenArea(saved);
 
     canvas = before;
-    ShiftScreenArea(R(0, 0, 10, 10), R(3, 2, 13, 12));
+    ShiftScreenArea(Rect(0, 0, 10, 10), Rect(3, 2, 13, 12));
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) ASSERT_EQ(canvas.At(x + 3, y + 2), before.At(x, y));
 
     // A shift works in the drawing context: a round button's press slides only what lies
     // inside its ellipse clip.
     canvas = before;
-    Region* round = EllipseRegion(R(5, 5, 25, 25));
+    Region* round = EllipseRegion(Rect(5, 5, 25, 25));
     SetClipRegion(round);
-    ShiftScreenArea(R(4, 4, 26, 26), R(6, 6, 28, 28));
+    ShiftScreenArea(Rect(4, 4, 26, 26), Rect(6, 6, 28, 28));
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             const bool inside = x >= 6 && y >= 6 && PointInRegion(P(x, y), round, 0, 0);
@@ -824,8 +820,8 @@ TEST_F(CopyTest, BitmapsLoadAndSpritesDraw) {
     Sprite sp;
     MakeSprite(sp, &sheet, 2, 1, 2, 2);
     ResizeSurface(canvas, 32, 32, 26);
-    DrawSprite(R(10, 10, 12, 12), sp, true);  // key colour 19 left out
-    DrawSprite(R(20, 20, 24, 24), sp, false);  // stretched to twice the size
+    DrawSprite(Rect(10, 10, 12, 12), sp, true);  // key colour 19 left out
+    DrawSprite(Rect(20, 20, 24, 24), sp, false);  // stretched to twice the size
     ExpectPixels({{10, 10, 5}, {11, 10, 26}, {11, 11, 7}, {21, 21, 5}, {22, 21, 19}});
     ResetBitmapResources();
 }

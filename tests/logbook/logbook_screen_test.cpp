@@ -148,13 +148,13 @@ TEST_P(LogbookScreenTest, AnUnsoundEntryIsNeitherDrawnNorRerun) {
                                  [&] {
                                      afterRerun = gLogbookScreen.rerun->state;
                                      label = gLogbookScreen.entryButtons[1]->label;
-                                     title = Count(R(300, 372, 545, 393), 0);
-                                     notice = Count(R(300, 235, 900, 265), 4);
+                                     title = Count(Rect(300, 372, 545, 393), 0);
+                                     notice = Count(Rect(300, 235, 900, 265), 4);
                                      globe = Count(EntryTiltRect(), 9);
                                      // text beside the buttons, in the panel around them,
                                      // and lines wider than a button's label box
-                                     spilled = Count(R(158, 145, 188, 420), 0) +
-                                               Count(R(22, 145, 40, 420), 0);
+                                     spilled = Count(Rect(158, 145, 188, 420), 0) +
+                                               Count(Rect(22, 145, 40, 420), 0);
                                      for (const Control* b : gLogbookScreen.entryButtons)
                                          spilled += WiderLines(*b);
                                  },
@@ -200,7 +200,7 @@ TEST_F(LogbookPictureTest, OrbitChartsAndTiltGlobe) {
     LoadCoastPoints(kCoastOutlineFile, gLogbookScreen.coast);
     LogEntry e = Decoded(Entry(1, 23.5, 0.02, 45, kNoLatitude));
     const ScreenRect d = DaylightChartRect();
-    const ScreenRect top = R(d.left, d.top, d.right, d.top + 2);
+    const ScreenRect top = Rect(d.left, d.top, d.right, d.top + 2);
     // 24 hours of daylight at one step of the half year, none at the others: which days reach
     // the chart's top. Day 360 reads step 1, and no day reads step 0.
     const struct {
@@ -231,12 +231,12 @@ TEST_F(LogbookPictureTest, TheHeadingLeavesNothingOfTheLastAndStaysInItsBand) {
         LogEntry marked = Decoded(Entry(-1, 23.5, 0.02, 45, kNoLatitude));
         CopyTextField(marked.madeAt, kMadeAtSize, "12:59 PM on Wednesday, September 30, 2026");
         DrawEntryHeading(&marked);
-        const ScreenRect band = R(200, 85, 1004, 134);
+        const ScreenRect band = Rect(200, 85, 1004, 134);
         EXPECT_GT(Count(band, 4), 1000);
         LogEntry plain = Decoded(Entry(1, 23.5, 0.02, 45, kNoLatitude));
         DrawEntryHeading(&plain);
         EXPECT_EQ(Count(band, 4), 0);
-        EXPECT_EQ(Count(R(900, 85, 1004, 134), 0), 0);
+        EXPECT_EQ(Count(Rect(900, 85, 1004, 134), 0), 0);
 
         const std::vector<uint8_t> before = gDisplay.canvas.pixels;
         LogEntry longDate = plain;

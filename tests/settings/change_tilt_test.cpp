@@ -13,7 +13,7 @@
 
 namespace {
 
-const ScreenRect kDiagram = ScreenTest::R(268, 124, 668, 544);
+const ScreenRect kDiagram = Rect(268, 124, 668, 544);
 
 TEST(TiltFromPoint, GivesWholeDegreesFromTheArcAtBothDisplaySizes) {
     struct Case {
@@ -101,7 +101,7 @@ TEST_F(ChangeTiltTest, HoverAndClickOnTheArc) {
 // The yellow arrow's head meets its shaft at the tip (593, 259), and a full turn of the globe
 // changes nothing round its disc (the axis stubs, the arc, the black ring).
 TEST_F(ChangeTiltTest, GlobeArrowAndCoastlineAtBothSizesWithAnyCoastFile) {
-    const ScreenRect night = R(380, 330, 460, 420), day = R(476, 330, 556, 420);  // in the disc
+    const ScreenRect night = Rect(380, 330, 460, 420), day = Rect(476, 330, 556, 420);  // in the disc
     const struct {
         int size;
         const char* coast;
@@ -116,7 +116,7 @@ TEST_F(ChangeTiltTest, GlobeArrowAndCoastlineAtBothSizesWithAnyCoastFile) {
             if (n == 0) {
                 for (const auto& p : {std::pair{593, 259}, {593, 250}, {602, 259}})
                     EXPECT_EQ(AtLogical(p.first, p.second), 14) << p.first << "," << p.second;
-                const DeviceRect box = ToDeviceRect(R(468 - 165, 374 - 165, 468 + 165, 374 + 165));
+                const DeviceRect box = ToDeviceRect(Rect(468 - 165, 374 - 165, 468 + 165, 374 + 165));
                 for (int y = box.top; y < box.bottom; ++y)
                     for (int x = box.left; x < box.right; ++x) {
                         bool inDisc = false;

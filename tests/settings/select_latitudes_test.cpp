@@ -128,7 +128,7 @@ TEST_F(SelectLatitudesTest, MapPaintsWithAnyCoastFile) {
     const FileCase cases[] = {{"missing", nullptr, false},
                               {"a wrap across the edge", &wrap, false},
                               {"two points close together", &near, true}};
-    const ScreenRect map = R(280, 124, 840, 564);
+    const ScreenRect map = Rect(280, 124, 840, 564);
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::remove("test_coast.bin");

@@ -15,7 +15,7 @@ namespace {
 struct MainScreenTest : SimulationTest {
     // Ink of one slot a text leaves when drawn centred and top-aligned on a blank strip.
     static int ReferenceInk(const char* a, const char* b, TextFont* font) {
-        const ScreenRect strip = R(0, 600, 400, 700);
+        const ScreenRect strip = Rect(0, 600, 400, 700);
         SetBrushColour(0);
         FillScreenRect(strip);
         TextAt(200, 610, a, font);
@@ -92,7 +92,7 @@ TEST_F(MainScreenTest, PausedAtDay100ASwitchToDaylightRedrawsBothGlobesForDay100
             return bad;
         };
         const OrbitTrack& t = Series().mainTrack;
-        const ScreenRect expected = R(t.trackX[100] - 64, t.trackY[100] - 64, t.trackX[100] + 64,
+        const ScreenRect expected = Rect(t.trackX[100] - 64, t.trackY[100] - 64, t.trackX[100] + 64,
                                       t.trackY[100] + 64);
         EXPECT_EQ(gSim.globeSquare.left, expected.left);
         EXPECT_EQ(gSim.globeSquare.top, expected.top);
@@ -228,11 +228,11 @@ TEST_F(MainScreenTest, PicturesAndTheirTextsWholeAtBothSizes) {
             sun = AtLogical(gSim.earthSunX, gSim.earthSunY);
             width = gSim.globe.surface ? gSim.globe.surface->width : 0;
             const ScreenRect &box = gSim.distanceBox, &p = gSim.orbitRect;
-            before = Count(R(p.left, box.top - 5, box.left, p.bottom), 255);
-            after = Count(R(box.right, box.top - 5, p.right, p.bottom), 255);
+            before = Count(Rect(p.left, box.top - 5, box.left, p.bottom), 255);
+            after = Count(Rect(box.right, box.top - 5, p.right, p.bottom), 255);
             figure = Count(box, 255);
-            tiltInk = Count(R(331, 423, 493, 474), 255);
-            orbitInk = Count(R(22, 424, 320, 446), 255);
+            tiltInk = Count(Rect(331, 423, 493, 474), 255);
+            orbitInk = Count(Rect(22, 424, 320, 446), 255);
             axisNorth = AtLogical(382, 524);  // the axis near its end, 83 from the centre
             for (int i = 0; i < 49; ++i)
                 cells[i] = AtLogical(int(612 + (i + 0.5) * 200 / 49.0), 86);
@@ -246,7 +246,7 @@ TEST_F(MainScreenTest, PicturesAndTheirTextsWholeAtBothSizes) {
                     }
             diagramSun = AtLogical(169, 569);
             chartSlot = AtLogical(700, ChartY(289));
-            panelTitle = Count(R(40, 66, 190, 92), 0);
+            panelTitle = Count(Rect(40, 66, 190, 92), 0);
         });
         EXPECT_EQ(before, ReferenceInk("Distance from Sun:", nullptr, gUi.smallLabelFont));
         EXPECT_EQ(after, ReferenceInk("million km", nullptr, gUi.smallLabelFont));
@@ -284,7 +284,7 @@ TEST_F(MainScreenTest, PicturesAndTheirTextsWholeAtBothSizes) {
 // display sizes, whatever the tilt. The logbook draws plain discs (modes -1, 2); the main
 // screen the banded globe (0, 1).
 TEST_F(MainScreenTest, TiltDiagramModesAndLatitudeNamesInsideThePictureAtBothSizes) {
-    const ScreenRect picture = R(331, 421, 497, 718);  // the main screen's tilt picture
+    const ScreenRect picture = Rect(331, 421, 497, 718);  // the main screen's tilt picture
     const struct { double tilt; int lat0, lat1; } cases[] = {
         {-23.5, 40, 30}, {-23.5, 0, 15}, {-23.5, -30, 0}, {-60, 45, -30}, {0, 0, 0}, {30, -75, 75}};
     for (const int size : {1024, 800}) {
@@ -293,18 +293,18 @@ TEST_F(MainScreenTest, TiltDiagramModesAndLatitudeNamesInsideThePictureAtBothSiz
             SCOPED_TRACE(testing::Message() << size << ": " << c.tilt << " " << c.lat0 << " "
                                             << c.lat1);
             SetBrushColour(0);
-            FillScreenRect(R(200, 400, 700, 740));
+            FillScreenRect(Rect(200, 400, 700, 740));
             ScreenRect globe{};
             DrawTiltDiagram(TiltDiagramSquare(picture), c.tilt, 1, c.lat0, c.lat1, globe,
                             &picture);
             EXPECT_GT(Count(picture, 255), 50);
-            EXPECT_EQ(Count(R(200, 400, 331, 740), 255) + Count(R(497, 400, 700, 740), 255), 0);
+            EXPECT_EQ(Count(Rect(200, 400, 331, 740), 255) + Count(Rect(497, 400, 700, 740), 255), 0);
         }
         if (size == 1024) {
-            const ScreenRect square = R(400, 300, 500, 400);
+            const ScreenRect square = Rect(400, 300, 500, 400);
             for (const int mode : {-1, 0, 1, 2}) {
                 SetBrushColour(0);
-                FillScreenRect(R(350, 250, 550, 450));
+                FillScreenRect(Rect(350, 250, 550, 450));
                 ScreenRect globe{};
                 DrawTiltDiagram(square, 0, mode, 40, -30, globe);
                 EXPECT_EQ(globe.left, 415) << mode;  // 15 per cent in from every side
@@ -315,8 +315,8 @@ TEST_F(MainScreenTest, TiltDiagramModesAndLatitudeNamesInsideThePictureAtBothSiz
                 EXPECT_EQ(AtLogical(450, 386), plain ? 9 : 8) << mode;  // the axis' south end
                 EXPECT_EQ(AtLogical(450, 315), plain ? 9 : kTiltBandSlotFirst) << mode;
                 // 40 N crosses the untilted globe 35 * sin 40 = 22 above its centre, in white.
-                EXPECT_EQ(Count(R(416, 325, 484, 331), 255) > 0, mode >= 1) << mode;
-                EXPECT_EQ(Count(R(475, 300, 550, 330), 255) > 0, mode >= 1) << mode;  // "40º N"
+                EXPECT_EQ(Count(Rect(416, 325, 484, 331), 255) > 0, mode >= 1) << mode;
+                EXPECT_EQ(Count(Rect(475, 300, 550, 330), 255) > 0, mode >= 1) << mode;  // "40º N"
             }
         }
         TearDown();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/picture_draw.h"
 #include "graphics/rect.h"
 #include "graphics/scale.h"
 #include "tests/support/program_fixture.h"
@@ -121,10 +122,5 @@ struct ScreenTest : ProgramFixture {
         for (int y = d.top; y < d.bottom; ++y)
             for (int x = d.left; x < d.right; ++x) n += At(x, y) == slot;
         return n;
-    }
-    static ScreenRect R(int l, int t, int r, int b) {
-        ScreenRect rect;
-        MakeRect(rect, l, t, r, b);
-        return rect;
     }
 };

@@ -19,6 +19,7 @@
 #include "graphics/edit_box.h"
 #include "graphics/palette.h"
 #include "graphics/present.h"
+#include "graphics/picture_draw.h"
 #include "graphics/rect.h"
 #include "graphics/text.h"
 #include "platform/platform.h"
@@ -49,7 +50,7 @@ struct WidgetTest : ::testing::Test {
         ApplyPalette(0, 256);
         EndDrawing();
         ASSERT_TRUE(CreateUiResources());
-        Fill(R(0, 0, 1024, 768), 26);
+        Fill(Rect(0, 0, 1024, 768), 26);
     }
     void TearDown() override {
         for (Control* c : owned) DestroyControl(c);
@@ -65,11 +66,6 @@ struct WidgetTest : ::testing::Test {
     Control* Own(Control* c) {
         owned.push_back(c);
         return c;
-    }
-    static ScreenRect R(int l, int t, int r, int b) {
-        ScreenRect rect;
-        MakeRect(rect, l, t, r, b);
-        return rect;
     }
     static void Fill(const ScreenRect& r, int slot) {
         BeginDrawing();
@@ -121,7 +117,7 @@ struct WidgetTest : ::testing::Test {
     // Where a text drawn centred and middle-aligned at (x, y) puts its ink: drawn on a scratch
     // strip at the bottom of the canvas, then cleared again.
     static DeviceRect ReferenceInk(TextFont* font, const char* text, int x, int y) {
-        const ScreenRect scratch = R(0, 600, 1024, 768);
+        const ScreenRect scratch = Rect(0, 600, 1024, 768);
         Fill(scratch, 26);
         BeginDrawing();
         SelectTextFont(font);
@@ -162,7 +158,7 @@ void CountDrawing(Control*) { ++gDrawCount; }
 using Controls = WidgetTest;
 
 Control* Make(int kind, int state) {
-    Control* c = CreateButton(7, 1, state, WidgetTest::R(100, 100, 200, 150), "Go", "", nullptr,
+    Control* c = CreateButton(7, 1, state, Rect(100, 100, 200, 150), "Go", "", nullptr,
                               nullptr, 16, gUi.labelFont);
     c->kind = kind;
     return c;
@@ -203,13 +199,13 @@ TEST_F(Controls, EachKindLeavesTheStateItsTableGives) {
     }
     DrawControl(nullptr);  // nothing to draw, nothing to fail
     // Entry areas are clickable from the start.
-    EXPECT_EQ(Own(CreateEntryArea(5, 1, R(100, 100, 200, 150), "", nullptr))->state, 2);
+    EXPECT_EQ(Own(CreateEntryArea(5, 1, Rect(100, 100, 200, 150), "", nullptr))->state, 2);
 }
 
 TEST_F(Controls, ActiveButtonFaceBevelsOutlineAndShadow) {
-    Control* panel = Own(CreatePanel(0, R(50, 50, 400, 300), "", nullptr, 23));
+    Control* panel = Own(CreatePanel(0, Rect(50, 50, 400, 300), "", nullptr, 23));
     DrawControl(panel);
-    Control* b = Own(CreateButton(5, 1, -2, R(50, 50, 150, 100), "Go", "", nullptr, panel, 16,
+    Control* b = Own(CreateButton(5, 1, -2, Rect(50, 50, 150, 100), "Go", "", nullptr, panel, 16,
                                   gUi.labelFont));
     EXPECT_EQ(XY(b->rect.left, b->rect.top), XY(100, 100));  // on its panel
     DrawControl(b);
@@ -228,7 +224,7 @@ TEST_F(Controls, ActiveButtonFaceBevelsOutlineAndShadow) {
     }
 
     // A positive state redraws only the frame: the face keeps what lies there.
-    Fill(R(110, 110, 120, 120), 40);
+    Fill(Rect(110, 110, 120, 120), 40);
     DrawControl(b);
     ExpectPixels({{112, 112, 40}, {100, 100, 0}});
 }
@@ -246,8 +242,8 @@ TEST_F(Controls, LabelLinesSitAtTheirFractionsOfTheHeight) {
         {"Delete/Restore@This@Entry", {"Delete/Restore", "This", "Entry"}, {130, 160, 190}},
     };
     for (const Case& k : cases) {
-        Fill(R(0, 0, 1024, 600), 26);
-        Control* b = Own(CreateButton(5, 1, -2, R(300, 100, 500, 220), k.label, "", nullptr,
+        Fill(Rect(0, 0, 1024, 600), 26);
+        Control* b = Own(CreateButton(5, 1, -2, Rect(300, 100, 500, 220), k.label, "", nullptr,
                                       nullptr, 16, gUi.labelFont));
         DrawControl(b);
         const auto runs = InkRows(b->labelRect, 0);
@@ -261,7 +257,7 @@ TEST_F(Controls, LabelLinesSitAtTheirFractionsOfTheHeight) {
 
 TEST_F(Controls, LabelsAreCutToTheirBuffersAndIconBoxesWithoutRoomGetATinyLabelBox) {
     std::string longText(300, 'W');
-    Control* b = Own(CreateButton(5, 1, -2, R(300, 100, 500, 220), longText.c_str(),
+    Control* b = Own(CreateButton(5, 1, -2, Rect(300, 100, 500, 220), longText.c_str(),
                                   longText.c_str(), nullptr, nullptr, 16, gUi.labelFont));
     EXPECT_EQ(std::strlen(b->label), size_t(kLabelSize - 1));
     EXPECT_EQ(std::strlen(b->help), size_t(kLabelSize - 1));
@@ -272,7 +268,7 @@ TEST_F(Controls, LabelsAreCutToTheirBuffersAndIconBoxesWithoutRoomGetATinyLabelB
     DrawControl(b);  // 128 empty lines: nothing to draw, nothing out of bounds
     EXPECT_EQ(b->state, 2);
 
-    Control* box = Own(CreateButton(810, 1, -2, R(990, 10, 1010, 30), "", "",
+    Control* box = Own(CreateButton(810, 1, -2, Rect(990, 10, 1010, 30), "", "",
                                     UiSprite(kSpriteClose), nullptr, 23, gUi.labelFont));
     EXPECT_EQ((std::array<int, 3>{box->labelRect.left, box->labelRect.right, box->labelRect.bottom}),
               (std::array{991, 992, 12}));
@@ -281,10 +277,10 @@ TEST_F(Controls, LabelsAreCutToTheirBuffersAndIconBoxesWithoutRoomGetATinyLabelB
 }
 
 TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
-    Control* panel = Own(CreatePanel(0, R(0, 0, 1024, 64), "", nullptr, 23));
+    Control* panel = Own(CreatePanel(0, Rect(0, 0, 1024, 64), "", nullptr, 23));
     DrawControl(panel);
     const Sprite* icon = UiSprite(kSpriteSaveLogbook);
-    Control* b = Own(CreateButton(806, 1, -1, R(690, 10, 810, 56), "Save In@Logbook", "", icon,
+    Control* b = Own(CreateButton(806, 1, -1, Rect(690, 10, 810, 56), "Save In@Logbook", "", icon,
                                   panel, 16, gUi.smallLabelFont));
     DrawControl(b);
     EXPECT_EQ(b->state, 1);
@@ -293,7 +289,7 @@ TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
     // 38 - 32 = 6, so it starts 3 rows below top + 4) and inside it face, no icon.
     ExpectPixels({{690, 30, p2}, {809, 30, p2}, {691, 30, 19}, {694, 17, p2}, {725, 17, p2},
                   {694, 48, p2}, {710, 30, 19}});
-    EXPECT_EQ(Count(R(694, 17, 726, 49), 19) + Count(R(694, 17, 726, 49), p2), 32 * 32);
+    EXPECT_EQ(Count(Rect(694, 17, 726, 49), 19) + Count(Rect(694, 17, 726, 49), p2), 32 * 32);
     // The caption is grey, never black.
     EXPECT_GT(Count(b->labelRect, p2), 20);
     EXPECT_EQ(Count(b->labelRect, 0), 0);
@@ -304,8 +300,8 @@ TEST_F(Controls, InactiveButtonIsGreyedWithAnOutlineForItsIcon) {
     // Made active, the icon appears and the caption turns black.
     b->state = -2;
     DrawControl(b);
-    EXPECT_GT(Count(R(694, 17, 726, 49), 19), 0);
-    EXPECT_LT(Count(R(694, 17, 726, 49), 19), 32 * 32);
+    EXPECT_GT(Count(Rect(694, 17, 726, 49), 19), 0);
+    EXPECT_LT(Count(Rect(694, 17, 726, 49), 19), 32 * 32);
     EXPECT_GT(Count(b->labelRect, 0), 20);
     EXPECT_EQ(HitTestControls(750, 30, 2, list), b);
 }
@@ -319,9 +315,9 @@ void ExpectCaption(const Control* b, const char* text) {
 }
 
 TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
-    Control* panel = Own(CreatePanel(0, R(0, 64, 1024, 600), "", nullptr, 23));
+    Control* panel = Own(CreatePanel(0, Rect(0, 64, 1024, 600), "", nullptr, 23));
     DrawControl(panel);
-    Control* b = Own(CreateRoundButton(120, 1, -2, R(100, 100, 260, 260), "Pause@Resume", "",
+    Control* b = Own(CreateRoundButton(120, 1, -2, Rect(100, 100, 260, 260), "Pause@Resume", "",
                                        nullptr, nullptr, 44, 37, gUi.labelFont));
     EXPECT_EQ(XY(b->hitRect.left, b->labelRect.left), XY(105, 120));
     EXPECT_EQ(b->colour, 44 + 100 * 37);
@@ -352,7 +348,7 @@ TEST_F(Controls, RoundButtonShowsOneCaptionAtATime) {
 }
 
 TEST_F(Controls, BangLabelShowsBothLinesTwentyTwoApart) {
-    Control* b = Own(CreateRoundButton(801, 1, -2, R(100, 100, 300, 300), "!Watch the@Seasons",
+    Control* b = Own(CreateRoundButton(801, 1, -2, Rect(100, 100, 300, 300), "!Watch the@Seasons",
                                        "", nullptr, nullptr, 16, 16, gUi.labelFont));
     DrawControl(b);
     const auto runs = InkRows(b->labelRect, 255);
@@ -368,24 +364,24 @@ TEST_F(Controls, BangLabelShowsBothLinesTwentyTwoApart) {
 }
 
 TEST_F(Controls, PanelTextItemsValuePanelsAndTextBars) {
-    Control* panel = Own(CreatePanel(0, R(100, 100, 400, 300), "", nullptr, 30));
-    const TextItem* item = AddPanelText(panel, 10, 20, R(0, 0, 0, 0), 0, 0, "Tilt", gUi.labelFont,
+    Control* panel = Own(CreatePanel(0, Rect(100, 100, 400, 300), "", nullptr, 30));
+    const TextItem* item = AddPanelText(panel, 10, 20, Rect(0, 0, 0, 0), 0, 0, "Tilt", gUi.labelFont,
                                         0, 33);
     EXPECT_EQ(XY(item->x, item->y), XY(110, 120));  // stored absolute
     DrawControl(panel);
     EXPECT_EQ(At(300, 250), 33);  // face colour+3
-    EXPECT_GT(Count(R(110, 120, 160, 145), 0), 10);
+    EXPECT_GT(Count(Rect(110, 120, 160, 145), 0), 10);
 
-    Control* values = Own(CreateValuePanel(1, R(500, 100, 700, 300), "", panel));
-    TextItem* v1 = AddPanelText(values, 600, 150, R(520, 120, 680, 180), 1, 1, "23.5",
+    Control* values = Own(CreateValuePanel(1, Rect(500, 100, 700, 300), "", panel));
+    TextItem* v1 = AddPanelText(values, 600, 150, Rect(520, 120, 680, 180), 1, 1, "23.5",
                                 gUi.labelFont, 0, 40);
-    AddPanelText(values, 600, 250, R(520, 220, 680, 280), 1, 1, "North@Pole", gUi.labelFont, 0,
+    AddPanelText(values, 600, 250, Rect(520, 220, 680, 280), 1, 1, "North@Pole", gUi.labelFont, 0,
                  41);
     EXPECT_EQ(v1->x, 600);  // value panels keep their items' coordinates
     DrawControl(values);
     EXPECT_EQ(values->state, 2);
     EXPECT_EQ(At(521, 121), 40);
-    EXPECT_EQ(InkRows(R(520, 220, 680, 280), 0).size(), 2u);  // split at '@'
+    EXPECT_EQ(InkRows(Rect(520, 220, 680, 280), 0).size(), 2u);  // split at '@'
 
     SetValueTextAt(values, 600, 150, "66.5");
     EXPECT_STREQ(v1->text, "66.5");
@@ -395,7 +391,7 @@ TEST_F(Controls, PanelTextItemsValuePanelsAndTextBars) {
     EXPECT_STREQ(v1->text, "66.5");
 
     // A text bar shows its text in its pen colour; an empty text clears it.
-    Control* bar = Own(CreateTextBar(1, R(120, 742, 1024, 764), "", nullptr, gUi.labelFont, 26, 0,
+    Control* bar = Own(CreateTextBar(1, Rect(120, 742, 1024, 764), "", nullptr, gUi.labelFont, 26, 0,
                                      "This tells you"));
     DrawControl(bar);
     EXPECT_EQ(bar->state, 2);
@@ -405,7 +401,7 @@ TEST_F(Controls, PanelTextItemsValuePanelsAndTextBars) {
 }
 
 TEST_F(Controls, SliderOpenFrameAndSunkenBox) {
-    Control* slider = Own(CreateButton(130, 1, -2, R(100, 100, 400, 140), "", "", nullptr, nullptr,
+    Control* slider = Own(CreateButton(130, 1, -2, Rect(100, 100, 400, 140), "", "", nullptr, nullptr,
                                        16, nullptr));
     slider->kind = kSliderTrack;
     MakeRect(slider->hitRect, 200, 104, 220, 136);
@@ -431,14 +427,14 @@ TEST_F(Controls, SliderOpenFrameAndSunkenBox) {
 
 TEST_F(Controls, BevelAndMessageBoxesWhoseRequestsCycleTheirFill) {
     BeginDrawing();
-    DrawBevel(R(10, 10, 20, 20), 1, 5, 6);
+    DrawBevel(Rect(10, 10, 20, 20), 1, 5, 6);
     ExpectPixels({{11, 15, 5}, {15, 11, 5}, {18, 15, 6}, {15, 18, 6}, {10, 15, 26}});
     SelectTextFont(gUi.labelFont);
     DrawMessageBox(112, 512, 400, 0, 14, "So:", "one", "two");  // width (512 - 112) * 2
     EndDrawing();
     // Filled, with a frame one pixel outside: white on the left, black on the right.
     ExpectPixels({{113, 400, 14}, {111, 400, 255}, {912, 400, 0}, {110, 400, 26}});
-    EXPECT_GT(Count(R(132, 360, 200, 380), 0), 5);  // first line at left + 20
+    EXPECT_GT(Count(Rect(132, 360, 200, 380), 0), 5);  // first line at left + 20
 
     // Requests cycle their fill; a request without texts draws nothing.
     int counter = 1;
@@ -497,7 +493,7 @@ TEST_F(TextBlockTest, StylesCycleThroughFiveAccentsAndANewCardCoversTheOld) {
     for (int next : {3, 5, 2, 4, 1}) EXPECT_EQ(style = NextTextBlockStyle(style), next);
     EXPECT_EQ(NextTextBlockStyle(0), 3);  // out of range counts as 1
 
-    const ScreenRect card = R(40, 100, 552, 100 + TextBlockHeight(fonts, 2));
+    const ScreenRect card = Rect(40, 100, 552, 100 + TextBlockHeight(fonts, 2));
     const char* longLines[] = {"a first line that is long enough", "and a second"};
     const char* shortLines[] = {"x", ""};
     BeginDrawing();
@@ -508,7 +504,7 @@ TEST_F(TextBlockTest, StylesCycleThroughFiveAccentsAndANewCardCoversTheOld) {
     ExpectPixels({{42, 110, TextBlockAccentSlot(3)}, {card.left - 1, card.top - 1, 255},
                   {card.right, card.bottom, 0}});
     // Only the short texts' ink is left: nothing of the long line shows right of them.
-    EXPECT_EQ(Count(R(120, card.top, card.right, card.bottom), 255), 0);
+    EXPECT_EQ(Count(Rect(120, card.top, card.right, card.bottom), 255), 0);
 }
 
 using Events = WidgetTest;
@@ -587,7 +583,7 @@ TEST_F(Events, DispatchHandsMessagesToTheWindowProcedure) {
     gHandled.clear();
     SetWindowProcedure(Procedure);
     EditBox box;
-    ASSERT_EQ(CreateEditBox(box, 0, R(100, 100, 300, 130)), 1);
+    ASSERT_EQ(CreateEditBox(box, 0, Rect(100, 100, 300, 130)), 1);
     Message typed = Of(MessageKind::Character);
     typed.character = 'a';
     typed.target = MessageTarget::EditBox;
@@ -600,11 +596,11 @@ TEST_F(Events, DispatchHandsMessagesToTheWindowProcedure) {
 }
 
 TEST_F(Events, HitTestPrefersTheHigherLayerThenTheEarlierControl) {
-    Control* low = Own(CreateHotspot(1, R(100, 100, 300, 300), "low", nullptr));
-    Control* high = Own(CreateHotspot(2, R(200, 200, 400, 400), "high", nullptr));
-    Control* twin = Own(CreateHotspot(2, R(200, 200, 400, 400), "twin", nullptr));
-    Control* deep = Own(CreateHotspot(-2, R(0, 0, 1024, 768), "deep", nullptr));
-    Control* minus1 = Own(CreateHotspot(-1, R(0, 0, 50, 50), "minus one", nullptr));
+    Control* low = Own(CreateHotspot(1, Rect(100, 100, 300, 300), "low", nullptr));
+    Control* high = Own(CreateHotspot(2, Rect(200, 200, 400, 400), "high", nullptr));
+    Control* twin = Own(CreateHotspot(2, Rect(200, 200, 400, 400), "twin", nullptr));
+    Control* deep = Own(CreateHotspot(-2, Rect(0, 0, 1024, 768), "deep", nullptr));
+    Control* minus1 = Own(CreateHotspot(-1, Rect(0, 0, 50, 50), "minus one", nullptr));
     Control* list[] = {low, twin, high, deep, minus1};
     for (Control* c : list) c->state = kStateActive;
     // Layer 2 first in the array wins; layer -2 never; left and top edges belong to the
@@ -634,17 +630,17 @@ struct LoopTest : WidgetTest {
 
     void SetUp() override {
         WidgetTest::SetUp();
-        Control* line = Own(CreateTextBar(1, R(120, 742, 1024, 764), "", nullptr, gUi.labelFont,
+        Control* line = Own(CreateTextBar(1, Rect(120, 742, 1024, 764), "", nullptr, gUi.labelFont,
                                           26, 0, "start"));
         SetHelpLine(line);
         DrawControl(line);
         BeginScreenLoop(loop, 13);
-        panel = CreatePanel(0, R(0, 0, 1024, 738), "the panel", nullptr, 23);
-        go = CreateButton(101, 1, -2, R(100, 100, 300, 160), "Go@There", "go help", nullptr,
+        panel = CreatePanel(0, Rect(0, 0, 1024, 738), "the panel", nullptr, 23);
+        go = CreateButton(101, 1, -2, Rect(100, 100, 300, 160), "Go@There", "go help", nullptr,
                           panel, 16, gUi.labelFont);
-        stay = CreateButton(102, 1, -2, R(400, 100, 600, 160), "Stay", "stay help", nullptr,
+        stay = CreateButton(102, 1, -2, Rect(400, 100, 600, 160), "Stay", "stay help", nullptr,
                             panel, 16, gUi.labelFont);
-        help = CreateHotspot(1, R(700, 100, 900, 160), "area help", panel);
+        help = CreateHotspot(1, Rect(700, 100, 900, 160), "area help", panel);
         for (Control* c : {panel, go, stay, help}) ASSERT_TRUE(AddScreenControl(loop, c));
         RedrawScreenLoop(loop);
     }
@@ -686,7 +682,7 @@ TEST_F(LoopTest, ControlsAreDrawnLayerByLayerAndHoverMovesTheCursorAndHelpLine) 
 
 TEST_F(LoopTest, ClicksPressOnlyActiveUnselectedPushButtons) {
     const int before = At(150, 110);
-    Control* round = CreateRoundButton(103, 1, -2, R(300, 300, 400, 400), "A@B", "", nullptr,
+    Control* round = CreateRoundButton(103, 1, -2, Rect(300, 300, 400, 400), "A@B", "", nullptr,
                                        panel, 44, 37, gUi.labelFont);
     AddScreenControl(loop, round);
     DrawControl(round);
@@ -710,12 +706,12 @@ TEST_F(LoopTest, ClicksPressOnlyActiveUnselectedPushButtons) {
 }
 
 TEST_F(LoopTest, SharedControlsAreDrawnButNotFreed) {
-    Control* bar = Own(CreatePanel(0, R(0, 0, 1024, 64), "bar", nullptr, 23));
-    Control* exitButton = Own(CreateButton(807, 1, -2, R(10, 10, 90, 56), "Exit", "", nullptr,
+    Control* bar = Own(CreatePanel(0, Rect(0, 0, 1024, 64), "bar", nullptr, 23));
+    Control* exitButton = Own(CreateButton(807, 1, -2, Rect(10, 10, 90, 56), "Exit", "", nullptr,
                                            bar, 16, gUi.smallLabelFont));
     Control* nav[] = {bar, exitButton};
     ASSERT_TRUE(AppendSharedControls(loop, nav, 2, 2));
-    Control* late = CreateHotspot(0, R(0, 0, 1, 1), "", nullptr);
+    Control* late = CreateHotspot(0, Rect(0, 0, 1, 1), "", nullptr);
     EXPECT_FALSE(AddScreenControl(loop, late));  // a screen's own controls come first
     DestroyControl(late);
     RedrawScreenLoop(loop);
@@ -733,9 +729,9 @@ TEST_F(LoopTest, SharedControlsAreDrawnButNotFreed) {
 
 TEST_F(Events, DestroyingScreenControlsFreesEveryLayer) {
     Control* list[4] = {
-        CreateHotspot(0, R(0, 0, 10, 10), "", nullptr),
-        CreateHotspot(3, R(0, 0, 10, 10), "", nullptr),
-        CreateHotspot(-1, R(0, 0, 10, 10), "", nullptr),  // outside the layers given
+        CreateHotspot(0, Rect(0, 0, 10, 10), "", nullptr),
+        CreateHotspot(3, Rect(0, 0, 10, 10), "", nullptr),
+        CreateHotspot(-1, Rect(0, 0, 10, 10), "", nullptr),  // outside the layers given
         nullptr,
     };
     const std::vector<uint8_t> before = gDisplay.canvas.pixels;
@@ -779,9 +775,9 @@ struct Popup : WidgetTest {
     void SetUp() override {
         WidgetTest::SetUp();
         // A striped screen, so a restore that misses a part shows.
-        for (int y = 0; y < 768; y += 8) Fill(R(0, y, 1024, y + 4), 40);
+        for (int y = 0; y < 768; y += 8) Fill(Rect(0, y, 1024, y + 4), 40);
         ASSERT_TRUE(CreateAboutPanel());
-        Control* line = Own(CreateTextBar(1, R(120, 742, 1024, 764), "", nullptr, gUi.labelFont,
+        Control* line = Own(CreateTextBar(1, Rect(120, 742, 1024, 764), "", nullptr, gUi.labelFont,
                                           26, 0, ""));
         SetHelpLine(line);
     }
@@ -810,9 +806,9 @@ TEST_F(Popup, DoneClosesAtOnceAndPutsTheScreenBack) {
 
 TEST_F(Popup, OtherButtonsShowTheChoiceAndKeepTheirSelection) {
     Control* panel = AboutPanel();
-    Control* yes = Own(CreateButton(140, 1, 1, R(20, 335, 120, 385), "Yes", "", nullptr, panel,
+    Control* yes = Own(CreateButton(140, 1, 1, Rect(20, 335, 120, 385), "Yes", "", nullptr, panel,
                                     16, gUi.labelFont));
-    Control* no = Own(CreateButton(141, 1, 1, R(180, 335, 280, 385), "No", "", nullptr, panel, 16,
+    Control* no = Own(CreateButton(141, 1, 1, Rect(180, 335, 280, 385), "No", "", nullptr, panel, 16,
                                    gUi.labelFont));
     Control* both[] = {yes, no};
     gDrawCount = 0;
@@ -855,8 +851,8 @@ TEST_F(Popup, DisplayLossAndClosingEndThePanelAtOnce) {
 }
 
 TEST_F(Popup, PanelsLargerThanTheSharedBufferAreRestoredWhole) {
-    Control* big = Own(CreatePopupPanel(0, 0, R(100, 100, 900, 700), "big", nullptr, 23));
-    Control* ok = Own(CreateButton(150, 1, 1, R(350, 500, 450, 550), "Done", "", nullptr, big, 16,
+    Control* big = Own(CreatePopupPanel(0, 0, Rect(100, 100, 900, 700), "big", nullptr, 23));
+    Control* ok = Own(CreateButton(150, 1, 1, Rect(350, 500, 450, 550), "Done", "", nullptr, big, 16,
                                    gUi.labelFont));
     Control* list[] = {ok};
     HeadlessPushMessage(Mouse(MessageKind::LeftDown, 500, 620));
@@ -877,12 +873,12 @@ TEST_F(Popup, VersionTextsAndOneAboutPanel) {
 }
 
 TEST_F(Popup, NoticeComesAndGoesLeavingNothingBehind) {
-    const ScreenRect box = R(272, 300, 752, 400);
+    const ScreenRect box = Rect(272, 300, 752, 400);
     const char* text = "Only two latitudes can be selected at the same time.@ @Turn off one.";
     ShowNotice(box, text, gUi.headingFont, 1);
     EXPECT_TRUE(NoticeShown());
     ExpectPixels({{280, 310, 4}, {760, 410, 0}});  // the face and the shadow
-    EXPECT_GT(Count(R(272, 300, 752, 340), 14), 50);
+    EXPECT_GT(Count(Rect(272, 300, 752, 340), 14), 50);
     // The long first line widens the box: its bevel stays whole and the text clear of it.
     int left = 200;
     while (left < 272 && At(left, 350) != 12) ++left;
