@@ -222,7 +222,37 @@ void Present(const uint32_t*, int width, int height, const PresentRegion& change
     for (const PresentRegion& r : ChangedRectangles()) KeepForPage(r);
 }
 
-void ApplyCursor();
+// The page makes a pointer shape by drawing it on a canvas of its own and encoding that as a
+// picture, some milliseconds each: a shape is made when it is first shown, not all at the start.
+bool SetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX, int hotY) {
+    if (slot <= 0 || slot >= kCursorSlots || !argb || width <= 0 || height <= 0) return false;
+    PendingCursor& c = gWeb.cursors[slot];
+    c.argb.assign(argb, argb + size_t(width) * size_t(height));
+    c.width = width;
+    c.height = height;
+    c.hotX = hotX;
+    c.hotY = hotY;
+    c.pending = true;
+    return true;
+}
+
+// The page shows a new pointer only when it gets its turn, so the shape is set then: the
+// busy pointer of a screen that is ready before the next yield is never made at all.
+void ShowCursor(int slot) { gWeb.cursorWanted = slot > 0 && slot < kCursorSlots ? slot : 0; }
+
+void ApplyCursor() {
+    const int slot = gWeb.cursorWanted;
+    const bool make = slot > 0 && gWeb.cursors[slot].pending;
+    if (slot == gWeb.cursorShown && !make) return;
+    if (make) {
+        PendingCursor& c = gWeb.cursors[slot];
+        c.pending = false;
+        SdlSetCursorImage(slot, c.argb.data(), c.width, c.height, c.hotX, c.hotY);
+        c.argb = std::vector<uint32_t>();
+    }
+    SdlShowCursor(slot);  // a shape SDL could not make leaves the pointer hidden
+    gWeb.cursorShown = slot;
+}
 
 // Presents what is dirty and hands it to the page's canvas, with the pointer's shape; called
 // before every yield to the browser. The picture is already in the canvas's byte order
@@ -278,37 +308,6 @@ void NoConfinement(bool, int, int, int, int) {}  // a page cannot hold the point
 void HideWindow() {}
 
 void OfferFile(const char* path) { WebDownload(path); }
-
-// The page makes a pointer shape by drawing it on a canvas of its own and encoding that as a
-// picture, some milliseconds each: a shape is made when it is first shown, not all at the start.
-bool SetCursorImage(int slot, const uint32_t* argb, int width, int height, int hotX, int hotY) {
-    if (slot <= 0 || slot >= kCursorSlots || !argb || width <= 0 || height <= 0) return false;
-    PendingCursor& c = gWeb.cursors[slot];
-    c.argb.assign(argb, argb + size_t(width) * size_t(height));
-    c.width = width;
-    c.height = height;
-    c.hotX = hotX;
-    c.hotY = hotY;
-    c.pending = true;
-    return true;
-}
-
-// The page shows a new pointer only when it gets its turn, so the shape is set then: the
-// busy pointer of a screen that is ready before the next yield is never made at all.
-void ShowCursor(int slot) { gWeb.cursorWanted = slot > 0 && slot < kCursorSlots ? slot : 0; }
-
-void ApplyCursor() {
-    const int slot = gWeb.cursorWanted;
-    if (slot == gWeb.cursorShown && !(slot > 0 && gWeb.cursors[slot].pending)) return;
-    if (slot > 0 && gWeb.cursors[slot].pending) {
-        PendingCursor& c = gWeb.cursors[slot];
-        c.pending = false;
-        SdlSetCursorImage(slot, c.argb.data(), c.width, c.height, c.hotX, c.hotY);
-        c.argb = std::vector<uint32_t>();
-    }
-    SdlShowCursor(slot);  // a shape SDL could not make leaves the pointer hidden
-    gWeb.cursorShown = slot;
-}
 
 void PushKey(int key, uint8_t modifiers) {
     Message m;
